@@ -1,0 +1,22 @@
+#pragma once
+
+// Ids of the main window's controls and of the File menu's items.
+
+namespace glyphwright::controls {
+
+inline constexpr int kGridCanvas = 1;
+inline constexpr int kCopyButton = 7;
+inline constexpr int kPasteButton = 8;
+inline constexpr int kRestoreButton = 9;
+inline constexpr int kCharacterList = 10;
+inline constexpr int kFileButton = 13;
+inline constexpr int kFileMenu = 14;
+inline constexpr int kInfoLabel = 20;
+
+inline constexpr int kOpenItem = 15;
+inline constexpr int kSaveAsCItem = 16;
+inline constexpr int kSaveAsBasItem = 17;
+inline constexpr int kNewItem = 18;
+inline constexpr int kQuitItem = 19;
+
+}  // namespace glyphwright::controls

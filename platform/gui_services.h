@@ -1,0 +1,100 @@
+#pragma once
+
+// The desktop operations the editor calls: one fixed-size window with a canvas, buttons, a
+// drop-down list, a label and a popup menu, message boxes, file dialogs, drawing and a blocking
+// event wait. Only standard types cross this interface, so commands run against a scripted fake
+// in tests and against Qt in the program.
+
+#include <cstdint>
+#include <string>
+
+namespace glyphwright {
+
+enum class EventKind { WindowClose, ControlEvent, MenuEvent, Other };
+enum class EventSubtype { None, LeftClick, ButtonPress, SelectionChange };
+
+struct UiEvent {
+    EventKind kind = EventKind::Other;
+    int control_id = 0;
+    EventSubtype subtype = EventSubtype::None;
+    int menu_item_id = 0;
+
+    bool operator==(const UiEvent&) const = default;
+};
+
+using Colour = std::uint32_t;
+
+// A colour from red, green and blue, each 0 to 255.
+constexpr Colour rgb(int red, int green, int blue)
+{
+    return (static_cast<Colour>(red & 0xFF) << 16) | (static_cast<Colour>(green & 0xFF) << 8)
+         | static_cast<Colour>(blue & 0xFF);
+}
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ScreenPoint&) const = default;
+};
+
+class GuiServices {
+public:
+    virtual ~GuiServices() = default;
+
+    // Opens the main window: fixed client size, title bar with a close box only, its frame centred
+    // on the screen. Returns false when the window cannot be created.
+    virtual bool open_main_window(int client_width, int client_height, const std::string& title) = 0;
+    // The outer top-left corner of the window's frame, in screen pixels.
+    virtual ScreenPoint window_position() = 0;
+    // Moves the frame's top-left corner to (x, y) and gives the client area the size asked.
+    virtual void resize_window(int x, int y, int client_width, int client_height) = 0;
+
+    // Blocks until the next event.
+    virtual UiEvent wait_event() = 0;
+
+    // Controls, in client coordinates. The canvas keeps its picture; the list is a drop-down
+    // without an edit field.
+    virtual void create_canvas(int id, int x, int y, int width, int height) = 0;
+    virtual void create_list(int id, int x, int y, int width, int height) = 0;
+    virtual void create_button(int id, int x, int y, int width, int height, const std::string& text) = 0;
+    virtual void create_label(int id, int x, int y, int width, int height, const std::string& text) = 0;
+    // After moving the canvas its picture is not relied on: callers redraw.
+    virtual void move_control(int id, int x, int y, int width, int height) = 0;
+    virtual void set_label_text(int id, const std::string& text) = 0;
+
+    virtual void list_clear(int id) = 0;
+    virtual void list_append(int id, const std::string& text) = 0;
+    // Selects entry `position` (0-based) without raising an event; no entry there selects none.
+    virtual void list_select(int id, int position) = 0;
+    // The selected position, or -1.
+    virtual int list_selected(int id) = 0;
+
+    virtual bool create_popup_menu(int menu_id) = 0;
+    virtual bool add_menu_item(int menu_id, int item_id, const std::string& caption) = 0;
+    // Brings the window to the front and shows the menu at the mouse pointer; a choice arrives
+    // later as a MenuEvent, a dismissal as nothing.
+    virtual void show_popup_menu(int menu_id) = 0;
+
+    // A modal message with one OK button.
+    virtual void message_box(const std::string& title, const std::string& text) = 0;
+    // File dialogs; `filter` alternates labels and patterns joined by "|". They return the full
+    // path, or the empty text when cancelled; the file need not exist and nobody is asked to
+    // confirm an overwrite.
+    virtual std::string open_file_dialog(const std::string& title, const std::string& default_name,
+                                         const std::string& filter, int first_filter) = 0;
+    virtual std::string save_file_dialog(const std::string& title, const std::string& default_name,
+                                         const std::string& filter, int first_filter) = 0;
+
+    // A drawing pass on the canvas: begin returns false when nothing can be drawn; after end the
+    // canvas shows the result.
+    virtual bool begin_drawing(int canvas_id) = 0;
+    virtual void end_drawing(int canvas_id) = 0;
+    virtual void fill_rect(int x, int y, int width, int height, Colour colour) = 0;
+    virtual void draw_line(int x1, int y1, int x2, int y2, Colour colour) = 0;
+
+    // The mouse position of the current canvas event in canvas pixels; 0 for other events.
+    virtual int canvas_mouse_x(int canvas_id) = 0;
+    virtual int canvas_mouse_y(int canvas_id) = 0;
+};
+
+}  // namespace glyphwright

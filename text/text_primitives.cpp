@@ -1,0 +1,204 @@
+#include "text/text_primitives.h"
+
+#include <algorithm>
+
+namespace glyphwright {
+
+namespace {
+
+bool is_blank_or_tab(char character) { return character == ' ' || character == '\t'; }
+
+int digit_value_in_base(char character, int base)
+{
+    int value = hex_digit_value(character);
+    return value >= 0 && value < base ? value : -1;
+}
+
+}  // namespace
+
+std::int64_t length_of(std::string_view text) { return static_cast<std::int64_t>(text.size()); }
+
+std::string_view substring(std::string_view text, std::int64_t position, std::int64_t length)
+{
+    if (length <= 0)
+        return {};
+    std::int64_t start = std::max<std::int64_t>(position, 1) - 1;
+    if (start >= length_of(text))
+        return {};
+    std::int64_t available = length_of(text) - start;
+    return text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(std::min(length, available)));
+}
+
+std::string_view substring(std::string_view text, std::int64_t position)
+{
+    std::int64_t start = std::max<std::int64_t>(position, 1) - 1;
+    if (start >= length_of(text))
+        return {};
+    return text.substr(static_cast<std::size_t>(start));
+}
+
+std::string_view left_part(std::string_view text, std::int64_t n)
+{
+    if (n <= 0)
+        return {};
+    return text.substr(0, static_cast<std::size_t>(std::min(n, length_of(text))));
+}
+
+std::string_view trim_spaces(std::string_view text)
+{
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string_view trim_blanks_and_tabs(std::string_view text)
+{
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string to_upper(std::string_view text)
+{
+    std::string result(text);
+    for (char& character : result) {
+        if (character >= 'a' && character <= 'z')
+            character = static_cast<char>(character - 'a' + 'A');
+    }
+    return result;
+}
+
+int hex_digit_value(char character)
+{
+    if (character >= '0' && character <= '9')
+        return character - '0';
+    if (character >= 'A' && character <= 'F')
+        return character - 'A' + 10;
+    if (character >= 'a' && character <= 'f')
+        return character - 'a' + 10;
+    return -1;
+}
+
+std::int64_t parse_value(std::string_view text)
+{
+    std::size_t at = 0;
+    while (at < text.size() && is_blank_or_tab(text[at]))
+        ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    int base = 10;
+    if (at < text.size() && text[at] == '$') {
+        base = 16;
+        ++at;
+    } else if (at < text.size() && text[at] == '%') {
+        base = 2;
+        ++at;
+    }
+    // Unsigned arithmetic so that overflow wraps instead of being undefined.
+    std::uint64_t value = 0;
+    for (; at < text.size(); ++at) {
+        int digit = digit_value_in_base(text[at], base);
+        if (digit < 0)
+            break;
+        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+    }
+    if (negative)
+        value = 0 - value;
+    return static_cast<std::int64_t>(value);
+}
+
+std::string to_hex(std::int64_t value)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    unsigned byte = static_cast<unsigned>(value) & 0xFFu;
+    std::string result;
+    if (byte >= 16)
+        result += digits[byte >> 4];
+    result += digits[byte & 0xFu];
+    return result;
+}
+
+std::string to_binary(std::int64_t value)
+{
+    unsigned byte = static_cast<unsigned>(value) & 0xFFu;
+    std::string result;
+    for (int bit = 7; bit >= 0; --bit) {
+        bool set = (byte >> bit) & 1u;
+        if (set || !result.empty() || bit == 0)
+            result += set ? '1' : '0';
+    }
+    return result;
+}
+
+std::string pad_left(std::string_view text, std::int64_t width, char fill)
+{
+    std::size_t wanted = static_cast<std::size_t>(std::max<std::int64_t>(width, 0));
+    if (text.size() >= wanted)
+        return std::string(text.substr(0, wanted));
+    return std::string(wanted - text.size(), fill) + std::string(text);
+}
+
+std::string to_decimal(std::int64_t value) { return std::to_string(value); }
+
+std::string char_of(std::int64_t code)
+{
+    char byte = static_cast<char>(static_cast<std::uint64_t>(code) & 0xFFu);
+    if (byte == '\0')
+        return {};
+    return std::string(1, byte);
+}
+
+std::string_view string_field(std::string_view text, std::int64_t n, std::string_view delimiter)
+{
+    if (n < 1)
+        return {};
+    if (delimiter.empty())
+        return n == 1 ? text : std::string_view{};
+    std::size_t start = 0;
+    for (std::int64_t field = 1; field < n; ++field) {
+        std::size_t found = text.find(delimiter, start);
+        if (found == std::string_view::npos)
+            return {};
+        start = found + delimiter.size();
+    }
+    std::size_t end = text.find(delimiter, start);
+    return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+std::string_view file_extension(std::string_view path)
+{
+    // Scan back from the last character to the second one; a separator or a blank means the
+    // last component has no extension.
+    for (std::size_t at = path.size(); at >= 2; --at) {
+        char character = path[at - 1];
+        if (character == '/' || character == '\\' || character == ' ')
+            return {};
+        if (character != '.')
+            continue;
+        char before = path[at - 2];
+        if (before == '/' || before == '\\')
+            return {};
+        std::string_view extension = path.substr(at);
+        return extension.substr(0, extension.find('"'));
+    }
+    return {};
+}
+
+std::string_view file_name_part(std::string_view path)
+{
+    if (!path.empty() && path.front() == '"')
+        path.remove_prefix(1);
+    std::size_t separator = path.find_last_of("/\\");
+    if (separator != std::string_view::npos)
+        path.remove_prefix(separator + 1);
+    return path.substr(0, path.find('"'));
+}
+
+}  // namespace glyphwright

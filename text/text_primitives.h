@@ -1,0 +1,70 @@
+#pragma once
+
+// Byte-string primitives with fixed edge rules. None of them fails: positions, lengths and field
+// numbers outside the text give shorter or empty results, and unreadable numbers give 0.
+// Positions are 1-based. Operations that cut a text return a view into their argument, so the
+// argument must outlive the result.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace glyphwright {
+
+// Number of characters (bytes) of the text.
+std::int64_t length_of(std::string_view text);
+
+// At most `length` characters from `position`; a position of 1 or less starts at the first
+// character, a negative length counts as 0.
+std::string_view substring(std::string_view text, std::int64_t position, std::int64_t length);
+// Everything from `position` to the end.
+std::string_view substring(std::string_view text, std::int64_t position);
+
+// The first n characters (none for n of 0 or less).
+std::string_view left_part(std::string_view text, std::int64_t n);
+
+// The text without leading and trailing blanks (character 32); tabs stay.
+std::string_view trim_spaces(std::string_view text);
+
+// The text without leading and trailing blanks and tabs.
+std::string_view trim_blanks_and_tabs(std::string_view text);
+
+// The text with a to z in upper case; every other byte unchanged.
+std::string to_upper(std::string_view text);
+
+// A 64-bit integer from the start of the text: leading blanks and tabs skipped, one optional sign,
+// then decimal digits, hexadecimal after "$" or base-2 after "%". Stops at the first character
+// that is not a digit of the base; no digits give 0; overflow wraps.
+std::int64_t parse_value(std::string_view text);
+
+// Value of one hexadecimal digit character, or -1 when it is not one.
+int hex_digit_value(char character);
+
+// The low 8 bits in upper-case hexadecimal without a leading zero ("0", "A", "FF").
+std::string to_hex(std::int64_t value);
+
+// The low 8 bits in base 2 without leading zeros ("0", "101").
+std::string to_binary(std::int64_t value);
+
+// The text right-aligned in exactly `width` characters: filled in front, or cut to its first
+// `width` characters when longer. A negative width counts as 0.
+std::string pad_left(std::string_view text, std::int64_t width, char fill);
+
+// Decimal digits, with "-" in front of negative values.
+std::string to_decimal(std::int64_t value);
+
+// The one-character text of the low 8 bits of `code`; empty when those bits are 0.
+std::string char_of(std::int64_t code);
+
+// The n-th field (from 1) of the text cut at `delimiter`; empty when n < 1 or there are fewer
+// fields. An empty delimiter makes field 1 the whole text.
+std::string_view string_field(std::string_view text, std::int64_t n, std::string_view delimiter);
+
+// The extension of a path without its dot ("bas" for "C:\fonts\font.bas"), or empty.
+std::string_view file_extension(std::string_view path);
+
+// The last component of a path, extension included; a leading double quote is skipped and a
+// later one ends the name.
+std::string_view file_name_part(std::string_view path);
+
+}  // namespace glyphwright
