@@ -18,5 +18,7 @@ inline constexpr int kSaveAsCItem = 16;
 inline constexpr int kSaveAsBasItem = 17;
 inline constexpr int kNewItem = 18;
 inline constexpr int kQuitItem = 19;
+// Shows the header lines kept from the opened file; the sixth item of the File menu.
+inline constexpr int kFileInfoItem = 21;
 
 }  // namespace glyphwright::controls

@@ -1,0 +1,31 @@
+#pragma once
+
+// Draws the glyph being edited as a magnified grid on the GridCanvas: every pixel a cell of
+// zoom x zoom screen pixels, grey grid lines, white for a set pixel and black for a clear one.
+
+#include "model/font_model.h"
+#include "platform/gui_services.h"
+
+namespace glyphwright {
+
+inline constexpr Colour kBackgroundColour = rgb(0, 0, 0);
+inline constexpr Colour kGridLineColour = rgb(127, 127, 127);
+inline constexpr Colour kSetPixelColour = rgb(255, 255, 255);
+inline constexpr Colour kClearPixelColour = rgb(0, 0, 0);
+
+// The cell size for a glyph size: 6 above 80 pixels in either direction, 8 above 50, else 10.
+int zoom_for(const FontHeader& header);
+
+// In one drawing pass: the black grid area and its grey lines.
+void draw_grid(const FontModel& model, GuiServices& gui);
+
+// Fills cell (x, y) from the grid; only inside a drawing pass opened by the caller.
+void draw_cell(const FontModel& model, GuiServices& gui, int x, int y);
+
+// In one drawing pass: every cell of the glyph.
+void draw_glyph(const FontModel& model, GuiServices& gui);
+
+// After an Open: a fresh grid for the header, the zoom, and the window and canvas sized to them.
+void fit_view_to_font(FontModel& model, GuiServices& gui);
+
+}  // namespace glyphwright
