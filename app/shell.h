@@ -1,0 +1,46 @@
+#pragma once
+
+// The editor's shell: the start values of the font, the main window with its controls and File
+// menu, and the loop that hands each event to one command. It works through GuiServices only, so
+// it runs against Qt in the program and against a scripted fake in tests.
+
+#include <string>
+
+#include "model/font_model.h"
+#include "platform/gui_services.h"
+
+namespace glyphwright {
+
+inline constexpr char kWindowTitle[] = "Glyphwright";
+
+struct ShellState {
+    FontModel model;
+    bool quit_requested = false;
+    bool file_menu_exists = false;  // false when the popup menu could not be created
+};
+
+// The start values: a 32 x 50 font without characters, zoom 10, glyph 0 being edited, a fresh
+// table and a clear grid.
+void set_start_values(FontModel& model);
+
+// Opens the main window sized to the model, creates its seven controls and the File menu, and
+// draws the empty grid. Returns false, creating nothing, when the window cannot be opened.
+bool build_main_window(ShellState& shell, GuiServices& gui);
+
+// Runs the command that `event` asks for; a WindowClose or the Quit item sets quit_requested.
+void dispatch_event(const UiEvent& event, ShellState& shell, GuiServices& gui);
+
+// Takes events and dispatches them until quit_requested is set.
+void run_event_loop(ShellState& shell, GuiServices& gui);
+
+// The whole program: start values, window, loop. Returns the exit status, always 0; nothing is
+// saved and nobody is asked on the way out.
+int run_editor(GuiServices& gui);
+
+// New: tells the user it is not there yet ("Sorry" / "Not yet.") and changes nothing.
+void show_not_yet(GuiServices& gui);
+
+// File Info: shows the header lines kept from the opened file in a message box; changes nothing.
+void show_file_info(const FontModel& model, GuiServices& gui);
+
+}  // namespace glyphwright

@@ -1,0 +1,75 @@
+#include "editor/canvas_view.h"
+
+#include "editor/controls.h"
+
+namespace glyphwright {
+
+namespace {
+
+constexpr int kCanvasX = 10;
+constexpr int kCanvasY = 60;
+// Below this canvas width the window keeps a minimum width, so the buttons and the list fit.
+constexpr int kNarrowCanvasWidth = 300;
+constexpr int kMinimumClientWidth = 320;
+
+}  // namespace
+
+int zoom_for(const FontHeader& header)
+{
+    if (header.glyph_width > 80 || header.glyph_height > 80)
+        return 6;
+    if (header.glyph_width > 50 || header.glyph_height > 50)
+        return 8;
+    return 10;
+}
+
+void draw_grid(const FontModel& model, GuiServices& gui)
+{
+    if (!gui.begin_drawing(controls::kGridCanvas))
+        return;
+    int zoom = model.zoom;
+    int width = model.header.glyph_width * zoom;
+    int height = model.header.glyph_height * zoom;
+    gui.fill_rect(0, 0, width, height, kBackgroundColour);
+    for (int column = 0; column < model.header.glyph_width; ++column)
+        gui.draw_line(column * zoom, 0, column * zoom, height, kGridLineColour);
+    for (int row = 0; row < model.header.glyph_height; ++row)
+        gui.draw_line(0, row * zoom, width, row * zoom, kGridLineColour);
+    gui.end_drawing(controls::kGridCanvas);
+}
+
+void draw_cell(const FontModel& model, GuiServices& gui, int x, int y)
+{
+    const GlyphGrid& grid = model.glyph_grid;
+    if (x < 0 || y < 0 || x >= grid.glyph_width() || y >= grid.glyph_height())
+        return;
+    int zoom = model.zoom;
+    Colour colour = grid.at(x, y) == 1 ? kSetPixelColour : kClearPixelColour;
+    gui.fill_rect(x * zoom + 1, y * zoom + 1, zoom - 1, zoom - 1, colour);
+}
+
+void draw_glyph(const FontModel& model, GuiServices& gui)
+{
+    if (!gui.begin_drawing(controls::kGridCanvas))
+        return;
+    // The grid's own size, not the header's: a cell is only ever read inside the grid.
+    for (int x = 0; x < model.glyph_grid.glyph_width(); ++x)
+        for (int y = 0; y < model.glyph_grid.glyph_height(); ++y)
+            draw_cell(model, gui, x, y);
+    gui.end_drawing(controls::kGridCanvas);
+}
+
+void fit_view_to_font(FontModel& model, GuiServices& gui)
+{
+    reset_glyph_grid(model);
+    model.zoom = zoom_for(model.header);
+    int canvas_width = model.header.glyph_width * model.zoom;
+    int canvas_height = model.header.glyph_height * model.zoom;
+    int client_width = canvas_width >= kNarrowCanvasWidth ? canvas_width + 20 : kMinimumClientWidth;
+    int client_height = canvas_height + 70;
+    ScreenPoint position = gui.window_position();
+    gui.resize_window(position.x, position.y, client_width, client_height);
+    gui.move_control(controls::kGridCanvas, kCanvasX, kCanvasY, canvas_width, canvas_height);
+}
+
+}  // namespace glyphwright

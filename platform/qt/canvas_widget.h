@@ -1,0 +1,35 @@
+#pragma once
+
+// The GridCanvas: a borderless widget that keeps its picture in an image and repaints from it, and
+// reports a LeftClick when the left button, pressed on it, is released inside it.
+
+#include <QImage>
+#include <QWidget>
+
+#include "platform/qt/event_sink.h"
+
+namespace glyphwright::qt {
+
+class CanvasWidget final : public QWidget {
+public:
+    CanvasWidget(int id, EventSink sink, QWidget* parent);
+
+    // The picture drawn on; it is as large as the widget.
+    QImage& picture() { return m_picture; }
+    // Replaces the picture by a black one of the widget's size.
+    void reset_picture();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    int m_id;
+    EventSink m_sink;
+    QImage m_picture;
+    bool m_left_pressed = false;
+};
+
+}  // namespace glyphwright::qt

@@ -1,0 +1,44 @@
+#include "platform/qt/main_window_widget.h"
+
+#include <QCloseEvent>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace glyphwright::qt {
+
+namespace {
+
+int centred_start(int screen_start, int screen_extent, int frame_extent)
+{
+    return screen_start + (screen_extent - std::min(screen_extent, frame_extent)) / 2;
+}
+
+}  // namespace
+
+MainWindowWidget::MainWindowWidget(int client_width, int client_height, EventSink sink)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint)
+    , m_sink(std::move(sink))
+{
+    setFixedSize(client_width, client_height);
+}
+
+void MainWindowWidget::centre_on_screen()
+{
+    QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    QRect area = screen->geometry();
+    QSize frame = frameGeometry().size();
+    move(centred_start(area.x(), area.width(), frame.width()), centred_start(area.y(), area.height(), frame.height()));
+}
+
+void MainWindowWidget::closeEvent(QCloseEvent* event)
+{
+    // The shell decides when the program ends; the window stays until then.
+    event->ignore();
+    m_sink({EventKind::WindowClose, 0, EventSubtype::None, 0}, {});
+}
+
+}  // namespace glyphwright::qt

@@ -1,0 +1,274 @@
+#include "platform/qt/qt_gui_services.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "platform/qt/canvas_widget.h"
+#include "platform/qt/main_window_widget.h"
+#include "platform/qt/qt_text.h"
+
+namespace glyphwright::qt {
+
+namespace {
+
+QColor to_qcolor(Colour colour) { return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | colour)); }
+
+}  // namespace
+
+QtGuiServices::QtGuiServices() = default;
+
+QtGuiServices::~QtGuiServices()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+QWidget* QtGuiServices::window_widget() const { return m_window.get(); }
+
+QWidget* QtGuiServices::control_widget(int id) const
+{
+    auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+bool QtGuiServices::open_main_window(int client_width, int client_height, const std::string& title)
+{
+    if (m_window || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return false;
+    if (client_width <= 0 || client_height <= 0)
+        return false;
+    m_window = std::make_unique<MainWindowWidget>(
+        client_width, client_height, [this](const UiEvent& event, ScreenPoint mouse) { queue_event(event, mouse); });
+    m_window->setWindowTitle(to_screen_text(title));
+    m_window->centre_on_screen();
+    m_window->show();
+    return true;
+}
+
+ScreenPoint QtGuiServices::window_position()
+{
+    if (!m_window)
+        return {};
+    return {m_window->x(), m_window->y()};
+}
+
+void QtGuiServices::resize_window(int x, int y, int client_width, int client_height)
+{
+    if (!m_window)
+        return;
+    if (m_window->isMaximized())
+        m_window->showNormal();
+    m_window->setFixedSize(client_width, client_height);
+    m_window->move(x, y);
+}
+
+UiEvent QtGuiServices::wait_event()
+{
+    while (m_events.empty())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    m_current = m_events.front();
+    m_events.pop_front();
+    return m_current.event;
+}
+
+void QtGuiServices::queue_event(const UiEvent& event, ScreenPoint mouse) { m_events.push_back({event, mouse}); }
+
+void QtGuiServices::add_control(int id, QWidget* widget, int x, int y, int width, int height)
+{
+    widget->setGeometry(x, y, width, height);
+    widget->show();
+    m_controls[id] = widget;
+}
+
+CanvasWidget* QtGuiServices::canvas(int id) const { return dynamic_cast<CanvasWidget*>(control_widget(id)); }
+
+void QtGuiServices::create_canvas(int id, int x, int y, int width, int height)
+{
+    if (!m_window)
+        return;
+    auto* widget = new CanvasWidget(
+        id, [this](const UiEvent& event, ScreenPoint mouse) { queue_event(event, mouse); }, m_window.get());
+    add_control(id, widget, x, y, width, height);
+    widget->reset_picture();
+}
+
+void QtGuiServices::create_list(int id, int x, int y, int width, int height)
+{
+    if (!m_window)
+        return;
+    auto* list = new QComboBox(m_window.get());
+    list->setEditable(false);
+    // `activated` comes only from the user, never from list_select.
+    QObject::connect(list, &QComboBox::activated, list, [this, id](int) {
+        queue_event({EventKind::ControlEvent, id, EventSubtype::SelectionChange, 0}, {});
+    });
+    add_control(id, list, x, y, width, height);
+}
+
+void QtGuiServices::create_button(int id, int x, int y, int width, int height, const std::string& text)
+{
+    if (!m_window)
+        return;
+    auto* button = new QPushButton(to_screen_text(text), m_window.get());
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, button, [this, id] {
+        queue_event({EventKind::ControlEvent, id, EventSubtype::ButtonPress, 0}, {});
+    });
+    add_control(id, button, x, y, width, height);
+}
+
+void QtGuiServices::create_label(int id, int x, int y, int width, int height, const std::string& text)
+{
+    if (!m_window)
+        return;
+    auto* label = new QLabel(to_screen_text(text), m_window.get());
+    label->setTextFormat(Qt::PlainText);
+    add_control(id, label, x, y, width, height);
+}
+
+void QtGuiServices::move_control(int id, int x, int y, int width, int height)
+{
+    QWidget* widget = control_widget(id);
+    if (!widget)
+        return;
+    widget->setGeometry(x, y, std::max(width, 0), std::max(height, 0));
+    if (CanvasWidget* moved = canvas(id))
+        moved->reset_picture();
+}
+
+void QtGuiServices::set_label_text(int id, const std::string& text)
+{
+    if (auto* label = qobject_cast<QLabel*>(control_widget(id)))
+        label->setText(to_screen_text(text));
+}
+
+void QtGuiServices::list_clear(int id)
+{
+    if (auto* list = qobject_cast<QComboBox*>(control_widget(id))) {
+        QSignalBlocker blocker(list);
+        list->clear();
+    }
+}
+
+void QtGuiServices::list_append(int id, const std::string& text)
+{
+    if (auto* list = qobject_cast<QComboBox*>(control_widget(id))) {
+        QSignalBlocker blocker(list);
+        list->addItem(to_screen_text(text));
+    }
+}
+
+void QtGuiServices::list_select(int id, int position)
+{
+    auto* list = qobject_cast<QComboBox*>(control_widget(id));
+    if (!list)
+        return;
+    QSignalBlocker blocker(list);
+    list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+}
+
+int QtGuiServices::list_selected(int id)
+{
+    auto* list = qobject_cast<QComboBox*>(control_widget(id));
+    return list ? list->currentIndex() : -1;
+}
+
+bool QtGuiServices::create_popup_menu(int menu_id)
+{
+    if (m_menus.contains(menu_id))
+        return false;
+    m_menus[menu_id] = std::make_unique<QMenu>();
+    return true;
+}
+
+bool QtGuiServices::add_menu_item(int menu_id, int item_id, const std::string& caption)
+{
+    auto found = m_menus.find(menu_id);
+    if (found == m_menus.end())
+        return false;
+    QAction* action = found->second->addAction(to_screen_text(caption));
+    action->setData(item_id);
+    return true;
+}
+
+void QtGuiServices::show_popup_menu(int menu_id)
+{
+    auto found = m_menus.find(menu_id);
+    if (found == m_menus.end())
+        return;
+    if (m_window) {
+        m_window->raise();
+        m_window->activateWindow();
+    }
+    QAction* chosen = found->second->exec(QCursor::pos() - QPoint(1, 1));
+    if (chosen)
+        queue_event({EventKind::MenuEvent, 0, EventSubtype::None, chosen->data().toInt()}, {});
+}
+
+void QtGuiServices::message_box(const std::string& title, const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, to_screen_text(title), to_screen_text(text), QMessageBox::Ok, m_window.get());
+    // Comment lines from a file may hold "<" and "&": they are shown as written.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool QtGuiServices::begin_drawing(int canvas_id)
+{
+    CanvasWidget* target = canvas(canvas_id);
+    if (!target || m_painter.isActive() || target->picture().isNull())
+        return false;
+    if (!m_painter.begin(&target->picture()))
+        return false;
+    m_drawing_canvas = target;
+    m_changed_area = QRect();
+    return true;
+}
+
+void QtGuiServices::end_drawing(int canvas_id)
+{
+    if (!m_painter.isActive() || m_drawing_canvas != canvas(canvas_id))
+        return;
+    m_painter.end();
+    // Only what the pass touched is repainted: a click changes one cell.
+    m_drawing_canvas->update(m_changed_area);
+    m_drawing_canvas = nullptr;
+}
+
+void QtGuiServices::fill_rect(int x, int y, int width, int height, Colour colour)
+{
+    if (!m_painter.isActive() || width <= 0 || height <= 0)
+        return;
+    QRect area(x, y, width, height);
+    m_painter.fillRect(area, to_qcolor(colour));
+    m_changed_area |= area;
+}
+
+void QtGuiServices::draw_line(int x1, int y1, int x2, int y2, Colour colour)
+{
+    if (!m_painter.isActive())
+        return;
+    m_painter.setPen(to_qcolor(colour));
+    m_painter.drawLine(x1, y1, x2, y2);
+    m_changed_area |= QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
+}
+
+int QtGuiServices::canvas_mouse_x(int canvas_id)
+{
+    bool from_canvas = m_current.event.kind == EventKind::ControlEvent && m_current.event.control_id == canvas_id;
+    return from_canvas ? m_current.mouse.x : 0;
+}
+
+int QtGuiServices::canvas_mouse_y(int canvas_id)
+{
+    bool from_canvas = m_current.event.kind == EventKind::ControlEvent && m_current.event.control_id == canvas_id;
+    return from_canvas ? m_current.mouse.y : 0;
+}
+
+}  // namespace glyphwright::qt

@@ -1,0 +1,85 @@
+#pragma once
+
+// GuiServices over Qt Widgets. Widgets only turn what the user does into UiEvents, which queue up
+// here until wait_event takes them; wait_event runs Qt's event loop while the queue is empty.
+// Needs a QApplication; without one the main window cannot be opened.
+
+#include <QPainter>
+#include <QRect>
+
+#include <deque>
+#include <map>
+#include <memory>
+
+#include "platform/gui_services.h"
+
+class QMenu;
+
+namespace glyphwright::qt {
+
+class CanvasWidget;
+class MainWindowWidget;
+
+class QtGuiServices final : public GuiServices {
+public:
+    QtGuiServices();
+    ~QtGuiServices() override;
+
+    // For tests and benchmarks: the main window and a control by id; null when absent.
+    QWidget* window_widget() const;
+    QWidget* control_widget(int id) const;
+
+    bool open_main_window(int client_width, int client_height, const std::string& title) override;
+    ScreenPoint window_position() override;
+    void resize_window(int x, int y, int client_width, int client_height) override;
+    UiEvent wait_event() override;
+    void create_canvas(int id, int x, int y, int width, int height) override;
+    void create_list(int id, int x, int y, int width, int height) override;
+    void create_button(int id, int x, int y, int width, int height, const std::string& text) override;
+    void create_label(int id, int x, int y, int width, int height, const std::string& text) override;
+    void move_control(int id, int x, int y, int width, int height) override;
+    void set_label_text(int id, const std::string& text) override;
+    void list_clear(int id) override;
+    void list_append(int id, const std::string& text) override;
+    void list_select(int id, int position) override;
+    int list_selected(int id) override;
+    bool create_popup_menu(int menu_id) override;
+    bool add_menu_item(int menu_id, int item_id, const std::string& caption) override;
+    void show_popup_menu(int menu_id) override;
+    void message_box(const std::string& title, const std::string& text) override;
+    std::string open_file_dialog(const std::string& title, const std::string& default_name,
+                                 const std::string& filter, int first_filter) override;
+    std::string save_file_dialog(const std::string& title, const std::string& default_name,
+                                 const std::string& filter, int first_filter) override;
+    bool begin_drawing(int canvas_id) override;
+    void end_drawing(int canvas_id) override;
+    void fill_rect(int x, int y, int width, int height, Colour colour) override;
+    void draw_line(int x1, int y1, int x2, int y2, Colour colour) override;
+    int canvas_mouse_x(int canvas_id) override;
+    int canvas_mouse_y(int canvas_id) override;
+
+private:
+    struct QueuedEvent {
+        UiEvent event;
+        ScreenPoint mouse;
+    };
+    enum class DialogKind { Open, Save };
+
+    void queue_event(const UiEvent& event, ScreenPoint mouse);
+    void add_control(int id, QWidget* widget, int x, int y, int width, int height);
+    CanvasWidget* canvas(int id) const;
+    std::string run_file_dialog(DialogKind kind, const std::string& title, const std::string& default_name,
+                                const std::string& filter, int first_filter);
+
+    std::unique_ptr<MainWindowWidget> m_window;
+    std::map<int, QWidget*> m_controls;  // owned by the window
+    std::map<int, std::unique_ptr<QMenu>> m_menus;
+    std::deque<QueuedEvent> m_events;
+    QueuedEvent m_current;
+
+    QPainter m_painter;
+    CanvasWidget* m_drawing_canvas = nullptr;
+    QRect m_changed_area;
+};
+
+}  // namespace glyphwright::qt
