@@ -1,0 +1,226 @@
+#include "app/shell.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "editor/controls.h"
+#include "model/glyph_codec.h"
+#include "tests/fakes/fake_gui_services.h"
+
+namespace glyphwright {
+namespace {
+
+using testing::FakeControl;
+using testing::FakeGuiServices;
+
+constexpr Colour kGrey = rgb(127, 127, 127);
+constexpr Colour kBlack = rgb(0, 0, 0);
+
+UiEvent control_event(int id, EventSubtype subtype = EventSubtype::ButtonPress)
+{
+    return {EventKind::ControlEvent, id, subtype, 0};
+}
+
+UiEvent menu_event(int item) { return {EventKind::MenuEvent, 0, EventSubtype::None, item}; }
+
+// The shell after start-up, with the log cleared.
+class Shell : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        set_start_values(shell.model);
+        ASSERT_TRUE(build_main_window(shell, gui));
+        gui.clear_log();
+    }
+
+    void dispatch(const UiEvent& event) { dispatch_event(event, shell, gui); }
+
+    ShellState shell;
+    FakeGuiServices gui;
+};
+
+TEST(ShellStart, StartValuesAreTheDefaultFont)
+{
+    FontModel model;
+    model.header = {8, 8, 65, 4};
+    model.zoom = 6;
+    model.current_index = -1;
+    model.font_table.resize(3);
+    set_start_values(model);
+    EXPECT_EQ(model.header, (FontHeader{32, 50, 0, 0}));
+    EXPECT_EQ(model.zoom, 10);
+    EXPECT_EQ(model.current_index, 0);
+    EXPECT_EQ(model.font_table, FontTable(kFontTableRows));
+    EXPECT_EQ(model.glyph_grid, GlyphGrid(32, 50));
+}
+
+TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
+{
+    FakeGuiServices gui;
+    ShellState shell;
+    set_start_values(shell.model);
+    ASSERT_TRUE(build_main_window(shell, gui));
+    std::vector<std::string> expected = {
+        "open_main_window 340 570 Glyphwright",
+        "create_canvas 1", "create_button 13", "create_button 7", "create_button 8", "create_button 9",
+        "create_list 10", "create_label 20",
+        "create_popup_menu 14",
+        "add_menu_item 14 15 Open", "add_menu_item 14 18 New", "add_menu_item 14 16 Save as C",
+        "add_menu_item 14 17 Save as BAS", "add_menu_item 14 19 Quit", "add_menu_item 14 21 File Info",
+        "begin_drawing 1",
+    };
+    ASSERT_GE(gui.log.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(gui.log.begin(), gui.log.begin() + static_cast<long>(expected.size())), expected);
+
+    struct Row {
+        int id;
+        FakeControl control;
+    };
+    const Row rows[] = {
+        {1, {"canvas", 10, 60, 320, 500, ""}},   {13, {"button", 10, 10, 50, 25, "File..."}},
+        {7, {"button", 60, 10, 50, 25, "Copy"}}, {8, {"button", 110, 10, 50, 25, "Paste"}},
+        {9, {"button", 160, 10, 50, 25, "Restore"}}, {10, {"list", 210, 10, 100, 25, ""}},
+        {20, {"label", 10, 40, 240, 25, ""}},
+    };
+    for (const Row& row : rows) {
+        const FakeControl& control = gui.controls[row.id];
+        EXPECT_EQ(control.kind, row.control.kind) << row.id;
+        EXPECT_EQ(control.text, row.control.text) << row.id;
+        EXPECT_EQ((std::array{control.x, control.y, control.width, control.height}),
+                  (std::array{row.control.x, row.control.y, row.control.width, row.control.height}))
+            << row.id;
+    }
+    EXPECT_TRUE(gui.list_entries.empty());
+    EXPECT_EQ(gui.list_selection, -1);
+
+    // The empty grid and no glyph cells.
+    EXPECT_EQ(gui.fill_count, 1);
+    EXPECT_EQ(gui.pixel(20, 35), kGrey);
+    EXPECT_EQ(gui.pixel(21, 31), kBlack);
+}
+
+TEST(ShellStart, AWindowThatCannotOpenEndsTheProgramAtOnce)
+{
+    FakeGuiServices gui;
+    gui.window_can_open = false;
+    gui.events.push_back(menu_event(controls::kNewItem));
+    EXPECT_EQ(run_editor(gui), 0);
+    EXPECT_EQ(gui.log.size(), 1u) << "only the window was asked for";
+    EXPECT_EQ(gui.events.size(), 1u) << "no event was taken";
+}
+
+TEST(ShellStart, WithoutAMenuTheFileButtonShowsNothingAndClosingStillEnds)
+{
+    FakeGuiServices gui;
+    gui.menu_can_be_created = false;
+    gui.events = {control_event(controls::kFileButton), {EventKind::WindowClose, 0, EventSubtype::None, 0}};
+    EXPECT_EQ(run_editor(gui), 0);
+    EXPECT_EQ(gui.count_calls("add_menu_item"), 0);
+    EXPECT_EQ(gui.count_calls("show_popup_menu"), 0);
+    EXPECT_EQ(gui.count_calls("create_label"), 1) << "the window is still complete";
+}
+
+TEST(ShellStart, LoopEndsAtQuitOrCloseWithoutAsking)
+{
+    for (UiEvent last : {menu_event(controls::kQuitItem), UiEvent{EventKind::WindowClose, 0, EventSubtype::None, 0}}) {
+        FakeGuiServices gui;
+        gui.click_canvas(5, 5);
+        gui.events.push_back(last);
+        gui.events.push_back(menu_event(controls::kNewItem));
+        EXPECT_EQ(run_editor(gui), 0);
+        EXPECT_EQ(gui.events.size(), 1u) << "nothing is taken after the end";
+        EXPECT_TRUE(gui.messages.empty());
+        EXPECT_EQ(gui.count_calls("save_file_dialog"), 0);
+        EXPECT_EQ(gui.count_calls("fill_rect 1 1 9 9 FFFFFF"), 1) << "the click was handled before";
+    }
+}
+
+TEST_F(Shell, OnlyALeftClickReachesTheCanvas)
+{
+    for (EventSubtype subtype : {EventSubtype::None, EventSubtype::ButtonPress, EventSubtype::SelectionChange}) {
+        gui.mouse_positions.push_back({5, 5});
+        gui.events.push_back(control_event(controls::kGridCanvas, subtype));
+        dispatch(gui.wait_event());
+    }
+    EXPECT_EQ(shell.model.glyph_grid, GlyphGrid(32, 50));
+    EXPECT_EQ(gui.drawing_passes, 0);
+
+    gui.click_canvas(5, 5);
+    dispatch(gui.wait_event());
+    EXPECT_EQ(shell.model.glyph_grid.at(0, 0), 1);
+}
+
+TEST_F(Shell, ButtonsRunTheirCommandsWhateverTheSubtype)
+{
+    shell.model.glyph_grid.set(0, 0, true);
+    dispatch(control_event(controls::kCopyButton, EventSubtype::None));
+    EXPECT_EQ(shell.model.glyph_clipboard.substr(0, 10), "0x80,0x00,");
+
+    shell.model.glyph_grid.set(0, 0, false);
+    dispatch(control_event(controls::kPasteButton));
+    EXPECT_EQ(shell.model.glyph_grid.at(0, 0), 1);
+
+    dispatch(control_event(controls::kRestoreButton));
+    EXPECT_EQ(shell.model.glyph_grid.at(0, 0), 0) << "Restore reloads row 0, which is empty";
+
+    dispatch(control_event(controls::kFileButton, EventSubtype::LeftClick));
+    EXPECT_EQ(gui.count_calls("show_popup_menu 14"), 1);
+}
+
+TEST_F(Shell, AnyListEventSelectsACharacter)
+{
+    gui.list_append(controls::kCharacterList, "Chr$(65)  A");
+    gui.list_append(controls::kCharacterList, "Chr$(66)  B");
+    shell.model.font_table[1].glyph_data = "0xFF,";
+    gui.list_select(controls::kCharacterList, 1);
+    shell.model.glyph_grid.set(31, 49, true);
+    dispatch(control_event(controls::kCharacterList, EventSubtype::ButtonPress));
+    EXPECT_EQ(shell.model.current_index, 1);
+    EXPECT_EQ(shell.model.glyph_grid.at(7, 0), 1);
+    EXPECT_EQ(shell.model.font_table[0].glyph_data.substr(995), "0x01,") << "the edit of row 0 was stored";
+}
+
+TEST_F(Shell, EventsWithoutACommandChangeNothing)
+{
+    shell.model.glyph_grid.set(4, 4, true);
+    const UiEvent events[] = {
+        control_event(controls::kInfoLabel), control_event(3), control_event(6), control_event(0),
+        control_event(controls::kFileMenu),
+        // Kinds exclude each other: a menu event is not read as a control event, and the reverse.
+        {EventKind::MenuEvent, controls::kCopyButton, EventSubtype::ButtonPress, 0},
+        {EventKind::ControlEvent, 0, EventSubtype::None, controls::kQuitItem},
+        menu_event(0), menu_event(controls::kFileMenu), menu_event(20), menu_event(99),
+        {EventKind::Other, controls::kPasteButton, EventSubtype::ButtonPress, controls::kQuitItem},
+    };
+    for (const UiEvent& event : events)
+        dispatch(event);
+    EXPECT_TRUE(gui.log.empty());
+    EXPECT_FALSE(shell.quit_requested);
+    EXPECT_TRUE(shell.model.glyph_clipboard.empty());
+    EXPECT_EQ(shell.model.glyph_grid.at(4, 4), 1);
+}
+
+TEST_F(Shell, NewOnlySaysNotYet)
+{
+    shell.model.glyph_grid.set(4, 4, true);
+    dispatch(menu_event(controls::kNewItem));
+    ASSERT_EQ(gui.messages.size(), 1u);
+    EXPECT_EQ(gui.messages[0], (std::pair<std::string, std::string>{"Sorry", "Not yet."}));
+    EXPECT_EQ(gui.log.size(), 1u);
+    EXPECT_EQ(shell.model.glyph_grid.at(4, 4), 1);
+    EXPECT_FALSE(shell.quit_requested);
+}
+
+TEST_F(Shell, FileInfoShowsTheHeaderLines)
+{
+    shell.model.header_text = "// Font <tiny> & more\r\n// second line\r\n";
+    dispatch(menu_event(controls::kFileInfoItem));
+    ASSERT_EQ(gui.messages.size(), 1u);
+    EXPECT_EQ(gui.messages[0].first, "File Info");
+    EXPECT_EQ(gui.messages[0].second, shell.model.header_text);
+    EXPECT_EQ(gui.log.size(), 1u);
+}
+
+}  // namespace
+}  // namespace glyphwright
