@@ -10,11 +10,22 @@
 
 namespace glyphwright {
 
-// Reads the first DefineFont block of a BASIC source held in memory. Never throws; refuses files
-// without a block or end line, malformed words and geometry that cannot be edited.
+// The address named in the fifth comment line of every written BAS file.
+inline constexpr std::string_view kFontSourceAddress = "https://glyphwright.example/fonts";
+
+// Reads the first DefineFont block of a BASIC source held in memory. The lines before the block
+// become "// " comment lines of the header text. Words are eight hexadecimal digits; glyph i is
+// bytes i * B to (i + 1) * B - 1 of the stream after the header word (B = width * height / 8), and
+// bytes missing at the end read as 0x00 with a warning. Never throws; refuses files without a
+// block or end line, malformed words and geometry that cannot be edited.
 FontReadResult read_bas_font(std::string_view text);
 
-// The whole BAS file for `font`, every line ending in CR LF; `save_path` gives the first comment.
+// read_bas_font over the whole file at `path`; a file that cannot be read gives its reason.
+FontReadResult read_bas_font_file(const std::string& path);
+
+// The whole BAS file for `font`, every line ending in CR LF; the file name part of `save_path`
+// goes into the first comment line. Writes exactly B bytes for each of rows 0 to char_count - 1
+// (missing bytes as 00) and pads only the end of the font to a whole word.
 std::string write_bas_font(const FontModel& font, std::string_view save_path);
 
 }  // namespace glyphwright

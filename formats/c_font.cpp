@@ -1,0 +1,287 @@
+#include "formats/c_font.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "formats/font_text.h"
+#include "model/glyph_codec.h"
+#include "text/line_reader.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright {
+
+namespace {
+
+constexpr std::string_view kArrayKeyword = "fontdatatype";
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool is_array_line(std::string_view line) { return left_part(line, 12) == kArrayKeyword; }
+
+// One line inside the array, cut where its comment begins and where a "}" closes the array.
+struct GlyphLine {
+    std::string_view data;          // before the first "/" and before a closing "}", trimmed
+    std::string_view comment_tail;  // everything after the second "/"
+    bool closes_array = false;      // a "}" stands before the first "/"
+};
+
+GlyphLine split_glyph_line(std::string_view line)
+{
+    GlyphLine result;
+    std::size_t slash = line.find('/');
+    std::size_t brace = line.find('}');
+    result.closes_array = brace != std::string_view::npos && (slash == std::string_view::npos || brace < slash);
+    result.data = trim_blanks_and_tabs(line.substr(0, std::min(slash, brace)));
+    if (slash != std::string_view::npos) {
+        std::size_t second = line.find('/', slash + 1);
+        if (second != std::string_view::npos)
+            result.comment_tail = line.substr(second + 1);
+    }
+    return result;
+}
+
+// Bytes in a data text: its fields, not counting the empty one after a trailing comma.
+int byte_count_of(std::string_view data)
+{
+    if (data.empty())
+        return 0;
+    auto commas = std::count(data.begin(), data.end(), ',');
+    return static_cast<int>(commas) + (data.back() == ',' ? 0 : 1);
+}
+
+// The size between the brackets of the array line, when it is a plain decimal number.
+std::optional<std::int64_t> declared_size(std::string_view array_line)
+{
+    std::size_t open = array_line.find('[');
+    std::size_t close = array_line.find(']', open == std::string_view::npos ? 0 : open);
+    if (open == std::string_view::npos || close == std::string_view::npos)
+        return std::nullopt;
+    std::string_view digits = trim_blanks_and_tabs(array_line.substr(open + 1, close - open - 1));
+    if (digits.empty() || digits.size() > 18 || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    return parse_value(digits);
+}
+
+class CFontReader {
+public:
+    explicit CFontReader(std::string_view text) : m_lines(text) {}
+
+    FontReadResult read()
+    {
+        std::optional<std::string_view> array_line = find_array_line();
+        if (!array_line)
+            return refused_at(m_lines.line_number(),
+                              "the file ends without a line that begins with \"fontdatatype\", so it holds no C font array");
+        std::size_t array_line_number = m_lines.line_number();
+        if (!read_header())
+            return std::move(m_result);
+        check_declared_size(*array_line, array_line_number);
+        read_glyph_lines();
+        m_result.ok = true;
+        add_character_labels(m_result);
+        reset_glyph_grid(m_result.font);
+        return std::move(m_result);
+    }
+
+private:
+    // The name line is ignored unless it is the array line; the lines after it are leading lines.
+    std::optional<std::string_view> find_array_line()
+    {
+        std::string_view line = m_lines.read_line();
+        if (is_array_line(line))
+            return line;
+        while (!m_lines.at_end()) {
+            line = m_lines.read_line();
+            if (is_array_line(line))
+                return line;
+            m_result.font.header_text += line;
+            m_result.font.header_text += kLineEnd;
+        }
+        return std::nullopt;
+    }
+
+    // The header is the first line after the array line that holds data; an opening brace on a
+    // line of its own, blank lines and comments before it are passed over.
+    bool read_header()
+    {
+        while (!m_lines.at_end()) {
+            std::string_view line = m_lines.read_line();
+            GlyphLine parts = split_glyph_line(line);
+            if (parts.data.empty() || parts.data == "{") {
+                if (parts.closes_array)
+                    break;
+                continue;
+            }
+            return take_header(line, parts.closes_array);
+        }
+        m_result = refused_at(m_lines.line_number(), "the array has no header line of four bytes (width, height, first character, count)");
+        return false;
+    }
+
+    bool take_header(std::string_view line, bool closes_array)
+    {
+        HeaderFields fields = split_header_fields(line);
+        FontModel& font = m_result.font;
+        font.header_bytes_text = line;
+        font.header = header_of(fields);
+        std::string problem = geometry_problem(font.header);
+        if (!problem.empty()) {
+            m_result = refused_at(m_lines.line_number(), problem);
+            return false;
+        }
+        if (fields.present < 4)
+            warn(m_lines.line_number(), "the header line has " + to_decimal(fields.present)
+                 + " of its four byte fields; the missing ones read as 0");
+        m_closed = closes_array;
+        return true;
+    }
+
+    void check_declared_size(std::string_view array_line, std::size_t line_number)
+    {
+        std::optional<std::int64_t> size = declared_size(array_line);
+        std::int64_t needed = memory_usage(m_result.font.header);
+        if (size && *size != needed)
+            warn(line_number, "the array is declared with " + to_decimal(*size) + " bytes, but the header's font takes "
+                 + to_decimal(needed));
+    }
+
+    void read_glyph_lines()
+    {
+        while (!m_closed && !m_lines.at_end()) {
+            GlyphLine parts = split_glyph_line(m_lines.read_line());
+            m_closed = parts.closes_array;
+            if (!parts.data.empty())
+                take_glyph(parts);
+        }
+        report_glyph_count();
+    }
+
+    void take_glyph(const GlyphLine& parts)
+    {
+        const FontHeader& header = m_result.font.header;
+        if (m_rows_read >= header.char_count) {
+            if (m_surplus_lines++ == 0)
+                m_first_surplus_line = m_lines.line_number();
+            return;
+        }
+        FontRow& row = m_result.font.font_table[static_cast<std::size_t>(m_rows_read)];
+        row.glyph_data = parts.data;
+        row.comment = " // ";
+        row.comment += parts.comment_tail;
+        int bytes = byte_count_of(parts.data);
+        int needed = glyph_byte_count(header.glyph_width, header.glyph_height);
+        if (bytes != needed)
+            warn(m_lines.line_number(), "the glyph of " + character_label(header.first_char + m_rows_read) + " has "
+                 + to_decimal(bytes) + " bytes; glyphs of this size have " + to_decimal(needed));
+        ++m_rows_read;
+    }
+
+    void report_glyph_count()
+    {
+        const FontHeader& header = m_result.font.header;
+        if (m_rows_read < header.char_count)
+            warn(m_lines.line_number(), "the array ends after " + to_decimal(m_rows_read) + " of the header's "
+                 + to_decimal(header.char_count) + " glyphs; the missing glyphs are blank");
+        if (m_surplus_lines > 0)
+            warn(m_first_surplus_line, to_decimal(m_surplus_lines) + " glyph lines after the header's "
+                 + to_decimal(header.char_count) + " glyphs are ignored");
+        if (!m_closed)
+            warn(m_lines.line_number(), "the file ends before the \"};\" that closes the array");
+    }
+
+    void warn(std::size_t line_number, std::string_view text) { m_result.warnings.push_back(at_line(line_number, text)); }
+
+    LineReader m_lines;
+    FontReadResult m_result;
+    bool m_closed = false;
+    int m_rows_read = 0;
+    int m_surplus_lines = 0;
+    std::size_t m_first_surplus_line = 0;
+};
+
+// The header line as read when it still states the header's values, otherwise the values written
+// anew, so that a saved file never contradicts its own glyphs.
+void append_header_line(std::string& out, const FontModel& font)
+{
+    if (header_of(split_header_fields(font.header_bytes_text)) == font.header) {
+        out += font.header_bytes_text;
+        return;
+    }
+    const FontHeader& header = font.header;
+    for (int value : {header.glyph_width, header.glyph_height, header.first_char, header.char_count}) {
+        out += "0x";
+        append_byte_digits(out, {}, value & 0xFF);
+        out += ',';
+    }
+}
+
+// A row without data is written as zero bytes: a blank line would be skipped on reading and
+// move every later glyph up one row. Data cut off by a closing "}" gets back its trailing comma.
+void append_glyph_data(std::string& out, std::string_view glyph_data, int glyph_bytes)
+{
+    std::string_view data = trim_blanks_and_tabs(glyph_data);
+    if (data.empty()) {
+        for (int byte = 0; byte < glyph_bytes; ++byte)
+            out += "0x00,";
+        return;
+    }
+    out += glyph_data;
+    if (data.back() != ',')
+        out += ',';
+}
+
+int rows_to_write(const FontModel& font)
+{
+    return std::clamp(font.header.char_count, 0, static_cast<int>(font.font_table.size()));
+}
+
+std::size_t estimated_size(const FontModel& font, int rows, int glyph_bytes)
+{
+    std::size_t size = font.header_text.size() + font.header_bytes_text.size() + 256;
+    for (int row = 0; row < rows; ++row) {
+        const FontRow& glyph = font.font_table[static_cast<std::size_t>(row)];
+        size += std::max<std::size_t>(glyph.glyph_data.size(), static_cast<std::size_t>(glyph_bytes) * 5);
+        size += glyph.comment.size() + 2;
+    }
+    return size;
+}
+
+}  // namespace
+
+FontReadResult read_c_font(std::string_view text)
+{
+    if (text.empty()) {
+        FontReadResult result;
+        result.message = "the file is empty, so it holds no C font array";
+        return result;
+    }
+    return CFontReader(text).read();
+}
+
+FontReadResult read_c_font_file(const std::string& path) { return read_font_file(path, read_c_font); }
+
+std::string write_c_font(const FontModel& font, std::string_view save_path)
+{
+    const int rows = rows_to_write(font);
+    const int glyph_bytes = glyph_byte_count(font.header.glyph_width, font.header.glyph_height);
+    std::string out;
+    out.reserve(estimated_size(font, rows, glyph_bytes));
+    out += "// ";
+    out += file_name_part(save_path);
+    out += kLineEnd;
+    out += font.header_text;
+    out += "fontdatatype SevenSegNumFont[" + to_decimal(memory_usage(font.header)) + "] PROGMEM={";
+    out += kLineEnd;
+    append_header_line(out, font);
+    out += kLineEnd;
+    for (int row = 0; row < rows; ++row) {
+        const FontRow& glyph = font.font_table[static_cast<std::size_t>(row)];
+        append_glyph_data(out, glyph.glyph_data, glyph_bytes);
+        out += glyph.comment;
+        out += kLineEnd;
+    }
+    out += "};";
+    out += kLineEnd;
+    return out;
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,120 @@
+#include "formats/font_file.h"
+
+#include "formats/font_text.h"
+#include "model/glyph_codec.h"
+#include "text/text_file.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright {
+
+namespace {
+
+constexpr char kUpperDigits[] = "0123456789ABCDEF";
+
+// A header line ends at a comment or at the brace that closes the array.
+std::string_view data_part_of(std::string_view line)
+{
+    std::size_t end = line.find_first_of("/}");
+    return end == std::string_view::npos ? line : line.substr(0, end);
+}
+
+}  // namespace
+
+std::string character_label(int code) { return "Chr$(" + to_decimal(code) + ")  " + char_of(code); }
+
+std::string at_line(std::size_t line_number, std::string_view text)
+{
+    std::string result = "line " + to_decimal(static_cast<std::int64_t>(line_number)) + ": ";
+    result += text;
+    return result;
+}
+
+FontReadResult refused_at(std::size_t line_number, std::string_view text)
+{
+    FontReadResult result;
+    result.message = at_line(line_number, text);
+    return result;
+}
+
+std::string geometry_problem(const FontHeader& header)
+{
+    const std::string size = to_decimal(header.glyph_width) + " x " + to_decimal(header.glyph_height);
+    if (header.glyph_width < 1 || header.glyph_height < 1) {
+        return "the header gives a width of " + to_decimal(header.glyph_width) + " and a height of "
+            + to_decimal(header.glyph_height) + "; widths and heights must be 1 to 255 pixels";
+    }
+    if (!is_valid_geometry(header.glyph_width, header.glyph_height)) {
+        return "the header gives glyphs of " + size
+            + " pixels; width x height must be a multiple of 8, so that every glyph is whole bytes";
+    }
+    return {};
+}
+
+void add_character_labels(FontReadResult& result)
+{
+    const FontHeader& header = result.font.header;
+    result.labels.reserve(static_cast<std::size_t>(header.char_count));
+    for (int row = 0; row < header.char_count; ++row)
+        result.labels.push_back(character_label(header.first_char + row));
+}
+
+HeaderFields split_header_fields(std::string_view header_line)
+{
+    HeaderFields result;
+    FieldCursor cursor(data_part_of(header_line));
+    for (std::string_view& field : result.fields) {
+        field = trim_blanks_and_tabs(cursor.next_field());
+        if (!field.empty())
+            ++result.present;
+    }
+    return result;
+}
+
+FontHeader header_of(const HeaderFields& header_fields)
+{
+    FontHeader header;
+    header.glyph_width = decode_byte_field(header_fields.fields[0]);
+    header.glyph_height = decode_byte_field(header_fields.fields[1]);
+    header.first_char = decode_byte_field(header_fields.fields[2]);
+    header.char_count = decode_byte_field(header_fields.fields[3]);
+    return header;
+}
+
+void append_byte_digits(std::string& out, std::string_view field, int value)
+{
+    std::string_view digits = substring(trim_blanks_and_tabs(field), 3, 2);
+    if (digits.size() == 2) {
+        int high = hex_digit_value(digits[0]);
+        int low = hex_digit_value(digits[1]);
+        if (high >= 0 && low >= 0 && high * 16 + low == value) {
+            out += digits;
+            return;
+        }
+    }
+    out += kUpperDigits[(value >> 4) & 0xF];
+    out += kUpperDigits[value & 0xF];
+}
+
+std::string_view FieldCursor::next_field()
+{
+    if (m_position > m_text.size())
+        return {};
+    std::size_t comma = m_text.find(',', m_position);
+    std::size_t end = comma == std::string_view::npos ? m_text.size() : comma;
+    std::string_view field = m_text.substr(m_position, end - m_position);
+    m_position = end + 1;
+    return field;
+}
+
+FontReadResult read_font_file(const std::string& path, FontReadResult (*reader)(std::string_view))
+{
+    OpenedTextFile file = open_text_file(path);
+    if (!file.ok) {
+        FontReadResult result;
+        result.message = file.error;
+        return result;
+    }
+    return reader(file.content);
+}
+
+}  // namespace glyphwright

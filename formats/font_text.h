@@ -1,0 +1,63 @@
+#pragma once
+
+// Pieces that the C and the DefineFont readers and writers share: refusals and warnings with line
+// numbers, the geometry check, the header's byte fields and the digits written for one byte.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "formats/font_file.h"
+
+namespace glyphwright {
+
+// "line N: " + text.
+std::string at_line(std::size_t line_number, std::string_view text);
+
+// A failed read whose message is "line N: " + text.
+FontReadResult refused_at(std::size_t line_number, std::string_view text);
+
+// Why glyphs of this size cannot be edited (a width or height of 0, or width x height not a
+// multiple of 8), or the empty text when they can. The header's values come from two hexadecimal
+// digits, so they never exceed 255.
+std::string geometry_problem(const FontHeader& header);
+
+// Fills `result.labels` with one character_label per character of `result.font`'s header, from
+// first_char on.
+void add_character_labels(FontReadResult& result);
+
+// The first four comma-separated fields of a header line, each without blanks and tabs, cut at
+// the line's first "/" or "}"; missing fields are empty. `present` counts the non-empty ones.
+struct HeaderFields {
+    std::array<std::string_view, 4> fields;
+    int present = 0;
+};
+HeaderFields split_header_fields(std::string_view header_line);
+
+// The four values of the fields (width, height, first code, count), read as byte fields are.
+FontHeader header_of(const HeaderFields& header_fields);
+
+// Appends two hexadecimal digits for a byte of `value` (0 to 255): characters 3 and 4 of the
+// trimmed `field` as they stand when both are hexadecimal digits that give `value`, otherwise the
+// value in upper case. So digits read from a file keep their letter case.
+void append_byte_digits(std::string& out, std::string_view field, int value);
+
+// Walks the comma-separated fields of a GlyphDataText once, from the left.
+class FieldCursor {
+public:
+    explicit FieldCursor(std::string_view text) : m_text(text) {}
+
+    // The next field, or the empty text once every field was taken.
+    std::string_view next_field();
+
+private:
+    std::string_view m_text;
+    std::size_t m_position = 0;
+};
+
+// Reads a whole file with open_text_file and hands its text to `reader`; a file that cannot be
+// read gives a failed result with open_text_file's reason.
+FontReadResult read_font_file(const std::string& path, FontReadResult (*reader)(std::string_view));
+
+}  // namespace glyphwright

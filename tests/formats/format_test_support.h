@@ -1,0 +1,130 @@
+#pragma once
+
+// Helpers shared by the font file tests: reading whole files, a readable dump of a read font,
+// comparing texts line by line, and the glyph bytes that a row's text stands for.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/font_file.h"
+#include "model/glyph_codec.h"
+#include "tests/support/temp_folder.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright::testing {
+
+// The text with CR, LF, tab and backslash written as escapes, so a dump shows line ends.
+inline std::string escaped(std::string_view text)
+{
+    std::string result;
+    for (char character : text) {
+        switch (character) {
+        case '\r': result += "\\r"; break;
+        case '\n': result += "\\n"; break;
+        case '\t': result += "\\t"; break;
+        case '\\': result += "\\\\"; break;
+        default: result += character;
+        }
+    }
+    return result;
+}
+
+// Everything a reader gives back, one item a line, for golden files and failure messages.
+inline std::string dump_of(const FontReadResult& result)
+{
+    const FontModel& font = result.font;
+    const FontHeader& header = font.header;
+    std::string dump = "header " + to_decimal(header.glyph_width) + " " + to_decimal(header.glyph_height) + " "
+        + to_decimal(header.first_char) + " " + to_decimal(header.char_count) + "\n";
+    dump += "header_bytes_text «" + escaped(font.header_bytes_text) + "»\n";
+    dump += "header_text «" + escaped(font.header_text) + "»\n";
+    for (int row = 0; row < static_cast<int>(font.font_table.size()); ++row) {
+        const FontRow& glyph = font.font_table[static_cast<std::size_t>(row)];
+        if (row < header.char_count || !glyph.glyph_data.empty() || !glyph.comment.empty())
+            dump += "row " + to_decimal(row) + " «" + escaped(glyph.glyph_data) + "» «" + escaped(glyph.comment) + "»\n";
+    }
+    for (const std::string& label : result.labels)
+        dump += "label «" + label + "»\n";
+    return dump;
+}
+
+inline std::string joined_lines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+// Empty when the texts are equal, otherwise the first line where they differ, both versions.
+inline std::string first_difference(std::string_view expected, std::string_view actual)
+{
+    if (expected == actual)
+        return {};
+    std::size_t line = 1;
+    std::size_t start = 0;
+    std::size_t position = 0;
+    while (position < expected.size() && position < actual.size() && expected[position] == actual[position]) {
+        if (expected[position] == '\n') {
+            ++line;
+            start = position + 1;
+        }
+        ++position;
+    }
+    auto line_at = [start](std::string_view text) {
+        std::size_t end = text.find('\n', start);
+        return escaped(text.substr(std::min(start, text.size()), end == std::string_view::npos ? std::string_view::npos : end - start));
+    };
+    return "first difference on line " + std::to_string(line) + "\n  expected: «" + line_at(expected)
+        + "»\n  actual:   «" + line_at(actual) + "»";
+}
+
+// The byte values of a glyph text's first `count` fields, as the codec reads them.
+inline std::vector<int> glyph_bytes(std::string_view glyph_data, int count)
+{
+    std::vector<int> bytes;
+    std::size_t start = 0;
+    for (int byte = 0; byte < count; ++byte) {
+        if (start > glyph_data.size()) {
+            bytes.push_back(0);
+            continue;
+        }
+        std::size_t comma = glyph_data.find(',', start);
+        std::size_t end = comma == std::string_view::npos ? glyph_data.size() : comma;
+        bytes.push_back(decode_byte_field(glyph_data.substr(start, end - start)));
+        start = end + 1;
+    }
+    return bytes;
+}
+
+// The bytes of every glyph of a font, row after row.
+inline std::vector<int> font_bytes(const FontModel& font)
+{
+    const FontHeader& header = font.header;
+    int count = glyph_byte_count(header.glyph_width, header.glyph_height);
+    std::vector<int> bytes;
+    for (int row = 0; row < header.char_count; ++row) {
+        std::vector<int> glyph = glyph_bytes(font.font_table[static_cast<std::size_t>(row)].glyph_data, count);
+        bytes.insert(bytes.end(), glyph.begin(), glyph.end());
+    }
+    return bytes;
+}
+
+// Names of the regular files in a folder, sorted.
+inline std::vector<std::filesystem::path> files_in(const std::filesystem::path& folder)
+{
+    std::vector<std::filesystem::path> files;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+        if (entry.is_regular_file())
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+inline bool is_bas_path(const std::filesystem::path& path) { return to_upper(file_extension(path.string())) == "BAS"; }
+
+}  // namespace glyphwright::testing

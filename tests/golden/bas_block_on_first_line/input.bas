@@ -1,0 +1,1 @@
+DefineFont #8  01300808 3C3C3C3C 3C3C3C3CEnd DefineFont

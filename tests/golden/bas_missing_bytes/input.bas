@@ -1,0 +1,4 @@
+' missing
+DefineFont #8
+  03410808 66663C18 0066667E 7C66667C
+End DefineFont

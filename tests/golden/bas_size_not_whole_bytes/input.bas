@@ -1,0 +1,4 @@
+' odd
+DefineFont #8
+  01410305 00000000
+End DefineFont

@@ -1,0 +1,3 @@
+' cut short
+DefineFont #8
+  01410808 66663C18 0066667E

@@ -1,0 +1,4 @@
+' nothing
+DefineFont #8
+' only a comment
+End DefineFont

@@ -1,0 +1,6 @@
+// second.c
+fontdatatype SevenSegNumFont[6] PROGMEM={
+0x08,0x01,0x30,0x02,
+0x7E, //  0
+0x18, //  1
+};

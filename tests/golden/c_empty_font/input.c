@@ -1,0 +1,5 @@
+// empty.c
+// nothing yet
+fontdatatype Empty[4] PROGMEM={
+0x10,0x10,0x20,0x00,
+};

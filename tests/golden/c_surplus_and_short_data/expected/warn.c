@@ -1,0 +1,6 @@
+// warn.c
+fontdatatype SevenSegNumFont[8] PROGMEM={
+0x08,0x02,0x41,0x02,
+0x18, //  A (one byte short)
+0x3C,0x42, //  B
+};

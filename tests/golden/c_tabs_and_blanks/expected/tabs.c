@@ -1,0 +1,8 @@
+// tabs.c
+#define fontdatatype const unsigned char
+fontdatatype SevenSegNumFont[10] PROGMEM={
+	0x08, 0x02, 0x41, 0x03,
+0x18, 0x24, //  A
+0x3c ,	0x42 , //  B
+0x00,0x00, //  C
+};

@@ -1,0 +1,5 @@
+// cut.c
+fontdatatype Cut[8] PROGMEM={
+
+// only comments
+};
