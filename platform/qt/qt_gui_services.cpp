@@ -48,6 +48,8 @@ bool QtGuiServices::open_main_window(int client_width, int client_height, const 
     m_window->setWindowTitle(to_screen_text(title));
     m_window->centre_on_screen();
     m_window->show();
+    // Once shown, the frame around the client area may be known: centre the whole frame.
+    m_window->centre_on_screen();
     return true;
 }
 

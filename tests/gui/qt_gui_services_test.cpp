@@ -1,0 +1,237 @@
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+
+#include <memory>
+
+#include "platform/qt/qt_gui_services.h"
+#include "tests/gui/gui_test_support.h"
+
+namespace glyphwright {
+
+using qt::QtGuiServices;
+using testing::active_modal;
+using testing::when_shown;
+
+namespace {
+
+constexpr int kCanvas = 1;
+constexpr int kButton = 7;
+constexpr int kList = 10;
+
+const UiEvent kButtonPress{EventKind::ControlEvent, kButton, EventSubtype::ButtonPress, 0};
+
+}  // namespace
+
+// The Qt services on their own: a window with a canvas, a button and a list.
+class QtGuiServicesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        gui = std::make_unique<QtGuiServices>();
+        QVERIFY(gui->open_main_window(340, 570, "Services"));
+        gui->create_canvas(kCanvas, 10, 60, 320, 500);
+        gui->create_button(kButton, 60, 10, 50, 25, "Copy");
+        gui->create_list(kList, 210, 10, 100, 25);
+    }
+
+    void cleanup() { gui.reset(); }
+
+    void second_window_is_refused() { QVERIFY(!gui->open_main_window(100, 100, "Again")); }
+
+    void left_click_inside_the_canvas_gives_one_event_with_its_position()
+    {
+        QTest::mouseClick(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(35, 499));
+        press_button();
+        QCOMPARE(gui->wait_event(), (UiEvent{EventKind::ControlEvent, kCanvas, EventSubtype::LeftClick, 0}));
+        QCOMPARE(gui->canvas_mouse_x(kCanvas), 35);
+        QCOMPARE(gui->canvas_mouse_y(kCanvas), 499);
+        QCOMPARE(gui->wait_event(), kButtonPress);
+        QCOMPARE(gui->canvas_mouse_x(kCanvas), 0);
+        QCOMPARE(gui->canvas_mouse_y(kCanvas), 0);
+    }
+
+    void release_outside_or_right_click_gives_nothing()
+    {
+        QTest::mousePress(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QTest::mouseRelease(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(320, 5));
+        QTest::mousePress(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QTest::mouseRelease(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(5, -1));
+        QTest::mouseClick(canvas(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+        QTest::mouseClick(canvas(), Qt::MiddleButton, Qt::NoModifier, QPoint(5, 5));
+        press_button();
+        QCOMPARE(gui->wait_event(), kButtonPress);
+    }
+
+    void double_click_gives_two_clicks()
+    {
+        // Through the window, as the windowing system delivers it: press, release, press, release.
+        QWindow* window = gui->window_widget()->windowHandle();
+        QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, canvas()->mapTo(gui->window_widget(), QPoint(15, 15)));
+        press_button();
+        QCOMPARE(gui->wait_event().subtype, EventSubtype::LeftClick);
+        QCOMPARE(gui->wait_event().subtype, EventSubtype::LeftClick);
+        QCOMPARE(gui->wait_event(), kButtonPress);
+    }
+
+    void drawing_pass_paints_the_kept_picture()
+    {
+        QVERIFY(gui->begin_drawing(kCanvas));
+        QVERIFY(!gui->begin_drawing(kCanvas));
+        gui->fill_rect(0, 0, 320, 500, rgb(0, 0, 0));
+        gui->fill_rect(21, 31, 9, 9, rgb(255, 255, 255));
+        gui->draw_line(20, 0, 20, 500, rgb(127, 127, 127));
+        gui->fill_rect(315, 495, 50, 50, rgb(255, 255, 255));  // clipped at the edge
+        gui->end_drawing(kCanvas);
+        QImage picture = canvas()->grab().toImage();
+        QCOMPARE(picture.pixel(21, 31), qRgb(255, 255, 255));
+        QCOMPARE(picture.pixel(29, 39), qRgb(255, 255, 255));
+        QCOMPARE(picture.pixel(30, 40), qRgb(0, 0, 0));
+        QCOMPARE(picture.pixel(20, 0), qRgb(127, 127, 127));
+        QCOMPARE(picture.pixel(20, 499), qRgb(127, 127, 127));
+        QCOMPARE(picture.pixel(319, 499), qRgb(255, 255, 255));
+        QVERIFY(!gui->begin_drawing(99));
+    }
+
+    void moved_canvas_takes_its_new_size()
+    {
+        gui->move_control(kCanvas, 10, 60, 160, 160);
+        QCOMPARE(canvas()->geometry(), QRect(10, 60, 160, 160));
+        QVERIFY(gui->begin_drawing(kCanvas));
+        gui->fill_rect(150, 150, 10, 10, rgb(255, 255, 255));
+        gui->end_drawing(kCanvas);
+        QCOMPARE(canvas()->grab().toImage().pixel(159, 159), qRgb(255, 255, 255));
+
+        gui->move_control(kCanvas, 10, 60, 0, 0);
+        QVERIFY(!gui->begin_drawing(kCanvas));
+    }
+
+    void resized_window_keeps_its_place()
+    {
+        ScreenPoint origin = gui->window_position();
+        gui->resize_window(origin.x, origin.y, 596, 310);
+        QCOMPARE(gui->window_widget()->size(), QSize(596, 310));
+        QCOMPARE(gui->window_widget()->maximumSize(), QSize(596, 310));
+        QCOMPARE(gui->window_position(), origin);
+    }
+
+    void list_choice_by_the_user_gives_one_selection_change()
+    {
+        for (const char* entry : {"Chr$(65)  A", "Chr$(66)  B", "Chr$(67)  C"})
+            gui->list_append(kList, entry);
+        QCOMPARE(gui->list_selected(kList), 0);
+        gui->list_select(kList, 1);
+        QCOMPARE(gui->list_selected(kList), 1);
+        gui->list_select(kList, 3);
+        QCOMPARE(gui->list_selected(kList), -1);
+        gui->list_select(kList, 1);
+
+        auto* list = static_cast<QComboBox*>(gui->control_widget(kList));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        press_button();
+        QCOMPARE(gui->wait_event(), (UiEvent{EventKind::ControlEvent, kList, EventSubtype::SelectionChange, 0}));
+        QCOMPARE(gui->list_selected(kList), 2);
+        QCOMPARE(gui->wait_event(), kButtonPress);
+
+        gui->list_clear(kList);
+        QCOMPARE(gui->list_selected(kList), -1);
+        press_button();
+        QCOMPARE(gui->wait_event(), kButtonPress);
+    }
+
+    void message_box_shows_text_as_written()
+    {
+        QString text;
+        bool timed_out = false;
+        when_shown(active_modal<QMessageBox>, [&](QWidget* widget) {
+            auto* box = static_cast<QMessageBox*>(widget);
+            text = box->text();
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            box->button(QMessageBox::Ok)->click();
+        }, &timed_out);
+        gui->message_box("File Info", "// <b>Font</b> & \xC2\xA9 2024\r\n// caf\xE9\r\n");
+        QVERIFY(!timed_out);
+        // Not valid UTF-8 as a whole (the lone \xE9), so every byte is one character.
+        QCOMPARE(text, QString::fromLatin1("// <b>Font</b> & \xC2\xA9 2024\n// caf\xE9\n"));
+    }
+
+    void open_dialog_is_qt_own_titled_and_filtered()
+    {
+        QTemporaryDir folder;
+        QString path = folder.filePath(QStringLiteral("missing.c"));
+        bool timed_out = false;
+        QFileDialog* seen = nullptr;
+        QStringList filters;
+        QString selected_filter;
+        when_shown(active_modal<QFileDialog>, [&](QWidget* widget) {
+            seen = static_cast<QFileDialog*>(widget);
+            filters = seen->nameFilters();
+            selected_filter = seen->selectedNameFilter();
+            QVERIFY(seen->testOption(QFileDialog::DontUseNativeDialog));
+            QCOMPARE(seen->windowTitle(), QStringLiteral("font.c or font.BAS file to modify."));
+            type_file_name(seen, path);
+        }, &timed_out);
+        std::string chosen = gui->open_file_dialog("font.c or font.BAS file to modify.", "",
+                                                   "C File|*.c|BAS File|*.BAS|All files (*.*)|*.*", 0);
+        QVERIFY(!timed_out);
+        QVERIFY(seen);
+        QCOMPARE(filters, (QStringList{"C File (*.c)", "BAS File (*.BAS)", "All files (*.*)"}));
+        QCOMPARE(selected_filter, QStringLiteral("C File (*.c)"));
+        QCOMPARE(QString::fromStdString(chosen), path);
+    }
+
+    void save_dialog_replaces_without_asking_and_cancel_gives_nothing()
+    {
+        QTemporaryDir folder;
+        QString path = folder.filePath(QStringLiteral("existing.bas"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        bool timed_out = false;
+        when_shown(active_modal<QFileDialog>, [&](QWidget* widget) { type_file_name(static_cast<QFileDialog*>(widget), path); },
+                   &timed_out);
+        std::string chosen = gui->save_file_dialog("font.BAS file to save", "", "BAS File|*.bas|All files (*.*)|*.*", 0);
+        QVERIFY(!timed_out);
+        QCOMPARE(QString::fromStdString(chosen), path);
+
+        when_shown(active_modal<QFileDialog>, [](QWidget* widget) { static_cast<QFileDialog*>(widget)->reject(); },
+                   &timed_out);
+        QVERIFY(gui->save_file_dialog("font.c file to save", "", "C File|*.c|All files (*.*)|*.*", 0).empty());
+        QVERIFY(!timed_out);
+    }
+
+    void closing_the_window_gives_window_close()
+    {
+        QVERIFY(gui->window_widget()->close() == false);
+        QCOMPARE(gui->wait_event().kind, EventKind::WindowClose);
+        QVERIFY(gui->window_widget()->isVisible());
+    }
+
+private:
+    QWidget* canvas() const { return gui->control_widget(kCanvas); }
+
+    void press_button() { QTest::mouseClick(gui->control_widget(kButton), Qt::LeftButton); }
+
+    static void type_file_name(QFileDialog* dialog, const QString& path)
+    {
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(path);
+        static_cast<QDialog*>(dialog)->accept();
+    }
+
+    std::unique_ptr<QtGuiServices> gui;
+};
+
+}  // namespace glyphwright
+
+QTEST_MAIN(glyphwright::QtGuiServicesTest)
+#include "qt_gui_services_test.moc"
