@@ -1,0 +1,97 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include <random>
+
+#include "editor/canvas_view.h"
+#include "editor/controls.h"
+#include "editor/editing_commands.h"
+#include "model/glyph_codec.h"
+#include "platform/qt/qt_gui_services.h"
+
+namespace glyphwright {
+namespace {
+
+// The largest glyph a font header can describe with a width that is a multiple of 8.
+constexpr int kWidth = 248;
+constexpr int kHeight = 255;
+
+std::string random_glyph_text(unsigned seed)
+{
+    std::mt19937 random(seed);
+    GlyphGrid grid(kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            grid.set(x, y, random() & 1);
+    return encode_glyph(grid);
+}
+
+// The editor over the Qt services with a two-character font of the largest glyphs on screen.
+struct LargestFontEditor {
+    LargestFontEditor()
+    {
+        gui.open_main_window(340, 570, "Glyphwright");
+        gui.create_canvas(controls::kGridCanvas, 10, 60, 320, 500);
+        gui.create_list(controls::kCharacterList, 210, 10, 100, 25);
+        model.header = {kWidth, kHeight, 32, 2};
+        fit_view_to_font(model, gui);
+        draw_grid(model, gui);
+        model.font_table[0].glyph_data = random_glyph_text(1);
+        model.font_table[1].glyph_data = random_glyph_text(2);
+        gui.list_append(controls::kCharacterList, "Chr$(32)   ");
+        gui.list_append(controls::kCharacterList, "Chr$(33)  !");
+        gui.list_select(controls::kCharacterList, 0);
+        model.current_index = 0;
+        load_glyph(model, 0);
+        draw_glyph(model, gui);
+        QCoreApplication::processEvents();
+    }
+
+    qt::QtGuiServices gui;
+    FontModel model;
+};
+
+// Store the glyph being edited, load the other one, draw every cell, and show the canvas.
+void select_character_of_largest_font(benchmark::State& state)
+{
+    LargestFontEditor editor;
+    int next = 1;
+    for (auto _ : state) {
+        editor.gui.list_select(controls::kCharacterList, next);
+        select_character(editor.model, editor.gui);
+        QCoreApplication::processEvents();
+        next = 1 - next;
+    }
+}
+BENCHMARK(select_character_of_largest_font)->Unit(benchmark::kMillisecond);
+
+// A real left click on the canvas, taken from the event queue, toggled and shown: one cell.
+void click_on_largest_font(benchmark::State& state)
+{
+    LargestFontEditor editor;
+    QWidget* canvas = editor.gui.control_widget(controls::kGridCanvas);
+    for (auto _ : state) {
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(603, 915));
+        editor.gui.wait_event();
+        toggle_pixel(editor.model, editor.gui);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(click_on_largest_font)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace glyphwright
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
