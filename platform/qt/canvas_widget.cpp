@@ -26,7 +26,6 @@ void CanvasWidget::reset_picture()
 void CanvasWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::black);
     painter.drawImage(event->rect(), m_picture, event->rect());
 }
 
