@@ -40,7 +40,7 @@ bool is_word_at(std::string_view code, std::size_t position)
     if (position + kWordDigits > code.size())
         return false;
     for (std::size_t offset = 0; offset < kWordDigits; ++offset) {
-        if (hex_digit_value(code[position + offset]) < 0)
+        if (!is_hex_digit(code[position + offset]))
             return false;
     }
     return true;
@@ -131,8 +131,8 @@ private:
                 m_first_surplus_line = m_lines.line_number();
             return true;
         }
-        for (std::size_t pair = kWordDigits; pair > 0; pair -= 2)
-            m_stream_digits += word.substr(pair - 2, 2);
+        const char bytes[kWordDigits] = {word[6], word[7], word[4], word[5], word[2], word[3], word[0], word[1]};
+        m_stream_digits.append(bytes, kWordDigits);
         return m_words > 1 || take_header();
     }
 
@@ -165,12 +165,15 @@ private:
         std::string_view digits = std::string_view(m_stream_digits).substr(8);
         for (int row = 0; row < header.char_count; ++row) {
             std::string& text = m_result.font.font_table[static_cast<std::size_t>(row)].glyph_data;
-            text.reserve(m_glyph_bytes * 5);
+            text.assign(m_glyph_bytes * 5, ',');
             std::size_t first = static_cast<std::size_t>(row) * m_glyph_bytes;
-            for (std::size_t byte = first; byte < first + m_glyph_bytes; ++byte) {
-                text += "0x";
-                text += byte * 2 < digits.size() ? digits.substr(byte * 2, 2) : std::string_view("00");
-                text += ',';
+            for (std::size_t byte = 0; byte < m_glyph_bytes; ++byte) {
+                std::size_t stream_position = (first + byte) * 2;
+                bool present = stream_position < digits.size();
+                text[byte * 5] = '0';
+                text[byte * 5 + 1] = 'x';
+                text[byte * 5 + 2] = present ? digits[stream_position] : '0';
+                text[byte * 5 + 3] = present ? digits[stream_position + 1] : '0';
             }
         }
         report_word_count(digits.size() / 2);
@@ -205,10 +208,12 @@ class WordWriter {
 public:
     explicit WordWriter(std::string& out) : m_out(out) { m_out += ' '; }
 
-    void add_byte(std::string_view field, int value)
+    // The first byte of a word is its least significant: its digits go last.
+    void add_byte(ByteDigits digits)
     {
-        m_byte_digits[m_bytes_in_word].clear();
-        append_byte_digits(m_byte_digits[m_bytes_in_word], field, value);
+        std::size_t position = (3 - m_bytes_in_word) * 2;
+        m_word[position] = digits[0];
+        m_word[position + 1] = digits[1];
         if (++m_bytes_in_word == 4)
             flush_word();
     }
@@ -217,7 +222,7 @@ public:
     void finish()
     {
         while (m_bytes_in_word != 0)
-            add_byte({}, 0);
+            add_byte({'0', '0'});
         m_out += kLineEnd;
     }
 
@@ -229,14 +234,13 @@ private:
             m_out += ' ';
         }
         m_out += ' ';
-        for (std::size_t byte = 4; byte > 0; --byte)
-            m_out += m_byte_digits[byte - 1];
+        m_out.append(m_word, kWordDigits);
         ++m_words;
         m_bytes_in_word = 0;
     }
 
     std::string& m_out;
-    std::string m_byte_digits[4];
+    char m_word[kWordDigits] = {};
     std::size_t m_bytes_in_word = 0;
     std::size_t m_words = 0;
 };
@@ -266,16 +270,14 @@ void append_header_word(WordWriter& words, const FontModel& font)
     const FontHeader& header = font.header;
     const int values[] = {header.glyph_width, header.glyph_height, header.first_char, header.char_count};
     for (std::size_t byte = 0; byte < 4; ++byte)
-        words.add_byte(fields.fields[byte], values[byte] & 0xFF);
+        words.add_byte(byte_digits(fields.fields[byte], values[byte] & 0xFF));
 }
 
 void append_glyph_bytes(WordWriter& words, std::string_view glyph_data, int glyph_bytes)
 {
     FieldCursor cursor(glyph_data);
-    for (int byte = 0; byte < glyph_bytes; ++byte) {
-        std::string_view field = cursor.next_field();
-        words.add_byte(field, decode_byte_field(field));
-    }
+    for (int byte = 0; byte < glyph_bytes; ++byte)
+        words.add_byte(field_digits(cursor.next_field()));
 }
 
 }  // namespace

@@ -208,8 +208,9 @@ void append_header_line(std::string& out, const FontModel& font)
     }
     const FontHeader& header = font.header;
     for (int value : {header.glyph_width, header.glyph_height, header.first_char, header.char_count}) {
+        ByteDigits digits = byte_digits({}, value & 0xFF);
         out += "0x";
-        append_byte_digits(out, {}, value & 0xFF);
+        out.append(digits.data(), digits.size());
         out += ',';
     }
 }

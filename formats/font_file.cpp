@@ -9,7 +9,11 @@ namespace glyphwright {
 
 namespace {
 
-constexpr char kUpperDigits[] = "0123456789ABCDEF";
+ByteDigits upper_digits(int value)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    return {digits[(value >> 4) & 0xF], digits[value & 0xF]};
+}
 
 // A header line ends at a comment or at the brace that closes the array.
 std::string_view data_part_of(std::string_view line)
@@ -19,6 +23,17 @@ std::string_view data_part_of(std::string_view line)
 }
 
 }  // namespace
+
+bool is_hex_digit(char character)
+{
+    static constexpr auto table = [] {
+        std::array<bool, 256> digits{};
+        for (char digit : std::string_view("0123456789ABCDEFabcdef"))
+            digits[static_cast<unsigned char>(digit)] = true;
+        return digits;
+    }();
+    return table[static_cast<unsigned char>(character)];
+}
 
 std::string character_label(int code) { return "Chr$(" + to_decimal(code) + ")  " + char_of(code); }
 
@@ -80,19 +95,20 @@ FontHeader header_of(const HeaderFields& header_fields)
     return header;
 }
 
-void append_byte_digits(std::string& out, std::string_view field, int value)
+ByteDigits field_digits(std::string_view field)
 {
     std::string_view digits = substring(trim_blanks_and_tabs(field), 3, 2);
-    if (digits.size() == 2) {
-        int high = hex_digit_value(digits[0]);
-        int low = hex_digit_value(digits[1]);
-        if (high >= 0 && low >= 0 && high * 16 + low == value) {
-            out += digits;
-            return;
-        }
-    }
-    out += kUpperDigits[(value >> 4) & 0xF];
-    out += kUpperDigits[value & 0xF];
+    if (digits.size() == 2 && is_hex_digit(digits[0]) && is_hex_digit(digits[1]))
+        return {digits[0], digits[1]};
+    return upper_digits(decode_byte_field(field));
+}
+
+ByteDigits byte_digits(std::string_view field, int value)
+{
+    ByteDigits digits = field_digits(field);
+    if (hex_digit_value(digits[0]) * 16 + hex_digit_value(digits[1]) == value)
+        return digits;
+    return upper_digits(value);
 }
 
 std::string_view FieldCursor::next_field()

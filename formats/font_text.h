@@ -12,6 +12,9 @@
 
 namespace glyphwright {
 
+// True for 0 to 9, A to F and a to f; a table lookup, for the loops over every digit of a font.
+bool is_hex_digit(char character);
+
 // "line N: " + text.
 std::string at_line(std::size_t line_number, std::string_view text);
 
@@ -38,10 +41,15 @@ HeaderFields split_header_fields(std::string_view header_line);
 // The four values of the fields (width, height, first code, count), read as byte fields are.
 FontHeader header_of(const HeaderFields& header_fields);
 
-// Appends two hexadecimal digits for a byte of `value` (0 to 255): characters 3 and 4 of the
-// trimmed `field` as they stand when both are hexadecimal digits that give `value`, otherwise the
-// value in upper case. So digits read from a file keep their letter case.
-void append_byte_digits(std::string& out, std::string_view field, int value);
+// The two hexadecimal digits written for a byte: characters 3 and 4 of the trimmed `field` as they
+// stand when both are hexadecimal digits, otherwise the byte's decoded value in upper case. So
+// digits read from a file keep their letter case.
+using ByteDigits = std::array<char, 2>;
+ByteDigits field_digits(std::string_view field);
+
+// As field_digits, for a byte whose value must be `value` (0 to 255): the field's digits only when
+// they give that value.
+ByteDigits byte_digits(std::string_view field, int value);
 
 // Walks the comma-separated fields of a GlyphDataText once, from the left.
 class FieldCursor {

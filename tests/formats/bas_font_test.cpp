@@ -63,16 +63,13 @@ TEST(BasFont, LeadingLinesBecomeCommentsWithoutTheirFirstCharacter)
     EXPECT_EQ(result.font.header_text, "//  Font\r\n// ont\r\n// \r\n// \r\n");
 }
 
-TEST(BasFont, MissingBlocksEndLinesAndHeaderWordsAreRefused)
+// The other refusals (no block, no end line, no header word) are golden cases.
+TEST(BasFont, EmptyAndUnreadableFilesGiveMessages)
 {
     EXPECT_EQ(read_bas_font("").message, "the file is empty, so it holds no font block");
-    EXPECT_EQ(read_bas_font("' a\nPrint 1\n").message, "line 2: the file ends without a \"DefineFont\" line, so it holds no font block");
-    EXPECT_EQ(read_bas_font("DefineFont #8\n  01410808\n").message,
-              "line 2: the file ends inside the DefineFont block that begins on line 1; its \"End DefineFont\" line is missing");
-    EXPECT_EQ(read_bas_font("DefineFont #8\nEnd DefineFont\n").message,
-              "line 2: the DefineFont block that begins on line 1 has no header word");
-    EXPECT_EQ(read_bas_font("DefineFont #8\n  01410800\nEnd DefineFont\n").message,
-              "line 2: the header gives a width of 0 and a height of 8; widths and heights must be 1 to 255 pixels");
+    FontReadResult missing = read_bas_font_file("/nonexistent/folder/font.bas");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.message.empty());
 }
 
 // Glyph i is bytes i * B to (i + 1) * B - 1 of the stream, whatever the word boundaries.
