@@ -1,0 +1,232 @@
+#!/usr/bin/env python3
+"""Drives the real editor in Xvfb with xdotool, as a user would: opens a C font through the real
+file dialog, flips pixels, chooses characters, copies and pastes a glyph, saves as BAS and as C,
+reopens the BAS file and saves it as C, and compares every file with the expected bytes. It waits
+on conditions with deadlines, never on fixed sleeps."""
+
+import argparse
+import difflib
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+DEADLINE_SECONDS = 20
+CELL = 10            # zoom for an 8 x 8 font
+CANVAS = (10, 60)    # canvas position in the client area
+FILE_BUTTON = (35, 22)
+COPY_BUTTON = (85, 22)
+PASTE_BUTTON = (135, 22)
+CHARACTER_LIST = (260, 22)
+MENU = {"Open": 1, "New": 2, "Save as C": 3, "Save as BAS": 4, "Quit": 5}
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, condition, deadline=DEADLINE_SECONDS):
+    end = time.monotonic() + deadline
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(0.05)
+
+
+class Display:
+    """An Xvfb server on a free display number, stopped on exit."""
+
+    def __enter__(self):
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            pass_fds=[write_end], stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise Failure("Xvfb did not start")
+        self.name = ":" + number
+        return self
+
+    def __exit__(self, *exc):
+        self.server.terminate()
+        self.server.wait()
+
+
+class Editor:
+    def __init__(self, binary, display, work):
+        self.env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+        self.work = work
+        self.process = subprocess.Popen([binary], env=self.env, cwd=work)
+        self.window = wait_for("the main window", lambda: self.find_window("^Glyphwright$"))
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True).stdout.strip()
+
+    def find_window(self, name):
+        found = self.xdotool("search", "--onlyvisible", "--name", name)
+        return found.split()[0] if found else None
+
+    def window_size(self):
+        lines = self.xdotool("getwindowgeometry", "--shell", self.window).splitlines()
+        values = dict(line.split("=", 1) for line in lines if "=" in line)
+        return int(values.get("WIDTH", 0)), int(values.get("HEIGHT", 0))
+
+    def visible_windows(self):
+        return set(self.xdotool("search", "--onlyvisible", "--name", ".*").split())
+
+    def click(self, x, y):
+        self.xdotool("mousemove", "--window", self.window, str(x), str(y), "click", "1")
+
+    def click_cell(self, x, y):
+        self.click(CANVAS[0] + x * CELL + CELL // 2, CANVAS[1] + y * CELL + CELL // 2)
+
+    def keys(self, *keys):
+        self.xdotool("key", "--clearmodifiers", *keys)
+
+    def open_popup(self, position):
+        """Clicks a control that opens a popup window and waits until the popup is shown."""
+        before = self.visible_windows()
+        self.click(*position)
+        wait_for("a popup", lambda: self.visible_windows() - before)
+
+    def choose_menu_item(self, item):
+        self.open_popup(FILE_BUTTON)
+        self.keys(*(["Down"] * MENU[item]), "Return")
+
+    def choose_next_character(self):
+        self.open_popup(CHARACTER_LIST)
+        self.keys("Down", "Return")
+
+    def answer_file_dialog(self, title, path):
+        dialog = wait_for("the dialog \"" + title + "\"", lambda: self.find_window("^" + title.replace(".", "\\.") + "$"))
+        self.xdotool("windowfocus", "--sync", dialog)
+        self.xdotool("type", "--delay", "5", path)
+        self.keys("Return")
+        wait_for("the dialog to close", lambda: not self.find_window("^" + title.replace(".", "\\.") + "$"))
+
+    def screenshot(self, name):
+        path = os.path.join(self.work, name)
+        subprocess.run(["import", "-window", self.window, path], env=self.env, check=True)
+        return path
+
+    def cell_colour(self, shot, x, y):
+        px, py = CANVAS[0] + x * CELL + CELL // 2, CANVAS[1] + y * CELL + CELL // 2
+        out = subprocess.run(["convert", shot, "-format", "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]",
+                              "-crop", "1x1+%d+%d" % (px, py), "info:"], capture_output=True, text=True, check=True)
+        return tuple(int(v) for v in out.stdout.strip().split(","))
+
+    def quit(self):
+        self.choose_menu_item("Quit")
+        try:
+            return self.process.wait(timeout=DEADLINE_SECONDS)
+        except subprocess.TimeoutExpired:
+            raise Failure("the editor did not end after Quit")
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def compare(actual_path, expected_path):
+    with open(actual_path, "rb") as f:
+        actual = f.read()
+    with open(expected_path, "rb") as f:
+        expected = f.read()
+    if actual == expected:
+        return
+    a, e = actual.splitlines(keepends=True), expected.splitlines(keepends=True)
+    for number, (left, right) in enumerate(zip(a, e), start=1):
+        if left != right:
+            raise Failure("%s differs from %s at line %d:\n  got      %r\n  expected %r"
+                          % (actual_path, expected_path, number, left, right))
+    raise Failure("%s differs from %s in length (%d lines, expected %d)" % (actual_path, expected_path, len(a), len(e)))
+
+
+def wait_for_file(path):
+    wait_for(path, lambda: os.path.exists(path))
+
+
+def run(binary, data, expected):
+    work = tempfile.mkdtemp(prefix="glyphwright-e2e-")
+    try:
+        shutil.copy(os.path.join(data, "letters.c"), work)
+        drive(binary, work, expected)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def drive(binary, work, expected):
+    with Display() as display:
+        editor = Editor(binary, display.name, work)
+        try:
+            editor.choose_menu_item("Open")
+            editor.answer_file_dialog("font.c or font.BAS file to modify.", os.path.join(work, "letters.c"))
+            wait_for("the window to fit the 8 x 8 font", lambda: editor.window_size() == (320, 150))
+
+            editor.click_cell(0, 0)        # A gains its top-left pixel
+            editor.click_cell(7, 7)        # and its bottom-right one
+            editor.click_cell(3, 0)        # and loses a pixel of its apex
+            shot = editor.screenshot("edited-a.png")
+            white, black = (255, 255, 255), (0, 0, 0)
+            for cell, colour in [((0, 0), white), ((7, 7), white), ((3, 0), black), ((4, 0), white), ((0, 1), black)]:
+                if editor.cell_colour(shot, *cell) != colour:
+                    raise Failure("cell %s is %s, expected %s" % (cell, editor.cell_colour(shot, *cell), colour))
+
+            editor.choose_next_character()   # B: A's edits are stored
+            editor.click(*COPY_BUTTON)
+            editor.choose_next_character()   # C
+            editor.click(*PASTE_BUTTON)      # C shows B's pixels
+            editor.choose_next_character()   # D: the pasted glyph is stored into C
+
+            editor.choose_menu_item("Save as BAS")
+            editor.answer_file_dialog("font.BAS file to save", os.path.join(work, "edited"))
+            wait_for_file(os.path.join(work, "edited.bas"))
+            editor.choose_menu_item("Save as C")
+            editor.answer_file_dialog("font.c file to save", os.path.join(work, "edited"))
+            wait_for_file(os.path.join(work, "edited.c"))
+            compare(os.path.join(work, "edited.bas"), os.path.join(expected, "edited.bas"))
+            compare(os.path.join(work, "edited.c"), os.path.join(expected, "edited.c"))
+
+            editor.choose_menu_item("Open")
+            editor.answer_file_dialog("font.c or font.BAS file to modify.", os.path.join(work, "edited.bas"))
+            editor.choose_menu_item("Save as C")
+            editor.answer_file_dialog("font.c file to save", os.path.join(work, "reopened.c"))
+            wait_for_file(os.path.join(work, "reopened.c"))
+            compare(os.path.join(work, "reopened.c"), os.path.join(expected, "reopened.c"))
+
+            status = editor.quit()
+            if status != 0:
+                raise Failure("the editor ended with status %d" % status)
+        finally:
+            editor.kill()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--binary", required=True)
+    parser.add_argument("--data", required=True)
+    parser.add_argument("--expected", required=True)
+    args = parser.parse_args()
+    for tool in ("Xvfb", "xdotool", "import", "convert"):
+        if shutil.which(tool) is None:
+            print("%s is missing; scripts/setup.sh installs it" % tool, file=sys.stderr)
+            return 1
+    try:
+        run(args.binary, args.data, args.expected)
+    except Failure as failure:
+        print("FAILED: %s" % failure, file=sys.stderr)
+        return 1
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,188 @@
+#include "formats/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/controls.h"
+#include "tests/fakes/fake_gui_services.h"
+#include "tests/support/temp_folder.h"
+
+namespace glyphwright {
+namespace {
+
+using testing::FakeGuiServices;
+using testing::TempFolder;
+using testing::read_file;
+using testing::write_file;
+
+// An 8 x 2 font of two characters from code 65, as a C source.
+const std::string kTinyC = "// tiny.c\r\n// Font Size : 8x2\r\n\r\nfontdatatype SevenSegNumFont[8] PROGMEM={\r\n"
+                           "0x08,0x02,0x41,0x02,\r\n0x18,0x24,  // A\r\n0x3C,0x42,  // B\r\n};\r\n";
+
+class FileCommands : public ::testing::Test {
+protected:
+    // Opens `content` saved as `name` through the Open command.
+    void open(const std::string& name, const std::string& content)
+    {
+        write_file(folder.file(name), content);
+        gui.open_dialog_answers.push_back(folder.file(name));
+        open_font(model, gui);
+    }
+
+    TempFolder folder;
+    FakeGuiServices gui;
+    FontModel model;
+
+    void SetUp() override
+    {
+        gui.create_canvas(controls::kGridCanvas, 10, 60, 320, 500);
+        gui.create_list(controls::kCharacterList, 210, 10, 100, 25);
+        gui.create_label(controls::kInfoLabel, 10, 40, 240, 25, "");
+    }
+};
+
+TEST_F(FileCommands, OpenShowsTheFontsFirstCharacter)
+{
+    open("tiny.c", kTinyC);
+
+    EXPECT_EQ(gui.dialog_titles, std::vector<std::string>{"font.c or font.BAS file to modify."});
+    EXPECT_EQ(gui.dialog_filters, std::vector<std::string>{"C File|*.c|BAS File|*.BAS|All files (*.*)|*.*"});
+    EXPECT_EQ(gui.controls[controls::kInfoLabel].text, "8x2      Chr$(65) to Chr$(66)");
+    EXPECT_EQ(gui.list_entries, (std::vector<std::string>{"Chr$(65)  A", "Chr$(66)  B"}));
+    EXPECT_EQ(gui.list_selection, 0);
+    EXPECT_EQ(model.current_index, 0);
+    EXPECT_EQ(model.open_path, folder.file("tiny.c"));
+    EXPECT_EQ(gui.client_width, 320);  // the minimum width of a fitted window
+    EXPECT_EQ(gui.client_height, 2 * 10 + 70);
+    // 0x18 = ...##...: cell (3, 0) is set, cell (2, 0) clear.
+    EXPECT_EQ(gui.pixel(3 * 10 + 5, 5), rgb(255, 255, 255));
+    EXPECT_EQ(gui.pixel(2 * 10 + 5, 5), rgb(0, 0, 0));
+}
+
+TEST_F(FileCommands, CancelledOpenChangesNothingAndKeepsTheEditOnTheCanvas)
+{
+    open("tiny.c", kTinyC);
+    model.glyph_grid.toggle(0, 0);
+    FontModel before = model;
+    gui.clear_log();
+    gui.open_dialog_answers.push_back("");
+    open_font(model, gui);
+
+    EXPECT_EQ(model.glyph_grid, before.glyph_grid);
+    EXPECT_EQ(model.font_table, before.font_table);
+    EXPECT_EQ(gui.drawing_passes, 0);
+    EXPECT_EQ(gui.count_calls("list_"), 0);
+    EXPECT_EQ(gui.count_calls("set_label_text"), 0);
+}
+
+// Files that cannot become the open font leave it, its edits and the view as they were, and say why.
+TEST_F(FileCommands, RefusedFilesKeepTheOpenFontAndGiveAMessage)
+{
+    open("tiny.c", kTinyC);
+    model.glyph_grid.toggle(1, 1);
+    FontModel before = model;
+    write_file(folder.file("font.h"), kTinyC);
+    write_file(folder.file("empty.c"), "");
+    struct Row { std::string path; std::string reason; };
+    const Row rows[] = {
+        {folder.file("font.h"), "only those can be opened"},
+        {folder.file("missing.bas"), "No such file"},
+        {folder.file("empty.c"), "empty.c"},
+        {folder.path().string() + "/sub.c", "No such file"},
+    };
+    for (const Row& row : rows) {
+        gui.clear_log();
+        gui.messages.clear();
+        gui.open_dialog_answers.push_back(row.path);
+        open_font(model, gui);
+        ASSERT_EQ(gui.messages.size(), 1u) << row.path;
+        EXPECT_EQ(gui.messages[0].first, "Cannot open");
+        EXPECT_NE(gui.messages[0].second.find(row.reason), std::string::npos) << gui.messages[0].second;
+        EXPECT_EQ(model.font_table, before.font_table);
+        EXPECT_EQ(model.header, before.header);
+        EXPECT_EQ(model.glyph_grid, before.glyph_grid);
+        EXPECT_EQ(gui.list_entries.size(), 2u);
+        EXPECT_EQ(gui.drawing_passes, 0);
+    }
+}
+
+TEST_F(FileCommands, SaveStoresTheGlyphOnTheCanvasFirst)
+{
+    open("tiny.c", kTinyC);
+    model.glyph_grid.toggle(0, 0);  // 0x18 becomes 0x98
+    gui.save_dialog_answers.push_back(folder.file("out.c"));
+    save_as_c(model, gui);
+
+    EXPECT_TRUE(gui.messages.empty());
+    EXPECT_EQ(gui.dialog_titles.back(), "font.c file to save");
+    EXPECT_EQ(gui.dialog_filters.back(), "C File|*.c|All files (*.*)|*.*");
+    EXPECT_EQ(read_file(folder.file("out.c")),
+              "// out.c\r\n// Font Size : 8x2\r\n\r\nfontdatatype SevenSegNumFont[8] PROGMEM={\r\n"
+              "0x08,0x02,0x41,0x02,\r\n0x98,0x24, //  A\r\n0x3C,0x42, //  B\r\n};\r\n");
+}
+
+TEST_F(FileCommands, DefaultExtensionOnlyForPathsWithoutOne)
+{
+    open("tiny.c", kTinyC);
+    struct Row { std::string answer; bool as_c; std::string written; };
+    const Row rows[] = {
+        {"tiny", true, "tiny.c"},
+        {"tiny", false, "tiny.bas"},
+        {"tiny.C", false, "tiny.C"},
+        {"tiny.txt", true, "tiny.txt"},
+        {"tiny.", false, "tiny..bas"},
+    };
+    for (const Row& row : rows) {
+        gui.save_dialog_answers.push_back(folder.file(row.answer));
+        row.as_c ? save_as_c(model, gui) : save_as_bas(model, gui);
+        EXPECT_EQ(model.save_path, folder.file(row.written));
+        std::string saved = read_file(folder.file(row.written));
+        EXPECT_EQ(saved.rfind(row.as_c ? "// " + row.written : "' " + row.written, 0), 0u) << row.written;
+    }
+    EXPECT_EQ(gui.dialog_titles.back(), "font.BAS file to save");
+    EXPECT_EQ(gui.dialog_filters.back(), "BAS File|*.bas|All files (*.*)|*.*");
+}
+
+TEST_F(FileCommands, CancelledSaveStoresAndWritesNothing)
+{
+    open("tiny.c", kTinyC);
+    model.glyph_grid.toggle(0, 0);
+    gui.save_dialog_answers.push_back("");
+    save_as_bas(model, gui);
+    EXPECT_EQ(model.font_table[0].glyph_data, "0x18,0x24,");
+    EXPECT_EQ(folder.entry_count(), 1u);
+}
+
+TEST_F(FileCommands, FailedSaveKeepsTheOldFileAndTheEditAndSaysWhy)
+{
+    open("tiny.c", kTinyC);
+    model.glyph_grid.toggle(0, 0);
+    gui.save_dialog_answers.push_back(folder.file("missing/out.bas"));
+    save_as_bas(model, gui);
+    ASSERT_EQ(gui.messages.size(), 1u);
+    EXPECT_EQ(gui.messages[0].first, "Cannot save");
+    EXPECT_NE(gui.messages[0].second.find("No such file"), std::string::npos) << gui.messages[0].second;
+    EXPECT_EQ(model.font_table[0].glyph_data, "0x98,0x24,");
+
+    std::filesystem::create_directory(folder.file("folder.c"));
+    gui.save_dialog_answers.push_back(folder.file("folder.c"));
+    save_as_c(model, gui);
+    ASSERT_EQ(gui.messages.size(), 2u);
+    EXPECT_NE(gui.messages[1].second.find("is a folder"), std::string::npos) << gui.messages[1].second;
+    EXPECT_EQ(read_file(folder.file("tiny.c")), kTinyC);
+    EXPECT_EQ(folder.entry_count(), 2u);  // tiny.c and folder.c: no temporary file is left
+}
+
+TEST_F(FileCommands, BasRoundTripThroughTheCommands)
+{
+    open("tiny.c", kTinyC);
+    gui.save_dialog_answers.push_back(folder.file("tiny.bas"));
+    save_as_bas(model, gui);
+    open("tiny.bas", read_file(folder.file("tiny.bas")));
+    EXPECT_EQ(model.header, (FontHeader{8, 2, 65, 2}));
+    EXPECT_EQ(model.font_table[0].glyph_data, "0x18,0x24,");
+    EXPECT_EQ(model.font_table[1].glyph_data, "0x3C,0x42,");
+    EXPECT_EQ(gui.list_entries.size(), 2u);
+}
+
+}  // namespace
+}  // namespace glyphwright
