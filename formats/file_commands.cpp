@@ -46,9 +46,7 @@ void save_as(FontModel& model, GuiServices& gui, FontFormat format)
     if (model.save_path.empty())
         return;
     model.save_path = with_default_extension(model.save_path, format);
-    FileResult saved = save_font(model, model.save_path, format);
-    if (!saved.ok)
-        gui.message_box("Cannot save", "The font was not saved. " + saved.error);
+    save_font_path(model, gui, model.save_path, format);
 }
 
 }  // namespace
@@ -58,7 +56,12 @@ void open_font(FontModel& model, GuiServices& gui)
     model.open_path = gui.open_file_dialog(kOpenTitle, "", kOpenFilter, 0);
     if (model.open_path.empty())
         return;
-    FontReadResult read = read_font_file(model.open_path);
+    open_font_path(model, gui, model.open_path);
+}
+
+void open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
+{
+    FontReadResult read = read_font_file(path);
     if (!read.ok) {
         gui.message_box("Cannot open", read.message);
         return;
@@ -70,5 +73,12 @@ void open_font(FontModel& model, GuiServices& gui)
 void save_as_c(FontModel& model, GuiServices& gui) { save_as(model, gui, FontFormat::C); }
 
 void save_as_bas(FontModel& model, GuiServices& gui) { save_as(model, gui, FontFormat::Bas); }
+
+void save_font_path(FontModel& model, GuiServices& gui, const std::string& path, FontFormat format)
+{
+    FileResult saved = save_font(model, path, format);
+    if (!saved.ok)
+        gui.message_box("Cannot save", "The font was not saved. " + saved.error);
+}
 
 }  // namespace glyphwright

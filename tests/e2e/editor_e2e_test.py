@@ -52,6 +52,8 @@ class Display:
         if not number:
             raise Failure("Xvfb did not start")
         self.name = ":" + number
+        wait_for("the X server to take connections", lambda: subprocess.run(
+            ["xdpyinfo", "-display", self.name], capture_output=True).returncode == 0)
         return self
 
     def __exit__(self, *exc):
@@ -64,7 +66,12 @@ class Editor:
         self.env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
         self.work = work
         self.process = subprocess.Popen([binary], env=self.env, cwd=work)
-        self.window = wait_for("the main window", lambda: self.find_window("^Glyphwright$"))
+        self.window = wait_for("the main window", self.main_window)
+
+    def main_window(self):
+        if self.process.poll() is not None:
+            raise Failure("the editor ended at start with status %d" % self.process.returncode)
+        return self.find_window("^Glyphwright$")
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True).stdout.strip()
@@ -215,7 +222,7 @@ def main():
     parser.add_argument("--data", required=True)
     parser.add_argument("--expected", required=True)
     args = parser.parse_args()
-    for tool in ("Xvfb", "xdotool", "import", "convert"):
+    for tool in ("Xvfb", "xdotool", "xdpyinfo", "import", "convert"):
         if shutil.which(tool) is None:
             print("%s is missing; scripts/setup.sh installs it" % tool, file=sys.stderr)
             return 1

@@ -201,6 +201,25 @@ TEST_F(Shell, EventsWithoutACommandChangeNothing)
     EXPECT_EQ(shell.model.glyph_grid.at(4, 4), 1);
 }
 
+TEST_F(Shell, FileItemsRunTheirFileCommands)
+{
+    const std::pair<int, std::string> items[] = {
+        {controls::kOpenItem, "font.c or font.BAS file to modify."},
+        {controls::kSaveAsCItem, "font.c file to save"},
+        {controls::kSaveAsBasItem, "font.BAS file to save"},
+    };
+    for (const auto& [item, title] : items) {
+        gui.open_dialog_answers.push_back("");
+        gui.save_dialog_answers.push_back("");
+        dispatch(menu_event(item));
+        ASSERT_FALSE(gui.dialog_titles.empty());
+        EXPECT_EQ(gui.dialog_titles.back(), title);
+        gui.open_dialog_answers.clear();
+        gui.save_dialog_answers.clear();
+    }
+    EXPECT_EQ(gui.dialog_titles.size(), 3u);
+}
+
 TEST_F(Shell, NewOnlySaysNotYet)
 {
     shell.model.glyph_grid.set(4, 4, true);
