@@ -1,0 +1,147 @@
+// glyphwright-convert: converts, checks and previews font files from the command line.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <csignal>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/convert/font_preview.h"
+#include "formats/font_conversion.h"
+
+namespace {
+
+using namespace glyphwright;
+
+constexpr const char* kUsage =
+    "Usage:\n"
+    "  glyphwright-convert IN OUT\n"
+    "      Convert one font; the extensions (.c or .bas) choose the formats.\n"
+    "  glyphwright-convert --to bas|c --out-dir DIR FILE...\n"
+    "      Convert many fonts into DIR, each named after its input.\n"
+    "  glyphwright-convert --check FILE...\n"
+    "      Print each font's size, character range, glyph count and memory usage, and warn where\n"
+    "      the data does not match the header. Exit status 1 when any file is refused.\n"
+    "  glyphwright-convert --preview PNG FILE\n"
+    "      Draw every glyph of FILE with its character code into the picture PNG.\n"
+    "  glyphwright-convert --help\n";
+
+void print_error(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
+
+int usage_error(const std::string& message)
+{
+    print_error("glyphwright-convert: " + message);
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+int convert_one(const std::string& input, const std::string& output)
+{
+    std::optional<FontFormat> format = format_of_path(output);
+    if (!format)
+        return usage_error("\"" + output + "\": the output must end in .c or .bas");
+    ConversionResult converted = convert_font_file(input, output, *format);
+    if (!converted.ok) {
+        print_error(input + ": " + converted.message);
+        return 1;
+    }
+    return 0;
+}
+
+int convert_many(const std::vector<std::string>& arguments)
+{
+    std::optional<FontFormat> format;
+    std::string folder;
+    std::vector<std::string> inputs;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        if (arguments[at] == "--to" && at + 1 < arguments.size()) {
+            std::string name = arguments[++at];
+            format = name == "c" ? std::optional(FontFormat::C) : name == "bas" ? std::optional(FontFormat::Bas) : std::nullopt;
+            if (!format)
+                return usage_error("--to takes bas or c, not \"" + name + "\"");
+        } else if (arguments[at] == "--out-dir" && at + 1 < arguments.size()) {
+            folder = arguments[++at];
+        } else {
+            inputs.push_back(arguments[at]);
+        }
+    }
+    if (!format || folder.empty() || inputs.empty())
+        return usage_error("--to and --out-dir need a format, a folder and at least one file");
+    int status = 0;
+    for (const std::string& input : inputs) {
+        ConversionResult converted = convert_font_file(input, output_path_in_folder(input, folder, *format), *format);
+        if (!converted.ok) {
+            print_error(input + ": " + converted.message);
+            status = 1;
+        }
+    }
+    return status;
+}
+
+int check(const std::vector<std::string>& inputs)
+{
+    if (inputs.empty())
+        return usage_error("--check needs at least one file");
+    int status = 0;
+    for (const std::string& input : inputs) {
+        FontReadResult read = read_font_file(input);
+        if (!read.ok) {
+            print_error(input + ": " + read.message);
+            status = 1;
+            continue;
+        }
+        std::vector<std::string> lines = check_report(input, read);
+        std::printf("%s\n", lines.front().c_str());
+        for (std::size_t at = 1; at < lines.size(); ++at)
+            print_error(lines[at]);
+    }
+    return status;
+}
+
+int preview(int argc, char** argv, const std::string& picture, const std::string& input)
+{
+    FontReadResult read = read_font_file(input);
+    if (!read.ok) {
+        print_error(input + ": " + read.message);
+        return 1;
+    }
+    // Pictures are drawn off screen, so the program runs where there is no display.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication application(argc, argv);
+    FontModel model;
+    adopt_font(model, read);
+    if (!render_font_preview(model).save(QString::fromStdString(picture), "PNG")) {
+        print_error(picture + ": the picture could not be written");
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.empty())
+        return usage_error("no files given");
+    const std::string& first = arguments.front();
+    if (first == "--help" || first == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (first == "--check")
+        return check({arguments.begin() + 1, arguments.end()});
+    if (first == "--preview")
+        return arguments.size() == 3 ? preview(argc, argv, arguments[1], arguments[2])
+                                     : usage_error("--preview takes a picture and one font file");
+    if (first == "--to" || first == "--out-dir")
+        return convert_many(arguments);
+    if (arguments.size() == 2 && first.rfind("--", 0) != 0)
+        return convert_one(arguments[0], arguments[1]);
+    return usage_error("unknown arguments");
+}

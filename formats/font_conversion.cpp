@@ -1,0 +1,49 @@
+#include "formats/font_conversion.h"
+
+#include "text/text_primitives.h"
+
+namespace glyphwright {
+
+ConversionResult convert_font_file(const std::string& input, const std::string& output, FontFormat format)
+{
+    ConversionResult result;
+    FontReadResult read = read_font_file(input);
+    if (!read.ok) {
+        result.message = read.message;
+        return result;
+    }
+    FontModel model;
+    adopt_font(model, read);
+    FileResult saved = save_font(model, output, format);
+    if (!saved.ok) {
+        result.message = saved.error;
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+std::string output_path_in_folder(const std::string& input, const std::string& folder, FontFormat format)
+{
+    std::string name(file_name_part(input));
+    std::string_view extension = file_extension(name);
+    if (!extension.empty())
+        name.resize(name.size() - extension.size() - 1);
+    std::string separator = !folder.empty() && folder.back() == '/' ? "" : "/";
+    return folder + separator + name + (format == FontFormat::C ? ".c" : ".bas");
+}
+
+std::vector<std::string> check_report(const std::string& path, const FontReadResult& read)
+{
+    const FontHeader& header = read.font.header;
+    std::vector<std::string> lines;
+    lines.push_back(path + ": " + to_decimal(header.glyph_width) + "x" + to_decimal(header.glyph_height)
+                    + " pixels, characters " + to_decimal(header.first_char) + " to "
+                    + to_decimal(header.first_char + header.char_count - 1) + ", " + to_decimal(header.char_count)
+                    + " glyphs, " + to_decimal(memory_usage(header)) + " bytes");
+    for (const std::string& warning : read.warnings)
+        lines.push_back(path + ": warning: " + warning);
+    return lines;
+}
+
+}  // namespace glyphwright
