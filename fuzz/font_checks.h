@@ -1,0 +1,110 @@
+#pragma once
+
+// The properties the fuzz targets check, one function a target, shared with the regression tests
+// that replay the inputs the fuzzers once crashed on. Each takes the raw input and returns an empty
+// string when the property holds, otherwise what went wrong; a crash is a failure of its own.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "formats/bas_font.h"
+#include "formats/c_font.h"
+#include "model/font_model.h"
+#include "model/glyph_codec.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright::fuzzing {
+
+// A read gives a font of valid geometry with one label a character, or a message.
+inline std::string read_problem(const FontReadResult& read)
+{
+    if (!read.ok)
+        return read.message.empty() ? "a refused read gives no message" : "";
+    const FontHeader& header = read.font.header;
+    if (!is_valid_geometry(header.glyph_width, header.glyph_height))
+        return "a font of " + to_decimal(header.glyph_width) + "x" + to_decimal(header.glyph_height) + " was accepted";
+    if (header.char_count < 0 || header.char_count > 255)
+        return "a count of " + to_decimal(header.char_count) + " was accepted";
+    if (read.labels.size() != static_cast<std::size_t>(header.char_count))
+        return "the label count differs from the character count";
+    if (read.font.font_table.size() < static_cast<std::size_t>(header.char_count))
+        return "the glyph table is shorter than the character count";
+    return {};
+}
+
+inline std::string check_c_reader(std::string_view input) { return read_problem(read_c_font(input)); }
+
+inline std::string check_bas_reader(std::string_view input) { return read_problem(read_bas_font(input)); }
+
+// The first two bytes are a width and a height; the rest is a glyph text. It decodes for any valid
+// geometry, and the grid it gives encodes to a canonical text that decodes to the same grid.
+inline std::string check_glyph_codec(std::string_view input)
+{
+    if (input.size() < 2)
+        return {};
+    int width = static_cast<unsigned char>(input[0]);
+    int height = static_cast<unsigned char>(input[1]);
+    if (!is_valid_geometry(width, height))
+        return {};
+    GlyphGrid grid(width, height);
+    decode_glyph(input.substr(2), grid);
+    std::string canonical = encode_glyph(grid);
+    GlyphGrid again(width, height);
+    decode_glyph(canonical, again);
+    if (!(again == grid))
+        return "the canonical text decodes to another glyph";
+    if (encode_glyph(again) != canonical)
+        return "the canonical text is not stable";
+    return {};
+}
+
+// The glyph of a row as its canonical text, so that texts of the same bytes compare equal.
+inline std::string canonical_glyph(const FontModel& font, int row)
+{
+    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
+    decode_glyph(font.font_table[static_cast<std::size_t>(row)].glyph_data, grid);
+    return encode_glyph(grid);
+}
+
+inline std::string font_difference(const FontModel& expected, const FontModel& actual)
+{
+    if (!(expected.header == actual.header))
+        return "the header changed";
+    for (int row = 0; row < expected.header.char_count; ++row) {
+        if (canonical_glyph(expected, row) != canonical_glyph(actual, row))
+            return "the glyph of row " + to_decimal(row) + " changed";
+    }
+    return {};
+}
+
+// The first byte chooses the form (odd: DefineFont, even: C); the rest is the file. A font that
+// reads is written and read again in both forms with the same header and glyph bytes, and a
+// second DefineFont write gives identical bytes.
+inline std::string check_round_trip(std::string_view input)
+{
+    if (input.empty())
+        return {};
+    std::string_view text = input.substr(1);
+    FontReadResult first = (input[0] & 1) ? read_bas_font(text) : read_c_font(text);
+    if (!first.ok)
+        return {};
+
+    FontReadResult from_c = read_c_font(write_c_font(first.font, "fuzz.c"));
+    if (!from_c.ok)
+        return "the written C file is refused: " + from_c.message;
+    if (std::string difference = font_difference(first.font, from_c.font); !difference.empty())
+        return "through C, " + difference;
+
+    std::string as_bas = write_bas_font(first.font, "fuzz.bas");
+    FontReadResult from_bas = read_bas_font(as_bas);
+    if (!from_bas.ok)
+        return "the written DefineFont file is refused: " + from_bas.message;
+    if (std::string difference = font_difference(first.font, from_bas.font); !difference.empty())
+        return "through DefineFont, " + difference;
+    if (write_bas_font(from_bas.font, "fuzz.bas") != as_bas)
+        return "a second DefineFont write differs from the first";
+    return {};
+}
+
+}  // namespace glyphwright::fuzzing

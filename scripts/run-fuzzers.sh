@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang 14 (ASan and UBSan) in build-fuzz/, assembles each
+# target's seed corpus in fuzz-work/ from the golden files and the real-world corpus, replays the
+# seeds, then fuzzes each target in turn.
+#   scripts/run-fuzzers.sh [SECONDS_PER_TARGET] [TARGET...]   (default 60 seconds, every target)
+# A crash stops the script with a non-zero status; libFuzzer leaves the input in fuzz-work/<target>/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds="${1:-60}"
+shift || true
+targets=("$@")
+[ "${#targets[@]}" -gt 0 ] || targets=(c_reader_fuzz bas_reader_fuzz glyph_codec_fuzz round_trip_fuzz)
+
+root="$(pwd)"
+corpus_dir="${GLYPHWRIGHT_CORPUS_DIR:-$root/../shared/corpus}"
+work="$root/fuzz-work"
+build="$root/build-fuzz"
+
+if [ ! -f "$build/build.ninja" ]; then
+  CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DGLYPHWRIGHT_FUZZ=ON -DGLYPHWRIGHT_GUI=OFF -DGLYPHWRIGHT_TESTS=OFF -DGLYPHWRIGHT_BENCH=OFF \
+    -DGLYPHWRIGHT_SANITIZE=address,undefined
+fi
+cmake --build "$build" -j2
+
+# Font files of one kind (by name pattern): golden inputs and expected files, regression inputs,
+# and the real-world corpus when it is there.
+font_files() {
+  local folder
+  for folder in tests/golden tests/regressions "$corpus_dir"; do
+    [ -d "$folder" ] || continue
+    find "$folder" -type f \( -iname "$1" -o -iname "${2:-$1}" \)
+  done
+}
+
+copy_seeds() {
+  local seeds="$1" prefix="$2"
+  while read -r file; do
+    local name="${file#"$corpus_dir"/}"
+    name="${name#tests/}"
+    name="${name//\//_}"
+    { printf '%s' "$prefix"; cat "$file"; } >"$seeds/$name"
+  done
+}
+
+# One seed per glyph line of a C font: its width and height bytes, then the line's data text.
+glyph_seeds() {
+  local seeds="$1"
+  font_files '*.c' '*.h' | while read -r file; do
+    local name="${file#"$corpus_dir"/}"
+    name="${name#tests/}"
+    LC_ALL=C awk -v out="$seeds/${name//\//_}" '
+      function value(field) { gsub(/[ \t]/, "", field); return strtonum_hex(field) }
+      function strtonum_hex(text,   digits, result, i) {
+        digits = "0123456789abcdef"; result = 0; text = tolower(text); sub(/^0x/, "", text)
+        for (i = 1; i <= length(text); i++) result = result * 16 + index(digits, substr(text, i, 1)) - 1
+        return result
+      }
+      /fontdatatype|\[/ && !in_array { in_array = 1; next }
+      in_array && !width && /0x/ { split($0, fields, ","); width = value(fields[1]); height = value(fields[2]); next }
+      width > 0 && width < 256 && height > 0 && height < 256 && count < 8 && /0x/ {
+        printf "%c%c%s", width, height, $0 > (out "_" count); close(out "_" count); count++
+      }' "$file"
+  done
+}
+
+prepare_seeds() {
+  local target="$1" seeds="$work/$1/seeds"
+  rm -rf "$seeds"
+  mkdir -p "$seeds" "$work/$target/corpus"
+  [ -d "$corpus_dir" ] || echo "The corpus folder $corpus_dir is absent; seeding from the project's own files only."
+  case "$target" in
+    c_reader_fuzz) font_files '*.c' '*.h' | copy_seeds "$seeds" "" ;;
+    bas_reader_fuzz) font_files '*.bas' | copy_seeds "$seeds" "" ;;
+    round_trip_fuzz)
+      font_files '*.c' '*.h' | copy_seeds "$seeds" "0"
+      font_files '*.bas' | copy_seeds "$seeds" "1" ;;
+    glyph_codec_fuzz) glyph_seeds "$seeds" ;;
+  esac
+  if [ -d "tests/regressions/$target" ]; then
+    cp tests/regressions/"$target"/* "$seeds"/ 2>/dev/null || true
+  fi
+}
+
+for target in "${targets[@]}"; do
+  prepare_seeds "$target"
+  binary="$build/fuzz/$target"
+  echo "== $target: replaying $(ls "$work/$target/seeds" | wc -l) seeds"
+  "$binary" -runs=0 -dict=fuzz/font_formats.dict "$work/$target/seeds"
+  echo "== $target: fuzzing for $seconds seconds"
+  (cd "$work/$target" && "$binary" -max_total_time="$seconds" -dict="$root/fuzz/font_formats.dict" \
+     -max_len=65536 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 corpus seeds)
+done
