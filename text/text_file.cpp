@@ -180,8 +180,15 @@ OutputTextFile create_text_file(const std::string& path)
     ignore_file_size_signal();
     std::string target = resolve_link(path);
     struct stat status {};
-    if (stat(target.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+    bool exists = stat(target.c_str(), &status) == 0;
+    if (exists && !S_ISREG(status.st_mode)) {
         file.m_error = describe_non_regular(path, status.st_mode);
+        return file;
+    }
+    // The rename would replace a write-protected file as readily as any other; the protection is
+    // the user's wish that it stay as it is.
+    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        file.m_error = "Cannot write " + quoted(path) + ": " + reason_of(errno) + ".";
         return file;
     }
     std::string temporary = folder_of(target) + "/." + name_of(target) + ".XXXXXX";

@@ -57,7 +57,8 @@ private:
 };
 
 // Starts replacing (or creating) the file at `path`. Check ok(): it fails, with a reason, when the
-// folder is missing or not writable, or when `path` names a folder.
+// folder is missing or not writable, when `path` names a folder, or when the file exists and is not
+// writable.
 OutputTextFile create_text_file(const std::string& path);
 
 // Appends the bytes of `text`. A failed write is remembered and reported by close_text_file.
