@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <random>
 
+#include "bench/largest_font.h"
 #include "formats/bas_font.h"
 #include "formats/c_font.h"
 #include "model/glyph_codec.h"
@@ -20,16 +21,7 @@ struct Workspace {
     {
         folder = fs::temp_directory_path() / "glyphwright-convert-bench";
         fs::create_directories(folder / "out");
-        std::mt19937 random(5);
-        FontModel font;
-        font.header = {248, 255, 0, 255};
-        GlyphGrid grid(248, 255);
-        for (int row = 0; row < 255; ++row) {
-            for (int y = 0; y < 255; ++y)
-                for (int x = 0; x < 248; ++x)
-                    grid.set(x, y, random() & 1);
-            font.font_table[static_cast<std::size_t>(row)].glyph_data = encode_glyph(grid);
-        }
+        FontModel font = bench::largest_font();
         write_whole_text_file(path("largest.c"), write_c_font(font, "largest.c"));
         write_whole_text_file(path("largest.bas"), write_bas_font(font, "largest.bas"));
     }

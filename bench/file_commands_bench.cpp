@@ -6,6 +6,7 @@
 #include <random>
 
 #include "app/shell.h"
+#include "bench/largest_font.h"
 #include "formats/bas_font.h"
 #include "formats/c_font.h"
 #include "formats/file_commands.h"
@@ -16,21 +17,7 @@
 namespace glyphwright {
 namespace {
 
-// The largest font: 255 glyphs of 248 x 255 pixels.
-FontModel largest_font()
-{
-    std::mt19937 random(11);
-    FontModel font;
-    font.header = {248, 255, 0, 255};
-    GlyphGrid grid(248, 255);
-    for (int row = 0; row < 255; ++row) {
-        for (int y = 0; y < 255; ++y)
-            for (int x = 0; x < 248; ++x)
-                grid.set(x, y, random() & 1);
-        font.font_table[static_cast<std::size_t>(row)].glyph_data = encode_glyph(grid);
-    }
-    return font;
-}
+using bench::largest_font;
 
 // The editor window over Qt's offscreen platform, as the program builds it, and the largest font
 // written once in both forms.

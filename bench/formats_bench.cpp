@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <random>
 
+#include "bench/largest_font.h"
 #include "formats/bas_font.h"
 #include "formats/c_font.h"
 #include "model/glyph_codec.h"
@@ -13,27 +14,7 @@
 namespace glyphwright {
 namespace {
 
-// The largest font a header can describe with whole-byte rows: 255 glyphs of 248 x 255 pixels.
-constexpr int kWidth = 248;
-constexpr int kHeight = 255;
-constexpr int kCount = 255;
-
-FontModel largest_font()
-{
-    std::mt19937 random(11);
-    FontModel font;
-    font.header = {kWidth, kHeight, 0, kCount};
-    font.header_bytes_text = "0xF8,0xFF,0x00,0xFF,";
-    int bytes = glyph_byte_count(kWidth, kHeight);
-    for (int row = 0; row < kCount; ++row) {
-        std::string& text = font.font_table[static_cast<std::size_t>(row)].glyph_data;
-        text.reserve(static_cast<std::size_t>(bytes) * 5);
-        for (int byte = 0; byte < bytes; ++byte)
-            text += "0x" + pad_left(to_hex(static_cast<int>(random() % 256)), 2, '0') + ",";
-        font.font_table[static_cast<std::size_t>(row)].comment = " // " + character_label(row);
-    }
-    return font;
-}
+using bench::largest_font;
 
 const FontModel& font() { static const FontModel model = largest_font(); return model; }
 const std::string& c_text() { static const std::string text = write_c_font(font(), "largest.c"); return text; }
