@@ -67,15 +67,3 @@ BENCHMARK_CAPTURE(save_largest_font, bas, FontFormat::Bas)->Unit(benchmark::kMil
 
 }  // namespace
 }  // namespace glyphwright
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

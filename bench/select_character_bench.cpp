@@ -83,15 +83,3 @@ BENCHMARK(click_on_largest_font)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace glyphwright
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
