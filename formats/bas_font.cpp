@@ -186,8 +186,8 @@ private:
             warn(m_lines.line_number(), "the block ends after " + to_decimal(static_cast<std::int64_t>(bytes_read))
                  + " of the " + to_decimal(static_cast<std::int64_t>(needed)) + " glyph bytes its header needs; the missing bytes read as 0x00");
         if (m_words > m_needed_words)
-            warn(m_first_surplus_line, to_decimal(static_cast<std::int64_t>(m_words - m_needed_words))
-                 + " words after the font's last glyph are ignored");
+            warn(m_first_surplus_line, counted(static_cast<std::int64_t>(m_words - m_needed_words), "word", "words")
+                 + " after the font's last glyph " + (m_words - m_needed_words == 1 ? "is" : "are") + " ignored");
     }
 
     void warn(std::size_t line_number, std::string_view text) { m_result.warnings.push_back(at_line(line_number, text)); }

@@ -182,8 +182,8 @@ private:
             warn(m_lines.line_number(), "the array ends after " + to_decimal(m_rows_read) + " of the header's "
                  + to_decimal(header.char_count) + " glyphs; the missing glyphs are blank");
         if (m_surplus_lines > 0)
-            warn(m_first_surplus_line, to_decimal(m_surplus_lines) + " glyph lines after the header's "
-                 + to_decimal(header.char_count) + " glyphs are ignored");
+            warn(m_first_surplus_line, counted(m_surplus_lines, "glyph line", "glyph lines") + " after the header's "
+                 + to_decimal(header.char_count) + " glyphs " + (m_surplus_lines == 1 ? "is" : "are") + " ignored");
         if (!m_closed)
             warn(m_lines.line_number(), "the file ends before the \"};\" that closes the array");
     }

@@ -133,4 +133,9 @@ FontReadResult read_font_file(const std::string& path, FontReadResult (*reader)(
     return reader(file.content);
 }
 
+std::string counted(std::int64_t count, std::string_view singular, std::string_view plural)
+{
+    return to_decimal(count) + " " + std::string(count == 1 ? singular : plural);
+}
+
 }  // namespace glyphwright

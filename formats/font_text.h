@@ -15,6 +15,9 @@ namespace glyphwright {
 // True for 0 to 9, A to F and a to f; a table lookup, for the loops over every digit of a font.
 bool is_hex_digit(char character);
 
+// "1 word", "2 words": a count with its noun in the right number.
+std::string counted(std::int64_t count, std::string_view singular, std::string_view plural);
+
 // "line N: " + text.
 std::string at_line(std::size_t line_number, std::string_view text);
 
