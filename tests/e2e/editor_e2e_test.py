@@ -5,7 +5,8 @@ reopens the BAS file and saves it as C, and compares every file with the expecte
 on conditions with deadlines, never on fixed sleeps."""
 
 import argparse
-import difflib
+import contextlib
+import fcntl
 import os
 import shutil
 import subprocess
@@ -38,6 +39,18 @@ def wait_for(what, condition, deadline=DEADLINE_SECONDS):
         time.sleep(0.05)
 
 
+@contextlib.contextmanager
+def startup_lock():
+    """An X server that stops while another starts on one machine can take the new server's socket
+    with it, so runs of this test start and stop their servers one at a time."""
+    with open(os.path.join(tempfile.gettempdir(), "glyphwright-e2e-start.lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        try:
+            yield
+        finally:
+            fcntl.flock(lock, fcntl.LOCK_UN)
+
+
 class Display:
     """An Xvfb server on a free display number, stopped on exit."""
 
@@ -57,8 +70,9 @@ class Display:
         return self
 
     def __exit__(self, *exc):
-        self.server.terminate()
-        self.server.wait()
+        with startup_lock():
+            self.server.terminate()
+            self.server.wait()
 
 
 class Editor:
@@ -170,9 +184,28 @@ def run(binary, data, expected):
         shutil.rmtree(work, ignore_errors=True)
 
 
+def start_editor(stack, binary, work, attempts=3):
+    """Starts an X server and the editor on it. When another run of this test shares the machine,
+    the editor now and then cannot connect to a server that has just come up; it then gets a new
+    server, at most `attempts` times."""
+    for attempt in range(1, attempts + 1):
+        with startup_lock():
+            display = Display().__enter__()
+        try:
+            editor = Editor(binary, display.name, work)
+        except Failure as failure:
+            display.__exit__(None, None, None)
+            if attempt == attempts:
+                raise
+            print("retrying with a new X server: %s" % failure, file=sys.stderr)
+            continue
+        stack.callback(display.__exit__, None, None, None)
+        return editor
+
+
 def drive(binary, work, expected):
-    with Display() as display:
-        editor = Editor(binary, display.name, work)
+    with contextlib.ExitStack() as stack:
+        editor = start_editor(stack, binary, work)
         try:
             editor.choose_menu_item("Open")
             editor.answer_file_dialog("font.c or font.BAS file to modify.", os.path.join(work, "letters.c"))
