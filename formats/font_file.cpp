@@ -24,16 +24,7 @@ std::string_view data_part_of(std::string_view line)
 
 }  // namespace
 
-bool is_hex_digit(char character)
-{
-    static constexpr auto table = [] {
-        std::array<bool, 256> digits{};
-        for (char digit : std::string_view("0123456789ABCDEFabcdef"))
-            digits[static_cast<unsigned char>(digit)] = true;
-        return digits;
-    }();
-    return table[static_cast<unsigned char>(character)];
-}
+bool is_hex_digit(char character) { return hex_digit_value(character) >= 0; }
 
 std::string character_label(int code) { return "Chr$(" + to_decimal(code) + ")  " + char_of(code); }
 
