@@ -1,6 +1,6 @@
 #pragma once
 
-// Ids of the main window's controls and of the File menu's items.
+// Ids of the windows, their controls and the menus' items.
 
 namespace glyphwright::controls {
 
@@ -20,5 +20,11 @@ inline constexpr int kNewItem = 18;
 inline constexpr int kQuitItem = 19;
 // Shows the header lines kept from the opened file; the sixth item of the File menu.
 inline constexpr int kFileInfoItem = 21;
+
+// The Overview window and its controls.
+inline constexpr int kOverviewWindow = 50;
+inline constexpr int kGlyphMap = 51;
+inline constexpr int kSampleField = 52;
+inline constexpr int kSampleCanvas = 53;
 
 }  // namespace glyphwright::controls

@@ -1,18 +1,20 @@
 #pragma once
 
-// The desktop operations the editor calls: one fixed-size window with a canvas, buttons, a
-// drop-down list, a label and a popup menu, message boxes, file dialogs, drawing and a blocking
-// event wait. Only standard types cross this interface, so commands run against a scripted fake
+// The desktop operations the editor calls: one fixed-size main window with a canvas, buttons, a
+// drop-down list, a label and a popup menu, further windows with scrolling canvases and text
+// fields, message boxes, file dialogs, drawing and a blocking event wait. Only standard types cross this interface, so commands run against a scripted fake
 // in tests and against Qt in the program.
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace glyphwright {
 
 enum class EventKind { WindowClose, ControlEvent, MenuEvent, Other };
-enum class EventSubtype { None, LeftClick, ButtonPress, SelectionChange };
+enum class EventSubtype { None, LeftClick, ButtonPress, SelectionChange, Scrolled, TextChange };
 
+// A WindowClose of the main window has control_id 0; that of a further window has the window's id.
 struct UiEvent {
     EventKind kind = EventKind::Other;
     int control_id = 0;
@@ -36,6 +38,9 @@ struct ScreenPoint {
     int y = 0;
     bool operator==(const ScreenPoint&) const = default;
 };
+
+// The thickness of the scroll bars beside a scrolling canvas.
+inline constexpr int kScrollBarSize = 16;
 
 class GuiServices {
 public:
@@ -95,6 +100,38 @@ public:
     // The mouse position of the current canvas event in canvas pixels; 0 for other events.
     virtual int canvas_mouse_x(int canvas_id) = 0;
     virtual int canvas_mouse_y(int canvas_id) = 0;
+
+    // A further top-level window, its id distinct from every control id: fixed client size, a title
+    // bar with a close box. Closing it reports a WindowClose with its id and leaves it open until
+    // close_window. It reopens where it was when last closed. False when it is open already or
+    // cannot be created.
+    virtual bool open_window(int window_id, int client_width, int client_height, const std::string& title) = 0;
+    // Closes the window with its controls; nothing when it is not open.
+    virtual void close_window(int window_id) = 0;
+
+    // A canvas in window `window_id` that views part of a larger content: the view is width x
+    // height at (x, y), and scroll bars kScrollBarSize thick appear right of it and below it when
+    // the content is larger. The picture is the view's; scrolling reports a ControlEvent of
+    // subtype Scrolled, after which the caller draws what has come into view.
+    virtual void create_scroll_canvas(int window_id, int id, int x, int y, int width, int height) = 0;
+    // Sets the content's size; the scroll position is kept where it still fits, else moved back.
+    virtual void set_scroll_extent(int id, int content_width, int content_height) = 0;
+    // The content point at the view's top-left corner.
+    virtual ScreenPoint scroll_position(int id) = 0;
+
+    // A one-line editable text field in window `window_id`; each edit by the user reports a
+    // ControlEvent of subtype TextChange.
+    virtual void create_text_field(int window_id, int id, int x, int y, int width, int height,
+                                   const std::string& text) = 0;
+    virtual std::string text_field_text(int id) = 0;
+
+    // Inside a drawing pass: a width x height block of pixels, row after row in `bits` (non-zero
+    // is set), each drawn as a scale x scale square at (x, y) onwards, clipped to the canvas. Too
+    // few bits draw nothing.
+    virtual void draw_bits(int x, int y, int width, int height, std::span<const std::uint8_t> bits, int scale,
+                           Colour set, Colour clear) = 0;
+    // Inside a drawing pass: one line of small text centred in the box, clipped to it.
+    virtual void draw_text(int x, int y, int width, int height, const std::string& text, Colour colour) = 0;
 };
 
 }  // namespace glyphwright

@@ -16,10 +16,11 @@ int centred_start(int screen_start, int screen_extent, int frame_extent)
 
 }  // namespace
 
-MainWindowWidget::MainWindowWidget(int client_width, int client_height, EventSink sink)
+MainWindowWidget::MainWindowWidget(int client_width, int client_height, EventSink sink, int window_id)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowCloseButtonHint)
     , m_sink(std::move(sink))
+    , m_window_id(window_id)
 {
     setFixedSize(client_width, client_height);
 }
@@ -38,7 +39,7 @@ void MainWindowWidget::closeEvent(QCloseEvent* event)
 {
     // The shell decides when the program ends; the window stays until then.
     event->ignore();
-    m_sink({EventKind::WindowClose, 0, EventSubtype::None, 0}, {});
+    m_sink({EventKind::WindowClose, m_window_id, EventSubtype::None, 0}, {});
 }
 
 }  // namespace glyphwright::qt

@@ -1,7 +1,8 @@
 #pragma once
 
-// The main window: a fixed-size top-level widget with a title bar and a close box only. Closing it
-// reports a WindowClose and leaves the window to whoever owns it.
+// A top-level window of the program, the main window or a further one: fixed size, a title bar
+// and a close box only. Closing it reports a WindowClose with its id (0 for the main window) and
+// leaves the window to whoever owns it.
 
 #include <QWidget>
 
@@ -11,7 +12,7 @@ namespace glyphwright::qt {
 
 class MainWindowWidget final : public QWidget {
 public:
-    MainWindowWidget(int client_width, int client_height, EventSink sink);
+    MainWindowWidget(int client_width, int client_height, EventSink sink, int window_id = 0);
 
     // Moves the frame so that it is centred on its screen; a frame larger than the screen starts
     // at the screen's edge.
@@ -22,6 +23,7 @@ protected:
 
 private:
     EventSink m_sink;
+    int m_window_id;
 };
 
 }  // namespace glyphwright::qt

@@ -43,8 +43,7 @@ bool QtGuiServices::open_main_window(int client_width, int client_height, const 
         return false;
     if (client_width <= 0 || client_height <= 0)
         return false;
-    m_window = std::make_unique<MainWindowWidget>(
-        client_width, client_height, [this](const UiEvent& event, ScreenPoint mouse) { queue_event(event, mouse); });
+    m_window = std::make_unique<MainWindowWidget>(client_width, client_height, event_sink());
     m_window->setWindowTitle(to_screen_text(title));
     m_window->centre_on_screen();
     m_window->show();
@@ -79,7 +78,20 @@ UiEvent QtGuiServices::wait_event()
     return m_current.event;
 }
 
-void QtGuiServices::queue_event(const UiEvent& event, ScreenPoint mouse) { m_events.push_back({event, mouse}); }
+void QtGuiServices::queue_event(const UiEvent& event, ScreenPoint mouse)
+{
+    // A dragged scroll bar or a fast typist would queue one event per step; whoever handles them
+    // reads the latest state, so one waiting event of the kind is enough.
+    bool repeatable = event.subtype == EventSubtype::Scrolled || event.subtype == EventSubtype::TextChange;
+    if (repeatable && !m_events.empty() && m_events.back().event == event)
+        return;
+    m_events.push_back({event, mouse});
+}
+
+EventSink QtGuiServices::event_sink()
+{
+    return [this](const UiEvent& event, ScreenPoint mouse) { queue_event(event, mouse); };
+}
 
 void QtGuiServices::add_control(int id, QWidget* widget, int x, int y, int width, int height)
 {
@@ -94,8 +106,7 @@ void QtGuiServices::create_canvas(int id, int x, int y, int width, int height)
 {
     if (!m_window)
         return;
-    auto* widget = new CanvasWidget(
-        id, [this](const UiEvent& event, ScreenPoint mouse) { queue_event(event, mouse); }, m_window.get());
+    auto* widget = new CanvasWidget(id, event_sink(), m_window.get());
     add_control(id, widget, x, y, width, height);
     widget->reset_picture();
 }

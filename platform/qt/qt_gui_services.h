@@ -10,8 +10,10 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/gui_services.h"
+#include "platform/qt/event_sink.h"
 
 class QMenu;
 
@@ -19,14 +21,17 @@ namespace glyphwright::qt {
 
 class CanvasWidget;
 class MainWindowWidget;
+class ScrollCanvasWidget;
 
 class QtGuiServices final : public GuiServices {
 public:
     QtGuiServices();
     ~QtGuiServices() override;
 
-    // For tests and benchmarks: the main window and a control by id; null when absent.
+    // For tests and benchmarks: the main window, a further window and a control by id; null when
+    // absent. The control of a scrolling canvas is its view.
     QWidget* window_widget() const;
+    QWidget* window_widget(int window_id) const;
     QWidget* control_widget(int id) const;
 
     bool open_main_window(int client_width, int client_height, const std::string& title) override;
@@ -57,6 +62,17 @@ public:
     void draw_line(int x1, int y1, int x2, int y2, Colour colour) override;
     int canvas_mouse_x(int canvas_id) override;
     int canvas_mouse_y(int canvas_id) override;
+    bool open_window(int window_id, int client_width, int client_height, const std::string& title) override;
+    void close_window(int window_id) override;
+    void create_scroll_canvas(int window_id, int id, int x, int y, int width, int height) override;
+    void set_scroll_extent(int id, int content_width, int content_height) override;
+    ScreenPoint scroll_position(int id) override;
+    void create_text_field(int window_id, int id, int x, int y, int width, int height,
+                           const std::string& text) override;
+    std::string text_field_text(int id) override;
+    void draw_bits(int x, int y, int width, int height, std::span<const std::uint8_t> bits, int scale, Colour set,
+                   Colour clear) override;
+    void draw_text(int x, int y, int width, int height, const std::string& text, Colour colour) override;
 
 private:
     struct QueuedEvent {
@@ -71,8 +87,14 @@ private:
     std::string run_file_dialog(DialogKind kind, const std::string& title, const std::string& default_name,
                                 const std::string& filter, int first_filter);
 
+    EventSink event_sink();
+
     std::unique_ptr<MainWindowWidget> m_window;
-    std::map<int, QWidget*> m_controls;  // owned by the window
+    std::map<int, QWidget*> m_controls;  // owned by their windows
+    std::map<int, std::unique_ptr<MainWindowWidget>> m_further_windows;
+    std::map<int, std::vector<int>> m_window_controls;  // the controls of each further window
+    std::map<int, QPoint> m_window_places;              // where each further window was closed
+    std::map<int, ScrollCanvasWidget*> m_scroll_canvases;
     std::map<int, std::unique_ptr<QMenu>> m_menus;
     std::deque<QueuedEvent> m_events;
     QueuedEvent m_current;

@@ -18,13 +18,43 @@ std::string colour_text(Colour colour)
 
 }  // namespace
 
-Colour FakeGuiServices::pixel(int x, int y) const
+Colour FakeGuiServices::pixel(int x, int y) const { return pixel_of(m_canvas_id, x, y); }
+
+Colour FakeGuiServices::pixel_of(int canvas_id, int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= m_picture_width || y >= m_picture_height) {
-        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is outside the canvas";
+    auto found = m_pictures.find(canvas_id);
+    if (found == m_pictures.end() || x < 0 || y < 0 || x >= found->second.width || y >= found->second.height) {
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is outside canvas " << canvas_id;
         return 0;
     }
-    return m_picture[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_picture_width) + static_cast<std::size_t>(x)];
+    const Picture& picture = found->second;
+    return picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) + static_cast<std::size_t>(x)];
+}
+
+void FakeGuiServices::click_canvas_of(int canvas_id, int x, int y)
+{
+    mouse_positions.push_back({x, y});
+    events.push_back({EventKind::ControlEvent, canvas_id, EventSubtype::LeftClick, 0});
+}
+
+void FakeGuiServices::scroll_canvas(int canvas_id, int x, int y)
+{
+    FakeScroll& scroll = scrolls[canvas_id];
+    const FakeControl& view = controls[canvas_id];
+    scroll.position = {std::clamp(x, 0, std::max(scroll.content_width - view.width, 0)),
+                       std::clamp(y, 0, std::max(scroll.content_height - view.height, 0))};
+    events.push_back({EventKind::ControlEvent, canvas_id, EventSubtype::Scrolled, 0});
+}
+
+void FakeGuiServices::type_into(int field_id, const std::string& text)
+{
+    controls[field_id].text = text;
+    events.push_back({EventKind::ControlEvent, field_id, EventSubtype::TextChange, 0});
+}
+
+void FakeGuiServices::close_window_by_user(int window_id)
+{
+    events.push_back({EventKind::WindowClose, window_id, EventSubtype::None, 0});
 }
 
 void FakeGuiServices::choose_list_entry(int position)
@@ -87,7 +117,8 @@ UiEvent FakeGuiServices::wait_event()
     UiEvent event = events.front();
     events.pop_front();
     m_mouse = {0, 0};
-    if (event.kind == EventKind::ControlEvent && event.control_id == m_canvas_id && !mouse_positions.empty()) {
+    bool clicked = event.kind == EventKind::ControlEvent && event.subtype == EventSubtype::LeftClick;
+    if (clicked && is_canvas(event.control_id) && !mouse_positions.empty()) {
         m_mouse = mouse_positions.front();
         mouse_positions.pop_front();
     }
@@ -95,17 +126,23 @@ UiEvent FakeGuiServices::wait_event()
 }
 
 void FakeGuiServices::add_control(int id, const std::string& kind, int x, int y, int width, int height,
-                                  const std::string& text)
+                                  const std::string& text, int window)
 {
     log.push_back("create_" + kind + " " + std::to_string(id));
-    controls[id] = {kind, x, y, width, height, text};
+    controls[id] = {kind, x, y, width, height, text, window};
+}
+
+bool FakeGuiServices::is_canvas(int id) const
+{
+    auto found = controls.find(id);
+    return found != controls.end() && (found->second.kind == "canvas" || found->second.kind == "scroll_canvas");
 }
 
 void FakeGuiServices::create_canvas(int id, int x, int y, int width, int height)
 {
     add_control(id, "canvas", x, y, width, height, "");
     m_canvas_id = id;
-    resize_picture(width, height);
+    resize_picture(id, width, height);
 }
 
 void FakeGuiServices::create_list(int id, int x, int y, int width, int height)
@@ -132,8 +169,8 @@ void FakeGuiServices::move_control(int id, int x, int y, int width, int height)
     control.y = y;
     control.width = width;
     control.height = height;
-    if (id == m_canvas_id)
-        resize_picture(width, height);
+    if (is_canvas(id))
+        resize_picture(id, width, height);
 }
 
 void FakeGuiServices::set_label_text(int id, const std::string& text)
@@ -226,7 +263,10 @@ bool FakeGuiServices::begin_drawing(int canvas_id)
         --drawing_failures;
         return false;
     }
+    if (!is_canvas(canvas_id))
+        return false;
     m_drawing = true;
+    m_drawing_canvas = canvas_id;
     ++drawing_passes;
     return true;
 }
@@ -244,8 +284,9 @@ void FakeGuiServices::fill_rect(int x, int y, int width, int height, Colour colo
     ++fill_count;
     log.push_back("fill_rect " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " "
                   + std::to_string(height) + " " + colour_text(colour));
-    for (int row = std::max(y, 0); row < std::min(y + height, m_picture_height); ++row)
-        for (int column = std::max(x, 0); column < std::min(x + width, m_picture_width); ++column)
+    const Picture& picture = m_pictures[m_drawing_canvas];
+    for (int row = std::max(y, 0); row < std::min(y + height, picture.height); ++row)
+        for (int column = std::max(x, 0); column < std::min(x + width, picture.width); ++column)
             paint(column, row, colour);
 }
 
@@ -264,16 +305,18 @@ void FakeGuiServices::draw_line(int x1, int y1, int x2, int y2, Colour colour)
 
 void FakeGuiServices::paint(int x, int y, Colour colour)
 {
-    if (x < 0 || y < 0 || x >= m_picture_width || y >= m_picture_height)
+    Picture& picture = m_pictures[m_drawing_canvas];
+    if (x < 0 || y < 0 || x >= picture.width || y >= picture.height)
         return;
-    m_picture[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_picture_width) + static_cast<std::size_t>(x)] = colour;
+    picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) + static_cast<std::size_t>(x)] = colour;
 }
 
-void FakeGuiServices::resize_picture(int width, int height)
+void FakeGuiServices::resize_picture(int canvas_id, int width, int height)
 {
-    m_picture_width = std::max(width, 0);
-    m_picture_height = std::max(height, 0);
-    m_picture.assign(static_cast<std::size_t>(m_picture_width) * static_cast<std::size_t>(m_picture_height), rgb(1, 2, 3));
+    Picture& picture = m_pictures[canvas_id];
+    picture.width = std::max(width, 0);
+    picture.height = std::max(height, 0);
+    picture.pixels.assign(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height), rgb(1, 2, 3));
 }
 
 int FakeGuiServices::canvas_mouse_x(int canvas_id)
@@ -286,6 +329,92 @@ int FakeGuiServices::canvas_mouse_y(int canvas_id)
 {
     log.push_back("canvas_mouse_y " + std::to_string(canvas_id));
     return m_mouse.y;
+}
+
+bool FakeGuiServices::open_window(int window_id, int width, int height, const std::string& window_title)
+{
+    log.push_back("open_window " + std::to_string(window_id) + " " + std::to_string(width) + " "
+                  + std::to_string(height) + " " + window_title);
+    if (windows.contains(window_id))
+        return false;
+    windows[window_id] = {width, height, window_title};
+    return true;
+}
+
+void FakeGuiServices::close_window(int window_id)
+{
+    log.push_back("close_window " + std::to_string(window_id));
+    windows.erase(window_id);
+    std::erase_if(controls, [&](const auto& entry) {
+        if (entry.second.window != window_id)
+            return false;
+        m_pictures.erase(entry.first);
+        scrolls.erase(entry.first);
+        return true;
+    });
+}
+
+void FakeGuiServices::create_scroll_canvas(int window_id, int id, int x, int y, int width, int height)
+{
+    EXPECT_TRUE(windows.contains(window_id)) << "scroll canvas " << id << " in a window that is not open";
+    add_control(id, "scroll_canvas", x, y, width, height, "", window_id);
+    scrolls[id] = {};
+    resize_picture(id, width, height);
+}
+
+void FakeGuiServices::set_scroll_extent(int id, int content_width, int content_height)
+{
+    log.push_back("set_scroll_extent " + std::to_string(id) + " " + std::to_string(content_width) + " "
+                  + std::to_string(content_height));
+    FakeScroll& scroll = scrolls[id];
+    scroll.content_width = content_width;
+    scroll.content_height = content_height;
+    const FakeControl& view = controls[id];
+    scroll.position.x = std::clamp(scroll.position.x, 0, std::max(content_width - view.width, 0));
+    scroll.position.y = std::clamp(scroll.position.y, 0, std::max(content_height - view.height, 0));
+}
+
+ScreenPoint FakeGuiServices::scroll_position(int id)
+{
+    auto found = scrolls.find(id);
+    return found == scrolls.end() ? ScreenPoint{} : found->second.position;
+}
+
+void FakeGuiServices::create_text_field(int window_id, int id, int x, int y, int width, int height,
+                                        const std::string& text)
+{
+    EXPECT_TRUE(windows.contains(window_id)) << "text field " << id << " in a window that is not open";
+    add_control(id, "text_field", x, y, width, height, text, window_id);
+}
+
+std::string FakeGuiServices::text_field_text(int id)
+{
+    auto found = controls.find(id);
+    return found == controls.end() ? std::string() : found->second.text;
+}
+
+void FakeGuiServices::draw_bits(int x, int y, int width, int height, std::span<const std::uint8_t> bits, int scale,
+                                Colour set, Colour clear)
+{
+    EXPECT_TRUE(m_drawing) << "draw_bits outside a drawing pass";
+    log.push_back("draw_bits " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " "
+                  + std::to_string(height) + " " + std::to_string(scale));
+    if (width <= 0 || height <= 0 || scale <= 0 || bits.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+        return;
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column) {
+            Colour colour = bits[static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(column)] ? set : clear;
+            for (int dy = 0; dy < scale; ++dy)
+                for (int dx = 0; dx < scale; ++dx)
+                    paint(x + column * scale + dx, y + row * scale + dy, colour);
+        }
+}
+
+void FakeGuiServices::draw_text(int x, int y, int width, int height, const std::string& text, Colour colour)
+{
+    EXPECT_TRUE(m_drawing) << "draw_text outside a drawing pass";
+    log.push_back("draw_text " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " "
+                  + std::to_string(height) + " " + text + " " + colour_text(colour));
 }
 
 }  // namespace glyphwright::testing

@@ -15,12 +15,25 @@
 namespace glyphwright::testing {
 
 struct FakeControl {
-    std::string kind;  // "canvas", "list", "button" or "label"
+    std::string kind;  // "canvas", "list", "button", "label", "scroll_canvas" or "text_field"
     int x = 0;
     int y = 0;
     int width = 0;
     int height = 0;
     std::string text;
+    int window = 0;  // 0 for the main window
+};
+
+struct FakeWindow {
+    int client_width = 0;
+    int client_height = 0;
+    std::string title;
+};
+
+struct FakeScroll {
+    ScreenPoint position;
+    int content_width = 0;
+    int content_height = 0;
 };
 
 class FakeGuiServices final : public GuiServices {
@@ -48,9 +61,22 @@ public:
     int client_height = 0;
     int drawing_passes = 0;
     int fill_count = 0;
+    std::map<int, FakeWindow> windows;  // the further windows that are open
+    std::map<int, FakeScroll> scrolls;
 
-    // The canvas picture, sized to the canvas control; colour at canvas pixel (x, y).
+    // The canvas picture, sized to the canvas control; colour at canvas pixel (x, y). Without an
+    // id, the canvas made by create_canvas.
     Colour pixel(int x, int y) const;
+    Colour pixel_of(int canvas_id, int x, int y) const;
+    // The user clicks canvas `canvas_id` at view pixel (x, y).
+    void click_canvas_of(int canvas_id, int x, int y);
+    // The user scrolls canvas `canvas_id` so that content point (x, y) is at the view's corner,
+    // as far as the content allows.
+    void scroll_canvas(int canvas_id, int x, int y);
+    // The user replaces the text of a text field.
+    void type_into(int field_id, const std::string& text);
+    // The user closes a further window with its close box.
+    void close_window_by_user(int window_id);
     // The user picks entry `position` of the list: it is selected and a SelectionChange queued.
     void choose_list_entry(int position);
     // The user clicks the canvas at (x, y): a LeftClick is queued with that mouse position.
@@ -88,20 +114,38 @@ public:
     void draw_line(int x1, int y1, int x2, int y2, Colour colour) override;
     int canvas_mouse_x(int canvas_id) override;
     int canvas_mouse_y(int canvas_id) override;
+    bool open_window(int window_id, int client_width, int client_height, const std::string& title) override;
+    void close_window(int window_id) override;
+    void create_scroll_canvas(int window_id, int id, int x, int y, int width, int height) override;
+    void set_scroll_extent(int id, int content_width, int content_height) override;
+    ScreenPoint scroll_position(int id) override;
+    void create_text_field(int window_id, int id, int x, int y, int width, int height,
+                           const std::string& text) override;
+    std::string text_field_text(int id) override;
+    void draw_bits(int x, int y, int width, int height, std::span<const std::uint8_t> bits, int scale, Colour set,
+                   Colour clear) override;
+    void draw_text(int x, int y, int width, int height, const std::string& text, Colour colour) override;
 
     std::string title;
 
 private:
-    void add_control(int id, const std::string& kind, int x, int y, int width, int height, const std::string& text);
-    void resize_picture(int width, int height);
+    struct Picture {
+        int width = 0;
+        int height = 0;
+        std::vector<Colour> pixels;
+    };
+
+    void add_control(int id, const std::string& kind, int x, int y, int width, int height, const std::string& text,
+                     int window = 0);
+    void resize_picture(int canvas_id, int width, int height);
     void paint(int x, int y, Colour colour);
+    bool is_canvas(int id) const;
     std::string take_dialog_answer(std::deque<std::string>& answers, const std::string& kind);
 
     bool m_drawing = false;
-    int m_canvas_id = -1;
-    int m_picture_width = 0;
-    int m_picture_height = 0;
-    std::vector<Colour> m_picture;
+    int m_canvas_id = -1;  // the canvas made by create_canvas
+    int m_drawing_canvas = -1;
+    std::map<int, Picture> m_pictures;
     ScreenPoint m_mouse;
 };
 

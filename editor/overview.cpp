@@ -1,0 +1,271 @@
+#include "editor/overview.h"
+
+#include "editor/canvas_view.h"
+#include "editor/controls.h"
+#include "editor/editing_commands.h"
+#include "model/glyph_codec.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright {
+
+namespace {
+
+bool is_glyph_row(const FontModel& model, int row) { return row >= 0 && row < model.header.char_count; }
+
+// The pixels of table row `row` as draw_bits takes them: the grid's for the glyph being edited,
+// else decoded from the table.
+const std::vector<std::uint8_t>& row_bits(Overview& overview, const FontModel& model, int row)
+{
+    if (row == model.current_index) {
+        glyph_bits(model.glyph_grid, overview.scratch_bits);
+        return overview.scratch_bits;
+    }
+    GlyphGrid& grid = overview.scratch_grid;
+    if (grid.glyph_width() != model.header.glyph_width || grid.glyph_height() != model.header.glyph_height)
+        grid = GlyphGrid(model.header.glyph_width, model.header.glyph_height);
+    decode_glyph(model.font_table[static_cast<std::size_t>(row)].glyph_data, grid);
+    glyph_bits(grid, overview.scratch_bits);
+    return overview.scratch_bits;
+}
+
+// The part of the content that a scrolling canvas shows.
+Box view_area(GuiServices& gui, int canvas_id, const Box& view)
+{
+    ScreenPoint corner = gui.scroll_position(canvas_id);
+    return {corner.x, corner.y, view.width, view.height};
+}
+
+void draw_bits_at(GuiServices& gui, const Box& box, const Box& area, int scale, const std::vector<std::uint8_t>& bits)
+{
+    gui.draw_bits(box.x - area.x, box.y - area.y, box.width / scale, box.height / scale, bits, scale,
+                  kSetPixelColour, kClearPixelColour);
+}
+
+void draw_frame(GuiServices& gui, const Overview& overview, int index, const Box& area, Colour colour)
+{
+    Box frame = map_frame_box(overview.map, index);
+    int left = frame.x - area.x;
+    int top = frame.y - area.y;
+    gui.fill_rect(left, top, frame.width, kMapFrameWidth, colour);
+    gui.fill_rect(left, top + frame.height - kMapFrameWidth, frame.width, kMapFrameWidth, colour);
+    gui.fill_rect(left, top, kMapFrameWidth, frame.height, colour);
+    gui.fill_rect(left + frame.width - kMapFrameWidth, top, kMapFrameWidth, frame.height, colour);
+}
+
+void draw_map_cell(Overview& overview, const FontModel& model, GuiServices& gui, int index, const Box& area)
+{
+    const MapLayout& map = overview.map;
+    draw_bits_at(gui, map_glyph_box(map, index), area, map.scale, row_bits(overview, model, index));
+    Box label = map_label_box(map, index);
+    gui.draw_text(label.x - area.x, label.y - area.y, label.width, label.height,
+                  to_decimal(model.header.first_char + index), kMapLabelColour);
+    if (index == overview.framed_index)
+        draw_frame(gui, overview, index, area, kMapFrameColour);
+}
+
+void draw_map_view(Overview& overview, const FontModel& model, GuiServices& gui)
+{
+    if (!gui.begin_drawing(controls::kGlyphMap))
+        return;
+    Box area = view_area(gui, controls::kGlyphMap, overview.window.map_view);
+    gui.fill_rect(0, 0, area.width, area.height, kOverviewBackground);
+    for (int index : map_glyphs_in(overview.map, area))
+        draw_map_cell(overview, model, gui, index, area);
+    gui.end_drawing(controls::kGlyphMap);
+}
+
+// Draws the sample's cells that are in view; with `only_row` at 0 or more, only the cells of
+// that table row, over what is there.
+void draw_sample_cells(Overview& overview, const FontModel& model, GuiServices& gui, int only_row)
+{
+    if (!gui.begin_drawing(controls::kSampleCanvas))
+        return;
+    Box area = view_area(gui, controls::kSampleCanvas, overview.window.sample_view);
+    if (only_row < 0)
+        gui.fill_rect(0, 0, area.width, area.height, kOverviewBackground);
+    for (const SampleCell& cell : overview.sample.cells) {
+        if ((only_row >= 0 && cell.row != only_row) || !cell.box.intersects(area))
+            continue;
+        if (cell.row < 0)
+            gui.fill_rect(cell.box.x - area.x, cell.box.y - area.y, cell.box.width, cell.box.height, kClearPixelColour);
+        else
+            draw_bits_at(gui, cell.box, area, cell.scale, row_bits(overview, model, cell.row));
+    }
+    gui.end_drawing(controls::kSampleCanvas);
+}
+
+// The glyph being edited changed: its cell in the map and its cells in the sample.
+void draw_edited_glyph(Overview& overview, const FontModel& model, GuiServices& gui)
+{
+    int row = model.current_index;
+    if (!is_glyph_row(model, row))
+        return;
+    Box area = view_area(gui, controls::kGlyphMap, overview.window.map_view);
+    Box glyph = map_glyph_box(overview.map, row);
+    if (glyph.intersects(area) && gui.begin_drawing(controls::kGlyphMap)) {
+        draw_bits_at(gui, glyph, area, overview.map.scale, row_bits(overview, model, row));
+        gui.end_drawing(controls::kGlyphMap);
+    }
+    draw_sample_cells(overview, model, gui, row);
+}
+
+void move_frame(Overview& overview, const FontModel& model, GuiServices& gui)
+{
+    int old_index = overview.framed_index;
+    overview.framed_index = is_glyph_row(model, model.current_index) ? model.current_index : -1;
+    if (!gui.begin_drawing(controls::kGlyphMap))
+        return;
+    Box area = view_area(gui, controls::kGlyphMap, overview.window.map_view);
+    if (old_index >= 0 && old_index < overview.map.glyph_count)
+        draw_frame(gui, overview, old_index, area, kOverviewBackground);
+    if (overview.framed_index >= 0)
+        draw_frame(gui, overview, overview.framed_index, area, kMapFrameColour);
+    gui.end_drawing(controls::kGlyphMap);
+}
+
+void remember_shown(Overview& overview, const FontModel& model)
+{
+    overview.framed_index = is_glyph_row(model, model.current_index) ? model.current_index : -1;
+    overview.shown_glyph = model.glyph_grid;
+}
+
+void build_window(Overview& overview, const FontModel& model, GuiServices& gui)
+{
+    overview.map = map_layout(model.header);
+    overview.window = overview_window_layout(overview.map, model.header);
+    overview.sample = sample_layout(model.header, overview.sample_text);
+    const OverviewWindowLayout& window = overview.window;
+    if (!gui.open_window(controls::kOverviewWindow, window.client_width, window.client_height, kOverviewTitle))
+        return;
+    overview.is_open = true;
+    const Box& map = window.map_view;
+    gui.create_scroll_canvas(controls::kOverviewWindow, controls::kGlyphMap, map.x, map.y, map.width, map.height);
+    gui.set_scroll_extent(controls::kGlyphMap, overview.map.content_width, overview.map.content_height);
+    const Box& edit = window.sample_edit;
+    gui.create_text_field(controls::kOverviewWindow, controls::kSampleField, edit.x, edit.y, edit.width, edit.height,
+                          overview.sample_text);
+    const Box& sample = window.sample_view;
+    gui.create_scroll_canvas(controls::kOverviewWindow, controls::kSampleCanvas, sample.x, sample.y, sample.width,
+                             sample.height);
+    gui.set_scroll_extent(controls::kSampleCanvas, overview.sample.content_width, overview.sample.content_height);
+    remember_shown(overview, model);
+    draw_map_view(overview, model, gui);
+    draw_sample_cells(overview, model, gui, -1);
+}
+
+void show_whole_font(Overview& overview, const FontModel& model, GuiServices& gui)
+{
+    MapLayout map = map_layout(model.header);
+    if (overview_window_layout(map, model.header) != overview.window) {
+        // Another window size: the window is made again in its place.
+        close_overview(overview, gui);
+        build_window(overview, model, gui);
+        return;
+    }
+    overview.map = map;
+    overview.sample = sample_layout(model.header, overview.sample_text);
+    gui.set_scroll_extent(controls::kGlyphMap, map.content_width, map.content_height);
+    gui.set_scroll_extent(controls::kSampleCanvas, overview.sample.content_width, overview.sample.content_height);
+    remember_shown(overview, model);
+    draw_map_view(overview, model, gui);
+    draw_sample_cells(overview, model, gui, -1);
+}
+
+void sample_text_edited(Overview& overview, const FontModel& model, GuiServices& gui)
+{
+    overview.sample_text = gui.text_field_text(controls::kSampleField);
+    overview.sample = sample_layout(model.header, overview.sample_text);
+    gui.set_scroll_extent(controls::kSampleCanvas, overview.sample.content_width, overview.sample.content_height);
+    draw_sample_cells(overview, model, gui, -1);
+}
+
+void map_clicked(Overview& overview, FontModel& model, GuiServices& gui)
+{
+    ScreenPoint corner = gui.scroll_position(controls::kGlyphMap);
+    int index = map_glyph_at(overview.map, corner.x + gui.canvas_mouse_x(controls::kGlyphMap),
+                             corner.y + gui.canvas_mouse_y(controls::kGlyphMap));
+    if (index < 0)
+        return;
+    gui.list_select(controls::kCharacterList, index);
+    select_character(model, gui);
+}
+
+}  // namespace
+
+void glyph_bits(const GlyphGrid& grid, std::vector<std::uint8_t>& bits)
+{
+    int width = grid.glyph_width();
+    int height = grid.glyph_height();
+    bits.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            bits[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
+                static_cast<std::uint8_t>(grid.at(x, y));
+}
+
+void open_overview(Overview& overview, const FontModel& model, GuiServices& gui)
+{
+    if (!overview.is_open)
+        build_window(overview, model, gui);
+}
+
+void close_overview(Overview& overview, GuiServices& gui)
+{
+    if (!overview.is_open)
+        return;
+    gui.close_window(controls::kOverviewWindow);
+    overview.is_open = false;
+}
+
+void toggle_overview(Overview& overview, const FontModel& model, GuiServices& gui)
+{
+    if (overview.is_open)
+        close_overview(overview, gui);
+    else
+        open_overview(overview, model, gui);
+}
+
+void overview_follow(Overview& overview, const FontModel& model, GuiServices& gui, FontScope scope)
+{
+    if (!overview.is_open)
+        return;
+    bool same_size = overview.shown_glyph.glyph_width() == model.glyph_grid.glyph_width()
+                  && overview.shown_glyph.glyph_height() == model.glyph_grid.glyph_height();
+    if (scope == FontScope::WholeFont || !same_size || map_layout(model.header) != overview.map) {
+        show_whole_font(overview, model, gui);
+        return;
+    }
+    bool chosen_another = overview.framed_index != (is_glyph_row(model, model.current_index) ? model.current_index : -1);
+    if (chosen_another)
+        move_frame(overview, model, gui);
+    // The glyph chosen is drawn from the grid now, which may already differ from its row (an Undo
+    // of another character chooses it and changes it in one command).
+    if (chosen_another || !(overview.shown_glyph == model.glyph_grid)) {
+        draw_edited_glyph(overview, model, gui);
+        overview.shown_glyph = model.glyph_grid;
+    }
+}
+
+bool is_overview_control(int id) { return id >= controls::kOverviewWindow && id <= controls::kSampleCanvas; }
+
+void overview_event(Overview& overview, FontModel& model, GuiServices& gui, const UiEvent& event)
+{
+    if (!overview.is_open)
+        return;
+    if (event.kind == EventKind::WindowClose) {
+        close_overview(overview, gui);
+        return;
+    }
+    if (event.kind != EventKind::ControlEvent)
+        return;
+    if (event.control_id == controls::kGlyphMap && event.subtype == EventSubtype::LeftClick)
+        map_clicked(overview, model, gui);
+    else if (event.control_id == controls::kGlyphMap && event.subtype == EventSubtype::Scrolled)
+        draw_map_view(overview, model, gui);
+    else if (event.control_id == controls::kSampleField && event.subtype == EventSubtype::TextChange)
+        sample_text_edited(overview, model, gui);
+    else if (event.control_id == controls::kSampleCanvas && event.subtype == EventSubtype::Scrolled)
+        draw_sample_cells(overview, model, gui, -1);
+}
+
+}  // namespace glyphwright
