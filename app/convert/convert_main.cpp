@@ -25,8 +25,9 @@ constexpr const char* kUsage =
     "  glyphwright-convert --check FILE...\n"
     "      Print each font's size, character range, glyph count and memory usage, and warn where\n"
     "      the data does not match the header. Exit status 1 when any file is refused.\n"
-    "  glyphwright-convert --preview PNG FILE\n"
-    "      Draw every glyph of FILE with its character code into the picture PNG.\n"
+    "  glyphwright-convert --preview PNG FILE [--text TEXT]\n"
+    "      Draw every glyph of FILE with its character code into the picture PNG; with --text,\n"
+    "      TEXT under it drawn with the font at 1:1 and at 2:1.\n"
     "  glyphwright-convert --help\n";
 
 void print_error(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
@@ -101,7 +102,7 @@ int check(const std::vector<std::string>& inputs)
     return status;
 }
 
-int preview(int argc, char** argv, const std::string& picture, const std::string& input)
+int preview(int argc, char** argv, const std::string& picture, const std::string& input, const std::string& text)
 {
     FontReadResult read = read_font_file(input);
     if (!read.ok) {
@@ -114,7 +115,7 @@ int preview(int argc, char** argv, const std::string& picture, const std::string
     QGuiApplication application(argc, argv);
     FontModel model;
     adopt_font(model, read);
-    if (!render_font_preview(model).save(QString::fromStdString(picture), "PNG")) {
+    if (!render_font_preview(model, text).save(QString::fromStdString(picture), "PNG")) {
         print_error(picture + ": the picture could not be written");
         return 1;
     }
@@ -136,9 +137,12 @@ int main(int argc, char** argv)
     }
     if (first == "--check")
         return check({arguments.begin() + 1, arguments.end()});
-    if (first == "--preview")
-        return arguments.size() == 3 ? preview(argc, argv, arguments[1], arguments[2])
-                                     : usage_error("--preview takes a picture and one font file");
+    if (first == "--preview") {
+        bool with_text = arguments.size() == 5 && arguments[3] == "--text";
+        if (arguments.size() != 3 && !with_text)
+            return usage_error("--preview takes a picture, one font file and perhaps --text and a text");
+        return preview(argc, argv, arguments[1], arguments[2], with_text ? arguments[4] : std::string());
+    }
     if (first == "--to" || first == "--out-dir")
         return convert_many(arguments);
     if (arguments.size() == 2 && first.rfind("--", 0) != 0)

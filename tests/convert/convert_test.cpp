@@ -177,6 +177,38 @@ TEST(Convert, PreviewDrawsEveryGlyphWithoutADisplay)
     EXPECT_EQ(QColor(picture.pixel(6 + 2 * kCell + 1, glyph_top + 1)), QColor(Qt::white)) << "no third glyph";
 }
 
+TEST(Convert, PreviewTextIsDrawnUnderTheSheetAtBothScales)
+{
+    TempFolder folder;
+    write_file(folder.file("two.c"), "// x\r\nfontdatatype X[6] PROGMEM={\r\n0x08,0x01,0x41,0x02,\r\n"
+                                     "0x80,  // A\r\n0x01,  // B\r\n};\r\n");
+    ProgramRun run = convert(folder, {"--preview", folder.file("two.png"), folder.file("two.c"), "--text", "AzB"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    QImage picture(QString::fromStdString(folder.file("two.png")));
+    ASSERT_FALSE(picture.isNull());
+    // The sheet is 30 pixels high; the 1:1 line (one pixel high) follows it, the 2:1 line 8 below.
+    constexpr int kLine1 = 30;
+    constexpr int kLine2 = kLine1 + 1 + 8;
+    EXPECT_EQ(picture.height(), kLine2 + 2 + 6);
+    const QColor black(Qt::black);
+    const QColor clear(230, 230, 230);
+    struct Probe {
+        int x, y;
+        QColor colour;
+        const char* what;
+    };
+    const Probe probes[] = {
+        {6, kLine1, black, "A's first pixel at 1:1"}, {7, kLine1, clear, "A's second pixel"},
+        {14, kLine1, clear, "z is outside the font: an empty cell"}, {21, kLine1, clear, "z's last pixel"},
+        {29, kLine1, black, "B's last pixel"}, {30, kLine1, QColor(Qt::white), "after the text"},
+        {7, kLine2 + 1, black, "A at 2:1 is two pixels square"}, {8, kLine2, clear, "A's second pixel at 2:1"},
+        {53, kLine2 + 1, black, "B's last pixel at 2:1"},
+    };
+    for (const Probe& probe : probes)
+        EXPECT_EQ(QColor(picture.pixel(probe.x, probe.y)), probe.colour) << probe.what;
+    EXPECT_EQ(convert(folder, {"--preview", folder.file("two.png"), folder.file("two.c"), "--text"}).status, 2);
+}
+
 TEST(Convert, UsageMistakesExitWithStatus2AndHelpWithZero)
 {
     TempFolder folder;
