@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "bench/editor_over_qt.h"
 #include "editor/canvas_view.h"
 #include "editor/controls.h"
 #include "editor/editing_commands.h"
@@ -29,28 +30,20 @@ std::string random_glyph_text(unsigned seed)
 }
 
 // The editor over the Qt services with a two-character font of the largest glyphs on screen.
-struct LargestFontEditor {
-    LargestFontEditor()
-    {
-        gui.open_main_window(340, 570, "Glyphwright");
-        gui.create_canvas(controls::kGridCanvas, 10, 60, 320, 500);
-        gui.create_list(controls::kCharacterList, 210, 10, 100, 25);
-        model.header = {kWidth, kHeight, 32, 2};
-        fit_view_to_font(model, gui);
-        draw_grid(model, gui);
-        model.font_table[0].glyph_data = random_glyph_text(1);
-        model.font_table[1].glyph_data = random_glyph_text(2);
-        gui.list_append(controls::kCharacterList, "Chr$(32)   ");
-        gui.list_append(controls::kCharacterList, "Chr$(33)  !");
-        gui.list_select(controls::kCharacterList, 0);
-        model.current_index = 0;
-        load_glyph(model, 0);
-        draw_glyph(model, gui);
-        QCoreApplication::processEvents();
-    }
+FontModel two_largest_glyphs()
+{
+    FontModel font;
+    font.header = {kWidth, kHeight, 32, 2};
+    font.font_table[0].glyph_data = random_glyph_text(1);
+    font.font_table[1].glyph_data = random_glyph_text(2);
+    return font;
+}
 
-    qt::QtGuiServices gui;
-    FontModel model;
+struct LargestFontEditor : bench::EditorOverQt {
+    LargestFontEditor()
+        : EditorOverQt(two_largest_glyphs())
+    {
+    }
 };
 
 // Store the glyph being edited, load the other one, draw every cell, and show the canvas.
