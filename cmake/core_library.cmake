@@ -1,3 +1,14 @@
+# FreeType is the importer's alone: import/ (and the tests, benchmarks and fuzz targets of it)
+# may include its headers, no other folder may. Refused at configure time.
+function(glyphwright_refuse_freetype_headers)
+  foreach(source IN LISTS ARGN)
+    file(STRINGS ${source} freetype_includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](ft2build\\.h|freetype/)")
+    if(freetype_includes)
+      message(FATAL_ERROR "${source} includes a FreeType header; only import/ may use FreeType")
+    endif()
+  endforeach()
+endfunction()
+
 # The core folders build without Qt. glyphwright_core_library() refuses, at configure time, any
 # source in them that includes a Qt header, so the boundary cannot erode by accident.
 function(glyphwright_core_library name)
@@ -8,6 +19,9 @@ function(glyphwright_core_library name)
       message(FATAL_ERROR "${source} includes a Qt header; only platform/ and app/ may use Qt")
     endif()
   endforeach()
+  if(NOT CMAKE_CURRENT_SOURCE_DIR STREQUAL "${PROJECT_SOURCE_DIR}/import")
+    glyphwright_refuse_freetype_headers(${sources})
+  endif()
   list(FILTER sources INCLUDE REGEX "\\.cpp$")
   if(NOT sources)
     add_library(${name} INTERFACE)

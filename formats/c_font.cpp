@@ -206,13 +206,7 @@ void append_header_line(std::string& out, const FontModel& font)
         out += font.header_bytes_text;
         return;
     }
-    const FontHeader& header = font.header;
-    for (int value : {header.glyph_width, header.glyph_height, header.first_char, header.char_count}) {
-        ByteDigits digits = byte_digits({}, value & 0xFF);
-        out += "0x";
-        out.append(digits.data(), digits.size());
-        out += ',';
-    }
+    out += header_bytes_text_of(font.header);
 }
 
 // A row without data is written as zero bytes: a blank line would be skipped on reading and

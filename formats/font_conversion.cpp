@@ -30,7 +30,7 @@ std::string output_path_in_folder(const std::string& input, const std::string& f
     if (!extension.empty())
         name.resize(name.size() - extension.size() - 1);
     std::string separator = !folder.empty() && folder.back() == '/' ? "" : "/";
-    return folder + separator + name + (format == FontFormat::C ? ".c" : ".bas");
+    return folder + separator + name + std::string(default_extension(format));
 }
 
 std::vector<std::string> check_report(const std::string& path, const FontReadResult& read)

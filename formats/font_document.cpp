@@ -1,6 +1,7 @@
 #include "formats/font_document.h"
 
 #include "formats/bas_font.h"
+#include "formats/bdf_font.h"
 #include "formats/c_font.h"
 #include "text/text_primitives.h"
 
@@ -13,13 +14,28 @@ std::optional<FontFormat> format_of_path(std::string_view path)
         return FontFormat::C;
     if (extension == "BAS")
         return FontFormat::Bas;
+    if (extension == "BDF")
+        return FontFormat::Bdf;
     return std::nullopt;
+}
+
+std::string_view default_extension(FontFormat format)
+{
+    switch (format) {
+    case FontFormat::C:
+        return ".c";
+    case FontFormat::Bas:
+        return ".bas";
+    case FontFormat::Bdf:
+        return ".bdf";
+    }
+    return {};
 }
 
 std::string with_default_extension(std::string path, FontFormat format)
 {
     if (file_extension(path).empty())
-        path += format == FontFormat::C ? ".c" : ".bas";
+        path += default_extension(format);
     return path;
 }
 
@@ -30,6 +46,11 @@ FontReadResult read_font_file(const std::string& path)
     if (!format) {
         result.message = "\"" + std::string(file_name_part(path))
                        + "\" is neither a C font file (.c) nor a DefineFont file (.bas); only those can be opened.";
+        return result;
+    }
+    if (*format == FontFormat::Bdf) {
+        result.message = "\"" + std::string(file_name_part(path))
+                       + "\" is a BDF font; BDF fonts are imported (Import font... in the editor, --import in glyphwright-convert).";
         return result;
     }
     OpenedTextFile file = open_text_file(path);
@@ -57,7 +78,15 @@ void adopt_font(FontModel& model, FontReadResult& read)
 
 std::string font_file_text(const FontModel& model, FontFormat format, std::string_view save_path)
 {
-    return format == FontFormat::C ? write_c_font(model, save_path) : write_bas_font(model, save_path);
+    switch (format) {
+    case FontFormat::C:
+        return write_c_font(model, save_path);
+    case FontFormat::Bas:
+        return write_bas_font(model, save_path);
+    case FontFormat::Bdf:
+        return write_bdf_font(model, save_path);
+    }
+    return {};
 }
 
 FileResult save_font(FontModel& model, const std::string& path, FontFormat format)

@@ -13,16 +13,21 @@
 
 namespace glyphwright {
 
-enum class FontFormat { C, Bas };
+// The two forms the editor reads and writes, and BDF, which it only writes (BDF fonts come in
+// through the importer).
+enum class FontFormat { C, Bas, Bdf };
 
-// The format of a path by its extension, without regard to case: "c" or "bas"; none otherwise.
+// The format of a path by its extension, without regard to case: "c", "bas" or "bdf"; none otherwise.
 std::optional<FontFormat> format_of_path(std::string_view path);
 
-// The path with ".c" or ".bas" appended when it has no extension at all.
+// ".c", ".bas" or ".bdf".
+std::string_view default_extension(FontFormat format);
+
+// The path with the format's default extension appended when it has no extension at all.
 std::string with_default_extension(std::string path, FontFormat format);
 
 // Reads the font file at `path` in the format its extension names. Refuses, with a message, paths
-// of other extensions, files that cannot be read and files the reader refuses.
+// of other extensions, BDF files (they are imported), files that cannot be read and files the reader refuses.
 FontReadResult read_font_file(const std::string& path);
 
 // Makes a successfully read font the open one: header, header texts and glyph table are replaced,

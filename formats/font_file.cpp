@@ -102,6 +102,18 @@ ByteDigits byte_digits(std::string_view field, int value)
     return upper_digits(value);
 }
 
+std::string header_bytes_text_of(const FontHeader& header)
+{
+    std::string text;
+    for (int value : {header.glyph_width, header.glyph_height, header.first_char, header.char_count}) {
+        ByteDigits digits = upper_digits(value & 0xFF);
+        text += "0x";
+        text.append(digits.data(), digits.size());
+        text += ',';
+    }
+    return text;
+}
+
 std::string_view FieldCursor::next_field()
 {
     if (m_position > m_text.size())

@@ -54,6 +54,10 @@ ByteDigits field_digits(std::string_view field);
 // they give that value.
 ByteDigits byte_digits(std::string_view field, int value);
 
+// The header line written for `header` when no line read from a file states its values:
+// «0xWW,0xHH,0xFF,0xNN,» in upper case.
+std::string header_bytes_text_of(const FontHeader& header);
+
 // Walks the comma-separated fields of a GlyphDataText once, from the left.
 class FieldCursor {
 public:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/convert/font_preview.h"
+#include "app/convert/import_arguments.h"
 #include "formats/font_conversion.h"
 
 namespace {
@@ -19,8 +20,8 @@ using namespace glyphwright;
 constexpr const char* kUsage =
     "Usage:\n"
     "  glyphwright-convert IN OUT\n"
-    "      Convert one font; the extensions (.c or .bas) choose the formats.\n"
-    "  glyphwright-convert --to bas|c --out-dir DIR FILE...\n"
+    "      Convert one font; the extensions (.c, .bas, or .bdf for OUT) choose the formats.\n"
+    "  glyphwright-convert --to bas|c|bdf --out-dir DIR FILE...\n"
     "      Convert many fonts into DIR, each named after its input.\n"
     "  glyphwright-convert --check FILE...\n"
     "      Print each font's size, character range, glyph count and memory usage, and warn where\n"
@@ -36,6 +37,7 @@ int usage_error(const std::string& message)
 {
     print_error("glyphwright-convert: " + message);
     std::fputs(kUsage, stderr);
+    std::fputs(kImportUsage, stderr);
     return 2;
 }
 
@@ -43,7 +45,7 @@ int convert_one(const std::string& input, const std::string& output)
 {
     std::optional<FontFormat> format = format_of_path(output);
     if (!format)
-        return usage_error("\"" + output + "\": the output must end in .c or .bas");
+        return usage_error("\"" + output + "\": the output must end in .c, .bas or .bdf");
     ConversionResult converted = convert_font_file(input, output, *format);
     if (!converted.ok) {
         print_error(input + ": " + converted.message);
@@ -60,9 +62,9 @@ int convert_many(const std::vector<std::string>& arguments)
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         if (arguments[at] == "--to" && at + 1 < arguments.size()) {
             std::string name = arguments[++at];
-            format = name == "c" ? std::optional(FontFormat::C) : name == "bas" ? std::optional(FontFormat::Bas) : std::nullopt;
+            format = format_of_path("font." + name);
             if (!format)
-                return usage_error("--to takes bas or c, not \"" + name + "\"");
+                return usage_error("--to takes bas, c or bdf, not \"" + name + "\"");
         } else if (arguments[at] == "--out-dir" && at + 1 < arguments.size()) {
             folder = arguments[++at];
         } else {
@@ -133,8 +135,13 @@ int main(int argc, char** argv)
     const std::string& first = arguments.front();
     if (first == "--help" || first == "-h") {
         std::fputs(kUsage, stdout);
+        std::fputs(kImportUsage, stdout);
         return 0;
     }
+    if (first == "--import")
+        return run_import({arguments.begin() + 1, arguments.end()});
+    if (first == "--new")
+        return run_new({arguments.begin() + 1, arguments.end()});
     if (first == "--check")
         return check({arguments.begin() + 1, arguments.end()});
     if (first == "--preview") {

@@ -1,0 +1,36 @@
+#pragma once
+
+// Unicode code points as the user writes them («U+0410») and map files that give any code of a
+// new font the code point of its character, one «CODE U+XXXX» line per code.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace glyphwright {
+
+inline constexpr char32_t kLastCodePoint = 0x10FFFF;
+
+// "U+" and at least four upper-case hexadecimal digits: "U+0041", "U+1F600".
+std::string code_point_text(char32_t code_point);
+
+// A code point written «U+XXXX» (1 to 6 hexadecimal digits, either case, "u+" too), or none when
+// the text is anything else or beyond U+10FFFF.
+std::optional<char32_t> parse_code_point(std::string_view text);
+
+struct CodePointMap {
+    bool ok = false;
+    std::string message;  // when !ok: the line and what is wrong with it
+    std::map<int, char32_t> code_points;
+};
+
+// Reads a map held in memory. Each line is a code (0 to 255, decimal or 0x hexadecimal), blanks,
+// and a code point; empty lines and lines starting with "#" are skipped. Refuses, naming the
+// line, anything else, and a code given twice.
+CodePointMap parse_code_point_map(std::string_view text);
+
+// parse_code_point_map over the file at `path`; a file that cannot be read gives its reason.
+CodePointMap read_code_point_map(const std::string& path);
+
+}  // namespace glyphwright

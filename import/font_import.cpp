@@ -1,0 +1,284 @@
+#include "import/font_import.h"
+
+#include "formats/font_text.h"
+#include "formats/new_font.h"
+#include "import/code_points.h"
+#include "model/glyph_codec.h"
+#include "text/text_file.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright {
+
+namespace {
+
+std::string options_problem(const ImportOptions& options)
+{
+    if (options.pixel_size < 0 || options.pixel_size > 255)
+        return "the pixel size must be 1 to 255, not " + to_decimal(options.pixel_size);
+    if (options.face_index < 0 || options.face_index > 0xFFFF)
+        return "the face index must be 0 to 65535, not " + to_decimal(options.face_index);
+    if (options.threshold < 0 || options.threshold > 255)
+        return "the threshold must be 0 to 255, not " + to_decimal(options.threshold);
+    if (std::string problem = range_problem(options.first_code, options.char_count); !problem.empty())
+        return problem;
+    const std::int64_t last = static_cast<std::int64_t>(code_point_of(options, options.first_code)) + options.char_count - 1;
+    if (options.char_count > 0 && last > kLastCodePoint)
+        return "the characters would run past the last code point, U+10FFFF";
+    for (const auto& [code, code_point] : options.mapped_code_points) {
+        if (code_point > kLastCodePoint)
+            return "code " + to_decimal(code) + " is mapped beyond the last code point, U+10FFFF";
+    }
+    return {};
+}
+
+std::string size_list(const std::vector<int>& sizes)
+{
+    std::string list;
+    for (std::size_t at = 0; at < sizes.size(); ++at) {
+        if (at > 0)
+            list += at + 1 == sizes.size() ? " and " : ", ";
+        list += to_decimal(sizes[at]);
+    }
+    return list;
+}
+
+// Scales or chooses the strike; gives the pixel size used, or a message.
+std::string choose_size(FreeTypeFace& face, int asked, int& pixel_size)
+{
+    if (face.is_scalable()) {
+        if (asked == 0)
+            return "it is an outline font, so it needs a pixel size (1 to 255)";
+        pixel_size = asked;
+        return face.set_pixel_size(asked);
+    }
+    const std::vector<int> sizes = face.strike_sizes();
+    if (sizes.empty())
+        return "it has neither outlines nor bitmap sizes";
+    const std::string have = sizes.size() == 1 ? "its only size is " + to_decimal(sizes[0]) + " pixels"
+                                               : "its sizes are " + size_list(sizes) + " pixels";
+    if (asked == 0 && sizes.size() > 1)
+        return "it has several sizes, so one must be chosen: " + have;
+    for (std::size_t strike = 0; strike < sizes.size(); ++strike) {
+        if (asked == 0 || sizes[strike] == asked) {
+            pixel_size = sizes[strike];
+            return face.select_strike(static_cast<int>(strike));
+        }
+    }
+    return "it has no size of " + to_decimal(asked) + " pixels; " + have;
+}
+
+// The computed cell: as high as ascent and descent, as wide as the widest advance, then widened
+// until the glyphs are whole bytes.
+CellSize default_cell(const VerticalMetrics& metrics, const std::vector<std::optional<RenderedGlyph>>& glyphs, int max_advance)
+{
+    CellSize cell{0, metrics.ascent + metrics.descent};
+    for (const std::optional<RenderedGlyph>& glyph : glyphs) {
+        if (glyph)
+            cell.width = std::max(cell.width, glyph->advance);
+    }
+    if (cell.width < 1)
+        cell.width = std::max(max_advance, 1);
+    while (cell.height > 0 && cell.width < 255 && cell.width * cell.height % 8 != 0)
+        ++cell.width;
+    return cell;
+}
+
+std::string cell_problem(const CellSize& cell, bool given)
+{
+    const std::string size = to_decimal(cell.width) + " x " + to_decimal(cell.height);
+    const std::string subject = given ? "a cell of " + size + " pixels" : "the font's cell would be " + size + " pixels, and that";
+    if (cell.width < 1 || cell.width > 255 || cell.height < 1 || cell.height > 255)
+        return subject + " cannot be held: width and height must be 1 to 255";
+    if (!is_valid_geometry(cell.width, cell.height))
+        return subject + " cannot be held: width x height must be a multiple of 8, so that every glyph is whole bytes";
+    return {};
+}
+
+int floor_half(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
+
+// Draws the glyph into the grid on the baseline `ascent` rows down; true when pixels fell outside.
+bool place_glyph(const RenderedGlyph& glyph, int ascent, Placement placement, GlyphGrid& grid)
+{
+    const int origin_x = glyph.left + (placement == Placement::Centred ? floor_half(grid.glyph_width() - glyph.advance) : 0);
+    const int origin_y = ascent - glyph.top;
+    bool clipped = false;
+    for (int y = 0; y < glyph.rows; ++y) {
+        for (int x = 0; x < glyph.width; ++x) {
+            if (!glyph.at(x, y))
+                continue;
+            const int cell_x = origin_x + x;
+            const int cell_y = origin_y + y;
+            if (cell_x < 0 || cell_y < 0 || cell_x >= grid.glyph_width() || cell_y >= grid.glyph_height())
+                clipped = true;
+            else
+                grid.set(cell_x, cell_y, true);
+        }
+    }
+    return clipped;
+}
+
+std::string printable(std::string text)
+{
+    for (char& character : text) {
+        if (static_cast<unsigned char>(character) < 32 || character == 127)
+            character = '?';
+    }
+    return text;
+}
+
+std::string header_notes(std::string_view file_name, const FreeTypeFace& face, int pixel_size,
+                         const ImportOptions& options, const VerticalMetrics& metrics)
+{
+    std::string typeface = printable(face.family_name());
+    if (std::string style = printable(face.style_name()); !style.empty())
+        typeface += (typeface.empty() ? "" : " ") + style;
+    std::string characters = to_decimal(options.first_code) + " to " + to_decimal(options.first_code + options.char_count - 1)
+                           + " from " + code_point_text(code_point_of(options, options.first_code));
+    if (!options.mapped_code_points.empty())
+        characters += ", " + counted(static_cast<std::int64_t>(options.mapped_code_points.size()), "code", "codes") + " mapped";
+    if (!face.has_unicode_map())
+        characters += " (the font's own codes)";
+    std::string notes;
+    for (const std::string& line : {"Imported from: " + printable(std::string(file_name)),
+                                    "Typeface     : " + typeface + ", " + to_decimal(pixel_size) + " pixels",
+                                    "Characters   : " + characters,
+                                    std::string(kAscentNote) + to_decimal(metrics.ascent) + " pixels"}) {
+        notes += "// " + line + "\r\n";
+    }
+    return notes;
+}
+
+struct ImportedCharacters {
+    std::vector<std::optional<RenderedGlyph>> glyphs;
+    std::vector<int> missing;
+};
+
+ImportedCharacters render_characters(const FreeTypeFace& face, const ImportOptions& options)
+{
+    ImportedCharacters characters;
+    for (int code = options.first_code; code < options.first_code + options.char_count; ++code) {
+        RenderedGlyph glyph;
+        if (face.render(code_point_of(options, code), options.rendering, options.threshold, glyph)) {
+            characters.glyphs.emplace_back(std::move(glyph));
+        } else {
+            characters.glyphs.emplace_back();
+            characters.missing.push_back(code);
+        }
+    }
+    return characters;
+}
+
+// "65 (U+0041), 70 to 72 (U+0046 to U+0048)": runs of codes whose code points also follow each
+// other are written as one range.
+std::string code_list(const ImportOptions& options, const std::vector<int>& codes)
+{
+    std::string list;
+    for (std::size_t start = 0; start < codes.size();) {
+        std::size_t end = start;
+        while (end + 1 < codes.size() && codes[end + 1] == codes[end] + 1
+               && code_point_of(options, codes[end + 1]) == code_point_of(options, codes[end]) + 1)
+            ++end;
+        if (!list.empty())
+            list += ", ";
+        list += to_decimal(codes[start]);
+        if (end > start)
+            list += " to " + to_decimal(codes[end]);
+        list += " (" + code_point_text(code_point_of(options, codes[start]));
+        if (end > start)
+            list += " to " + code_point_text(code_point_of(options, codes[end]));
+        list += ")";
+        start = end + 1;
+    }
+    return list;
+}
+
+FontReadResult refused(std::string_view file_name, const std::string& reason)
+{
+    FontReadResult result;
+    result.message = "\"" + std::string(file_name) + "\" cannot be imported: " + reason + ".";
+    return result;
+}
+
+}  // namespace
+
+char32_t code_point_of(const ImportOptions& options, int code)
+{
+    if (auto mapped = options.mapped_code_points.find(code); mapped != options.mapped_code_points.end())
+        return mapped->second;
+    const std::int64_t first = options.first_code_point ? *options.first_code_point : static_cast<char32_t>(options.first_code);
+    return static_cast<char32_t>(first + code - options.first_code);
+}
+
+FontReadResult import_font_data(std::string_view data, std::string_view file_name, const ImportOptions& options)
+{
+    if (std::string problem = options_problem(options); !problem.empty())
+        return refused(file_name, problem);
+    if (data.empty())
+        return refused(file_name, "the file is empty");
+    FreeTypeFace face(data, options.face_index);
+    if (!face.is_open())
+        return refused(file_name, face.error());
+    int pixel_size = 0;
+    if (std::string problem = choose_size(face, options.pixel_size, pixel_size); !problem.empty())
+        return refused(file_name, problem);
+
+    const VerticalMetrics metrics = face.vertical_metrics();
+    ImportedCharacters characters = render_characters(face, options);
+    const CellSize cell = options.cell ? *options.cell : default_cell(metrics, characters.glyphs, face.max_advance());
+    if (std::string problem = cell_problem(cell, options.cell.has_value()); !problem.empty())
+        return refused(file_name, problem);
+
+    FontReadResult result = make_blank_font({cell.width, cell.height, options.first_code, options.char_count});
+    std::vector<int> clipped;
+    for (std::size_t at = 0; at < characters.glyphs.size(); ++at) {
+        if (!characters.glyphs[at])
+            continue;
+        GlyphGrid grid(cell.width, cell.height);
+        if (place_glyph(*characters.glyphs[at], metrics.ascent, options.placement, grid))
+            clipped.push_back(options.first_code + static_cast<int>(at));
+        result.font.font_table[at].glyph_data = encode_glyph(grid);
+    }
+    result.font.header_text = header_notes(file_name, face, pixel_size, options, metrics);
+    if (!characters.missing.empty())
+        result.warnings.push_back(counted(static_cast<std::int64_t>(characters.missing.size()), "character is", "characters are")
+                                  + " not in the font and stay blank: " + code_list(options, characters.missing));
+    if (!clipped.empty())
+        result.warnings.push_back(counted(static_cast<std::int64_t>(clipped.size()), "character loses", "characters lose")
+                                  + " pixels outside the " + to_decimal(cell.width) + " x " + to_decimal(cell.height)
+                                  + " cell: " + code_list(options, clipped));
+    return result;
+}
+
+FontReadResult import_font(const std::string& path, const ImportOptions& options)
+{
+    OpenedTextFile file = open_text_file(path);
+    if (!file.ok) {
+        FontReadResult result;
+        result.message = file.error;
+        return result;
+    }
+    return import_font_data(file.content, file_name_part(path), options);
+}
+
+FontFacts read_font_facts(const std::string& path, int face_index)
+{
+    FontFacts facts;
+    OpenedTextFile file = open_text_file(path);
+    if (!file.ok) {
+        facts.message = file.error;
+        return facts;
+    }
+    FreeTypeFace face(file.content, face_index);
+    if (!face.is_open()) {
+        facts.message = "\"" + std::string(file_name_part(path)) + "\" cannot be imported: " + face.error() + ".";
+        return facts;
+    }
+    facts.ok = true;
+    facts.family = printable(face.family_name());
+    facts.style = printable(face.style_name());
+    facts.scalable = face.is_scalable();
+    facts.strike_sizes = face.strike_sizes();
+    return facts;
+}
+
+}  // namespace glyphwright
