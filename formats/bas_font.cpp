@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "formats/bas_statements.h"
 #include "formats/font_text.h"
 #include "model/glyph_codec.h"
 #include "text/line_reader.h"
@@ -13,26 +14,19 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kWordDigits = 8;
-constexpr std::size_t kWordsPerLine = 8;
 
 bool is_blank_or_tab(char character) { return character == ' ' || character == '\t'; }
 
-bool starts_with_keyword(std::string_view text, std::string_view upper_keyword)
-{
-    return text.size() >= upper_keyword.size() && to_upper(text.substr(0, upper_keyword.size())) == upper_keyword;
-}
+bool is_end_statement(std::string_view statement) { return statement.size() == 14 && to_upper(statement) == "END DEFINEFONT"; }
 
-// A data line ends at a "'" comment.
-std::string_view code_part(std::string_view line)
+// "#" and the number after DefineFont, or the empty text.
+std::string block_name(std::string_view statement)
 {
-    std::size_t quote = line.find('\'');
-    return quote == std::string_view::npos ? line : line.substr(0, quote);
-}
-
-bool is_end_line(std::string_view line)
-{
-    std::string_view code = trim_blanks_and_tabs(code_part(line));
-    return code.size() == 14 && to_upper(code) == "END DEFINEFONT";
+    std::string_view rest = trim_blanks_and_tabs(statement.substr(10));
+    if (rest.empty() || rest[0] != '#')
+        return {};
+    std::size_t digits = rest.find_first_not_of("0123456789", 1);
+    return std::string(rest.substr(0, digits == std::string_view::npos ? rest.size() : digits));
 }
 
 bool is_word_at(std::string_view code, std::size_t position)
@@ -53,14 +47,21 @@ std::string word_problem(std::string_view code, std::size_t position)
     return "\"" + std::string(token) + "\" is not a word of eight hexadecimal digits";
 }
 
+// Reads the first DefineFont block at or after byte `from` of the text, which begins line
+// `lines_before` + 1; the lines from there to the block's line become the header text.
 class BasFontReader {
 public:
-    explicit BasFontReader(std::string_view text) : m_lines(text) {}
+    BasFontReader(std::string_view text, std::size_t from, std::size_t lines_before)
+        : m_lines(text, from, lines_before)
+    {
+        m_entry.leading_begin = from;
+    }
 
     FontReadResult read()
     {
         if (!find_block())
             return refused_at(m_lines.line_number(), "the file ends without a \"DefineFont\" line, so it holds no font block");
+        m_found = true;
         m_block_line = m_lines.line_number();
         if (!read_words())
             return std::move(m_result);
@@ -69,18 +70,33 @@ public:
                               + to_decimal(static_cast<std::int64_t>(m_block_line)) + " has no header word");
         build_glyphs();
         m_result.ok = true;
+        m_entry.header = m_result.font.header;
         add_character_labels(m_result);
         reset_glyph_grid(m_result.font);
         return std::move(m_result);
     }
 
+    bool found_block() const { return m_found; }
+    const FontEntry& entry() const { return m_entry; }
+    std::size_t block_line() const { return m_block_line; }
+    std::size_t lines_read() const { return m_lines.line_number(); }
+
 private:
     bool find_block()
     {
         while (!m_lines.at_end()) {
+            m_entry.begin = m_lines.position();
             std::string_view line = m_lines.read_line();
-            if (starts_with_keyword(trim_blanks_and_tabs(line), "DEFINEFONT"))
-                return true;
+            StatementCursor statements(line);
+            std::string_view statement;
+            while (statements.next(statement)) {
+                if (starts_with_keyword(statement, "DEFINEFONT")) {
+                    m_entry.name = block_name(statement);
+                    m_entry.data_begin = m_lines.position();
+                    m_define_rest = line.substr(std::min(line.size(), statements.statement_begin() + statement.size()));
+                    return true;
+                }
+            }
             std::string& header_text = m_result.font.header_text;
             header_text += "// ";
             header_text += substring(line, 2);
@@ -89,18 +105,50 @@ private:
         return false;
     }
 
+    enum class LineEnd { Goes, Ends, Refused };
+
     bool read_words()
     {
+        LineEnd first = read_statements(m_define_rest);
+        if (m_words > 0)
+            m_entry.whole_data_lines = false;
+        if (first != LineEnd::Goes)
+            return finish_block(first, m_entry.begin, m_entry.data_begin);
         while (!m_lines.at_end()) {
+            std::size_t line_begin = m_lines.position();
             std::string_view line = m_lines.read_line();
-            if (is_end_line(line))
-                return true;
-            if (!read_line_words(code_part(line)))
-                return false;
+            LineEnd end = read_statements(line);
+            if (end != LineEnd::Goes)
+                return finish_block(end, line_begin, m_lines.position());
         }
         m_result = refused_at(m_lines.line_number(), "the file ends inside the DefineFont block that begins on line "
                               + to_decimal(static_cast<std::int64_t>(m_block_line)) + "; its \"End DefineFont\" line is missing");
         return false;
+    }
+
+    bool finish_block(LineEnd end, std::size_t end_line_begin, std::size_t after_end_line)
+    {
+        m_entry.data_end = end_line_begin;
+        m_entry.end = after_end_line;
+        return end == LineEnd::Ends;
+    }
+
+    // The words of one line's statements, up to an End DefineFont statement.
+    LineEnd read_statements(std::string_view line)
+    {
+        StatementCursor statements(line);
+        std::string_view statement;
+        std::size_t words_before = m_words;
+        while (statements.next(statement)) {
+            if (is_end_statement(statement)) {
+                if (m_words != words_before)
+                    m_entry.whole_data_lines = false;
+                return LineEnd::Ends;
+            }
+            if (!read_line_words(statement))
+                return LineEnd::Refused;
+        }
+        return LineEnd::Goes;
     }
 
     bool read_line_words(std::string_view code)
@@ -152,6 +200,9 @@ private:
             m_result = refused_at(m_lines.line_number(), problem);
             return false;
         }
+        std::string codes = codes_problem(font.header);
+        if (!codes.empty())
+            warn(m_lines.line_number(), codes);
         m_glyph_bytes = static_cast<std::size_t>(glyph_byte_count(font.header.glyph_width, font.header.glyph_height));
         std::size_t font_bytes = m_glyph_bytes * static_cast<std::size_t>(font.header.char_count);
         m_needed_words = 1 + (font_bytes + 3) / 4;
@@ -194,6 +245,9 @@ private:
 
     LineReader m_lines;
     FontReadResult m_result;
+    FontEntry m_entry;
+    std::string_view m_define_rest;  // the DefineFont line after its statement
+    bool m_found = false;
     std::size_t m_block_line = 0;
     std::size_t m_words = 0;
     std::size_t m_needed_words = 1;
@@ -202,83 +256,51 @@ private:
     std::string m_stream_digits;  // two digits per byte of the stream, the header's four included
 };
 
-// Lays the byte stream out in words: the header word and seven glyph words on the first line,
-// eight words on every further line, each line starting with two blanks.
-class WordWriter {
+// Reads the DefineFont blocks of a text one after the other. A refused block is passed over from
+// the line after its DefineFont statement, so a later block is still found.
+class BlockWalk {
 public:
-    explicit WordWriter(std::string& out) : m_out(out) { m_out += ' '; }
+    explicit BlockWalk(std::string_view text) : m_text(text) {}
 
-    // The first byte of a word is its least significant: its digits go last.
-    void add_byte(ByteDigits digits)
+    // Reads the next block; false once no block is left.
+    bool next()
     {
-        std::size_t position = (3 - m_bytes_in_word) * 2;
-        m_word[position] = digits[0];
-        m_word[position + 1] = digits[1];
-        if (++m_bytes_in_word == 4)
-            flush_word();
+        BasFontReader reader(m_text, m_from, m_lines_before);
+        m_result = reader.read();
+        if (!reader.found_block()) {
+            m_last_message = m_result.message;
+            return false;
+        }
+        m_entry = reader.entry();
+        if (m_result.ok) {
+            m_from = m_entry.end;
+            m_lines_before = reader.lines_read();
+        } else {
+            m_from = m_entry.data_begin;
+            m_lines_before = reader.block_line();
+        }
+        return true;
     }
 
-    // Pads the last word with zero bytes.
-    void finish()
+    FontReadResult& result() { return m_result; }
+    const FontEntry& entry() const { return m_entry; }
+    // Why the text holds no font at all: the first refused block, or that there is no block.
+    std::string refusal() const { return m_first_refusal.empty() ? m_last_message : m_first_refusal; }
+    void note_refusal()
     {
-        while (m_bytes_in_word != 0)
-            add_byte({'0', '0'});
-        m_out += kLineEnd;
+        if (m_first_refusal.empty())
+            m_first_refusal = m_result.message;
     }
 
 private:
-    void flush_word()
-    {
-        if (m_words > 0 && m_words % kWordsPerLine == 0) {
-            m_out += kLineEnd;
-            m_out += ' ';
-        }
-        m_out += ' ';
-        m_out.append(m_word, kWordDigits);
-        ++m_words;
-        m_bytes_in_word = 0;
-    }
-
-    std::string& m_out;
-    char m_word[kWordDigits] = {};
-    std::size_t m_bytes_in_word = 0;
-    std::size_t m_words = 0;
+    std::string_view m_text;
+    std::size_t m_from = 0;
+    std::size_t m_lines_before = 0;
+    FontReadResult m_result;
+    FontEntry m_entry;
+    std::string m_first_refusal;
+    std::string m_last_message;
 };
-
-void append_comment_lines(std::string& out, const FontModel& font, std::string_view save_path)
-{
-    const FontHeader& header = font.header;
-    out += "' ";
-    out += file_name_part(save_path);
-    out += kLineEnd;
-    out += header.first_char == 48 ? "' Font type    : Numeric (" : "' Font type    : Full (";
-    out += to_decimal(header.char_count) + " characters)";
-    out += kLineEnd;
-    out += "' Font size    : " + to_decimal(header.glyph_width) + "x" + to_decimal(header.glyph_height) + " pixels";
-    out += kLineEnd;
-    out += "' Memory usage : " + to_decimal(memory_usage(header)) + " bytes";
-    out += kLineEnd;
-    out += "' Font adapted from: ";
-    out += kFontSourceAddress;
-    out += kLineEnd;
-    out += kLineEnd;
-}
-
-void append_header_word(WordWriter& words, const FontModel& font)
-{
-    HeaderFields fields = split_header_fields(font.header_bytes_text);
-    const FontHeader& header = font.header;
-    const int values[] = {header.glyph_width, header.glyph_height, header.first_char, header.char_count};
-    for (std::size_t byte = 0; byte < 4; ++byte)
-        words.add_byte(byte_digits(fields.fields[byte], values[byte] & 0xFF));
-}
-
-void append_glyph_bytes(WordWriter& words, std::string_view glyph_data, int glyph_bytes)
-{
-    FieldCursor cursor(glyph_data);
-    for (int byte = 0; byte < glyph_bytes; ++byte)
-        words.add_byte(field_digits(cursor.next_field()));
-}
 
 }  // namespace
 
@@ -289,30 +311,37 @@ FontReadResult read_bas_font(std::string_view text)
         result.message = "the file is empty, so it holds no font block";
         return result;
     }
-    return BasFontReader(text).read();
+    BlockWalk blocks(text);
+    while (blocks.next()) {
+        if (blocks.result().ok)
+            return std::move(blocks.result());
+        blocks.note_refusal();
+    }
+    FontReadResult refused;
+    refused.message = blocks.refusal();
+    return refused;
+}
+
+FontScan scan_bas_fonts(std::string_view text)
+{
+    FontScan scan;
+    BlockWalk blocks(text);
+    while (blocks.next()) {
+        if (blocks.result().ok)
+            scan.entries.push_back(blocks.entry());
+        else
+            blocks.note_refusal();
+    }
+    if (scan.entries.empty())
+        scan.refusal = text.empty() ? "the file is empty, so it holds no font block" : blocks.refusal();
+    return scan;
+}
+
+FontReadResult read_bas_font_entry(std::string_view text, const FontEntry& entry)
+{
+    return BasFontReader(text, entry.leading_begin, line_number_at(text, entry.leading_begin) - 1).read();
 }
 
 FontReadResult read_bas_font_file(const std::string& path) { return read_font_file(path, read_bas_font); }
-
-std::string write_bas_font(const FontModel& font, std::string_view save_path)
-{
-    const FontHeader& header = font.header;
-    const int rows = std::clamp(header.char_count, 0, static_cast<int>(font.font_table.size()));
-    const int glyph_bytes = glyph_byte_count(header.glyph_width, header.glyph_height);
-    const std::size_t stream_bytes = 4 + static_cast<std::size_t>(rows) * static_cast<std::size_t>(glyph_bytes);
-    std::string out;
-    out.reserve(512 + save_path.size() + (stream_bytes / 4 + 1) * 10);
-    append_comment_lines(out, font, save_path);
-    out += "DefineFont #8";
-    out += kLineEnd;
-    WordWriter words(out);
-    append_header_word(words, font);
-    for (int row = 0; row < rows; ++row)
-        append_glyph_bytes(words, font.font_table[static_cast<std::size_t>(row)].glyph_data, glyph_bytes);
-    words.finish();
-    out += "End DefineFont";
-    out += kLineEnd;
-    return out;
-}
 
 }  // namespace glyphwright

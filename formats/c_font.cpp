@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "formats/c_declaration.h"
+#include "formats/c_font_lines.h"
 #include "formats/font_text.h"
 #include "model/glyph_codec.h"
 #include "text/line_reader.h"
@@ -12,32 +14,7 @@ namespace glyphwright {
 
 namespace {
 
-constexpr std::string_view kArrayKeyword = "fontdatatype";
 constexpr std::string_view kLineEnd = "\r\n";
-
-bool is_array_line(std::string_view line) { return left_part(line, 12) == kArrayKeyword; }
-
-// One line inside the array, cut where its comment begins and where a "}" closes the array.
-struct GlyphLine {
-    std::string_view data;          // before the first "/" and before a closing "}", trimmed
-    std::string_view comment_tail;  // everything after the second "/"
-    bool closes_array = false;      // a "}" stands before the first "/"
-};
-
-GlyphLine split_glyph_line(std::string_view line)
-{
-    GlyphLine result;
-    std::size_t slash = line.find('/');
-    std::size_t brace = line.find('}');
-    result.closes_array = brace != std::string_view::npos && (slash == std::string_view::npos || brace < slash);
-    result.data = trim_blanks_and_tabs(line.substr(0, std::min(slash, brace)));
-    if (slash != std::string_view::npos) {
-        std::size_t second = line.find('/', slash + 1);
-        if (second != std::string_view::npos)
-            result.comment_tail = line.substr(second + 1);
-    }
-    return result;
-}
 
 // Bytes in a data text: its fields, not counting the empty one after a trailing comma.
 int byte_count_of(std::string_view data)
@@ -48,33 +25,19 @@ int byte_count_of(std::string_view data)
     return static_cast<int>(commas) + (data.back() == ',' ? 0 : 1);
 }
 
-// The size between the brackets of the array line, when it is a plain decimal number.
-std::optional<std::int64_t> declared_size(std::string_view array_line)
-{
-    std::size_t open = array_line.find('[');
-    std::size_t close = array_line.find(']', open == std::string_view::npos ? 0 : open);
-    if (open == std::string_view::npos || close == std::string_view::npos)
-        return std::nullopt;
-    std::string_view digits = trim_blanks_and_tabs(array_line.substr(open + 1, close - open - 1));
-    if (digits.empty() || digits.size() > 18 || digits.find_first_not_of("0123456789") != std::string_view::npos)
-        return std::nullopt;
-    return parse_value(digits);
-}
-
 class CFontReader {
 public:
-    explicit CFontReader(std::string_view text) : m_lines(text) {}
+    CFontReader(std::string_view text, const FontEntry& entry)
+        : m_text(text), m_entry(entry), m_lines(text, entry.begin, line_number_at(text, entry.begin) - 1) {}
 
     FontReadResult read()
     {
-        std::optional<std::string_view> array_line = find_array_line();
-        if (!array_line)
-            return refused_at(m_lines.line_number(),
-                              "the file ends without a line that begins with \"fontdatatype\", so it holds no C font array");
+        take_leading_lines();
+        std::string_view array_line = m_lines.read_line();
         std::size_t array_line_number = m_lines.line_number();
         if (!read_header())
             return std::move(m_result);
-        check_declared_size(*array_line, array_line_number);
+        check_declared_size(array_line, array_line_number);
         read_glyph_lines();
         m_result.ok = true;
         add_character_labels(m_result);
@@ -83,36 +46,21 @@ public:
     }
 
 private:
-    // The name line is ignored unless it is the array line; the lines after it are leading lines.
-    std::optional<std::string_view> find_array_line()
+    void take_leading_lines()
     {
-        std::string_view line = m_lines.read_line();
-        if (is_array_line(line))
-            return line;
-        while (!m_lines.at_end()) {
-            line = m_lines.read_line();
-            if (is_array_line(line))
-                return line;
-            m_result.font.header_text += line;
+        std::string_view leading = m_text.substr(m_entry.leading_begin, m_entry.begin - m_entry.leading_begin);
+        LineReader lines(leading);
+        while (!lines.at_end()) {
+            m_result.font.header_text += lines.read_line();
             m_result.font.header_text += kLineEnd;
         }
-        return std::nullopt;
     }
 
-    // The header is the first line after the array line that holds data; an opening brace on a
-    // line of its own, blank lines and comments before it are passed over.
     bool read_header()
     {
-        while (!m_lines.at_end()) {
-            std::string_view line = m_lines.read_line();
-            GlyphLine parts = split_glyph_line(line);
-            if (parts.data.empty() || parts.data == "{") {
-                if (parts.closes_array)
-                    break;
-                continue;
-            }
-            return take_header(line, parts.closes_array);
-        }
+        HeaderLine header = find_header_line(m_lines);
+        if (header.found)
+            return take_header(header.line, header.closes_array);
         m_result = refused_at(m_lines.line_number(), "the array has no header line of four bytes (width, height, first character, count)");
         return false;
     }
@@ -132,12 +80,22 @@ private:
             warn(m_lines.line_number(), "the header line has " + to_decimal(fields.present)
                  + " of its four byte fields; the missing ones read as 0");
         m_closed = closes_array;
+        warn_of_what_no_display_draws();
         return true;
+    }
+
+    void warn_of_what_no_display_draws()
+    {
+        for (const std::string& problem : {codes_problem(m_result.font.header), row_width_problem(m_result.font.header)}) {
+            if (!problem.empty())
+                warn(m_lines.line_number(), problem);
+        }
     }
 
     void check_declared_size(std::string_view array_line, std::size_t line_number)
     {
-        std::optional<std::int64_t> size = declared_size(array_line);
+        std::optional<ArrayLine> array = parse_array_line(array_line);
+        std::optional<std::int64_t> size = array ? declared_size(array_line, *array) : std::nullopt;
         std::int64_t needed = memory_usage(m_result.font.header);
         if (size && *size != needed)
             warn(line_number, "the array is declared with " + to_decimal(*size) + " bytes, but the header's font takes "
@@ -190,6 +148,8 @@ private:
 
     void warn(std::size_t line_number, std::string_view text) { m_result.warnings.push_back(at_line(line_number, text)); }
 
+    std::string_view m_text;
+    const FontEntry& m_entry;
     LineReader m_lines;
     FontReadResult m_result;
     bool m_closed = false;
@@ -198,9 +158,9 @@ private:
     std::size_t m_first_surplus_line = 0;
 };
 
-// The header line as read when it still states the header's values, otherwise the values written
-// anew, so that a saved file never contradicts its own glyphs.
-void append_header_line(std::string& out, const FontModel& font)
+}  // namespace
+
+void append_c_header_line(std::string& out, const FontModel& font)
 {
     if (header_of(split_header_fields(font.header_bytes_text)) == font.header) {
         out += font.header_bytes_text;
@@ -209,9 +169,8 @@ void append_header_line(std::string& out, const FontModel& font)
     out += header_bytes_text_of(font.header);
 }
 
-// A row without data is written as zero bytes: a blank line would be skipped on reading and
-// move every later glyph up one row. Data cut off by a closing "}" gets back its trailing comma.
-void append_glyph_data(std::string& out, std::string_view glyph_data, int glyph_bytes)
+// A blank line would be skipped on reading and move every later glyph up one row.
+void append_c_glyph_data(std::string& out, std::string_view glyph_data, int glyph_bytes)
 {
     std::string_view data = trim_blanks_and_tabs(glyph_data);
     if (data.empty()) {
@@ -223,6 +182,8 @@ void append_glyph_data(std::string& out, std::string_view glyph_data, int glyph_
     if (data.back() != ',')
         out += ',';
 }
+
+namespace {
 
 int rows_to_write(const FontModel& font)
 {
@@ -249,8 +210,16 @@ FontReadResult read_c_font(std::string_view text)
         result.message = "the file is empty, so it holds no C font array";
         return result;
     }
-    return CFontReader(text).read();
+    FontScan scan = scan_c_fonts(text);
+    if (scan.entries.empty()) {
+        FontReadResult result;
+        result.message = scan.refusal;
+        return result;
+    }
+    return CFontReader(text, scan.entries.front()).read();
 }
+
+FontReadResult read_c_font_entry(std::string_view text, const FontEntry& entry) { return CFontReader(text, entry).read(); }
 
 FontReadResult read_c_font_file(const std::string& path) { return read_font_file(path, read_c_font); }
 
@@ -266,11 +235,11 @@ std::string write_c_font(const FontModel& font, std::string_view save_path)
     out += font.header_text;
     out += "fontdatatype SevenSegNumFont[" + to_decimal(memory_usage(font.header)) + "] PROGMEM={";
     out += kLineEnd;
-    append_header_line(out, font);
+    append_c_header_line(out, font);
     out += kLineEnd;
     for (int row = 0; row < rows; ++row) {
         const FontRow& glyph = font.font_table[static_cast<std::size_t>(row)];
-        append_glyph_data(out, glyph.glyph_data, glyph_bytes);
+        append_c_glyph_data(out, glyph.glyph_data, glyph_bytes);
         out += glyph.comment;
         out += kLineEnd;
     }

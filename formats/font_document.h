@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "formats/font_file.h"
 #include "model/font_model.h"
@@ -30,8 +31,41 @@ std::string with_default_extension(std::string path, FontFormat format);
 // of other extensions, BDF files (they are imported), files that cannot be read and files the reader refuses.
 FontReadResult read_font_file(const std::string& path);
 
+// A font source read whole and searched for fonts.
+struct ScannedFontFile {
+    bool ok = false;
+    std::string message;  // when !ok: why the file cannot be opened, naming it
+    FontFormat format = FontFormat::C;
+    std::string content;
+    FileStamp stamp;      // the file's when it was read
+    FontScan scan;        // when ok, at least one entry
+};
+
+// Reads the file at `path` and finds its fonts, in `format` or else by the path's extension.
+// Refuses, with a message, paths of other extensions, unreadable files and files without a font.
+ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat> format = std::nullopt);
+
+// Reads font `entry` (from 0) of a scanned file; an entry out of range gives a failed result.
+FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry);
+
+// The font among the file's chosen by `choice`: a 1-based number, an array name, or "#N" for a
+// DefineFont number. None, with `problem` set, when nothing matches.
+std::optional<std::size_t> find_font_entry(const FontScan& scan, std::string_view choice, std::string& problem);
+
+// One line for a font of a file: «BigFont: 16 x 16, 95 characters from 32». A font without a
+// name is called by its number `position` (from 0) in the file.
+std::string font_entry_description(const FontEntry& entry, std::size_t position);
+
+// The warnings of a read, one a line, at most the first ten and then how many more there are.
+std::string warning_summary(const std::vector<std::string>& warnings);
+
+// What no display draws of a font saved in `format`: codes past 255 and, for C, widths that
+// are not multiples of 8.
+std::vector<std::string> drawing_problems(const FontHeader& header, FontFormat format);
+
 // Makes a successfully read font the open one: header, header texts and glyph table are replaced,
-// the grid is fresh for the new size and holds row 0, which is the glyph being edited.
+// the grid is fresh for the new size and holds row 0, which is the glyph being edited. The font
+// has no source file until the caller sets one.
 void adopt_font(FontModel& model, FontReadResult& read);
 
 // The file text of the model in `format`, named after `save_path`.

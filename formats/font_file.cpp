@@ -56,6 +56,23 @@ std::string geometry_problem(const FontHeader& header)
     return {};
 }
 
+std::string codes_problem(const FontHeader& header)
+{
+    int last = header.first_char + header.char_count - 1;
+    if (last <= 255)
+        return {};
+    return "the characters run from " + to_decimal(header.first_char) + " to " + to_decimal(last)
+         + ", past 255; no display draws codes above 255";
+}
+
+std::string row_width_problem(const FontHeader& header)
+{
+    if (header.glyph_width % 8 == 0)
+        return {};
+    return "the glyphs are " + to_decimal(header.glyph_width) + " pixels wide, not a multiple of 8; display libraries"
+         " find a glyph as width / 8 bytes a row, so they draw this font wrongly";
+}
+
 void add_character_labels(FontReadResult& result)
 {
     const FontHeader& header = result.font.header;

@@ -2,6 +2,7 @@
 
 // What a font reader gives back: a fresh font, or a message that names the problem and its line.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,25 @@ struct FontReadResult {
     FontModel font;                     // the header, header texts and glyph table read
     std::vector<std::string> labels;    // one character_label per glyph, in row order
     std::vector<std::string> warnings;  // data that does not match the header, with line numbers
+};
+
+// One font found inside a C or BASIC source, and where its text lies (byte offsets).
+struct FontEntry {
+    std::string name;               // C: the array's name; BASIC: "#" and the block's number
+    FontHeader header;
+    std::size_t leading_begin = 0;  // the lines before the font that belong to it begin here
+    std::size_t begin = 0;          // the line of the array declaration or of the DefineFont statement
+    std::size_t data_begin = 0;     // C: the header line; BASIC: the line after the DefineFont line
+    std::size_t data_end = 0;       // C: the closing "}"; BASIC: the end line; the text's size when missing
+    std::size_t end = 0;            // past the closing line or end line and its line end
+    bool whole_data_lines = true;   // BASIC: no word shares a line with DefineFont or End DefineFont
+};
+
+// Every font of a text, in file order; when there is none, why the nearest line that looked like
+// one is not, as "line N: " and the reason.
+struct FontScan {
+    std::vector<FontEntry> entries;
+    std::string refusal;
 };
 
 // The text of one CharacterList entry: "Chr$(" + code + ")  " + the character of the code's low

@@ -29,6 +29,11 @@ FontReadResult refused_at(std::size_t line_number, std::string_view text);
 // digits, so they never exceed 255.
 std::string geometry_problem(const FontHeader& header);
 
+// What no display draws, as a warning text, or the empty text: characters past code 255, and (in
+// the C form, whose libraries find a glyph as width / 8 bytes a row) widths not multiples of 8.
+std::string codes_problem(const FontHeader& header);
+std::string row_width_problem(const FontHeader& header);
+
 // Fills `result.labels` with one character_label per character of `result.font`'s header, from
 // first_char on.
 void add_character_labels(FontReadResult& result);

@@ -11,6 +11,7 @@
 
 #include "formats/bas_font.h"
 #include "formats/c_font.h"
+#include "formats/font_in_place.h"
 #include "model/font_model.h"
 #include "model/glyph_codec.h"
 #include "text/text_primitives.h"
@@ -34,9 +35,47 @@ inline std::string read_problem(const FontReadResult& read)
     return {};
 }
 
-inline std::string check_c_reader(std::string_view input) { return read_problem(read_c_font(input)); }
+// Every font the scan finds reads, lies inside the text in order, and saved back into its place
+// unchanged leaves a text with as many fonts. The first is what the reader reads.
+inline std::string scan_problem(std::string_view input, FontFormat format)
+{
+    FontScan scan = format == FontFormat::C ? scan_c_fonts(input) : scan_bas_fonts(input);
+    if (scan.entries.empty())
+        return scan.refusal.empty() ? "a scan without fonts gives no reason" : "";
+    std::size_t previous_end = 0;
+    for (std::size_t at = 0; at < scan.entries.size() && at < 4; ++at) {
+        const FontEntry& entry = scan.entries[at];
+        if (entry.leading_begin < previous_end || entry.begin < entry.leading_begin || entry.data_begin < entry.begin
+            || entry.data_end < entry.data_begin || entry.end < entry.data_end || entry.end > input.size())
+            return "font " + to_decimal(static_cast<std::int64_t>(at + 1)) + " lies outside its place";
+        previous_end = entry.end;
+        FontReadResult read = format == FontFormat::C ? read_c_font_entry(input, entry) : read_bas_font_entry(input, entry);
+        if (!read.ok)
+            return "a font the scan found is refused: " + read.message;
+        std::string problem = read_problem(read);
+        if (!problem.empty())
+            return problem;
+        FontModel model;
+        adopt_font(model, read);
+        InPlaceText saved = text_with_font_in_place(input, format, entry, model);
+        FontScan again = format == FontFormat::C ? scan_c_fonts(saved.text) : scan_bas_fonts(saved.text);
+        if (saved.ok && again.entries.size() != scan.entries.size())
+            return "saved in place, the text holds " + to_decimal(static_cast<std::int64_t>(again.entries.size())) + " fonts";
+    }
+    return {};
+}
 
-inline std::string check_bas_reader(std::string_view input) { return read_problem(read_bas_font(input)); }
+inline std::string check_c_reader(std::string_view input)
+{
+    std::string problem = read_problem(read_c_font(input));
+    return problem.empty() ? scan_problem(input, FontFormat::C) : problem;
+}
+
+inline std::string check_bas_reader(std::string_view input)
+{
+    std::string problem = read_problem(read_bas_font(input));
+    return problem.empty() ? scan_problem(input, FontFormat::Bas) : problem;
+}
 
 // The first two bytes are a width and a height; the rest is a glyph text. It decodes for any valid
 // geometry, and the grid it gives encodes to a canonical text that decodes to the same grid.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/glyph_grid.h"
+#include "text/text_file.h"
 
 namespace glyphwright {
 
@@ -35,6 +36,15 @@ struct FontRow {
 // Row i holds the glyph of character first_char + i.
 using FontTable = std::vector<FontRow>;
 
+// The file and the font in it that the open font was read from, for Save in place. The path is
+// empty when the font came from no file (nothing opened yet, a blank or an imported font).
+struct FontSource {
+    std::string path;
+    int entry = -1;        // position of the font among the fonts of the file, from 0
+    std::string name;      // the font's name there, for messages
+    FileStamp stamp;       // the file's size and time when it was read or last saved in place
+};
+
 struct FontModel {
     FontHeader header;
     std::string header_bytes_text;  // the four header bytes as «0xWW,0xHH,0xFF,0xNN,»
@@ -46,6 +56,7 @@ struct FontModel {
     int current_index = 0;  // row of the glyph being edited; -1 while a font is being read
     std::string open_path;
     std::string save_path;
+    FontSource source;
 };
 
 // True when width and height are 1 to 255 and width x height is a multiple of 8: the glyphs are

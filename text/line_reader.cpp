@@ -1,5 +1,6 @@
 #include "text/line_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace glyphwright {
@@ -21,6 +22,19 @@ std::string_view LineReader::read_line()
             ++m_position;
     }
     return m_text.substr(start, end - start);
+}
+
+std::size_t line_number_at(std::string_view text, std::size_t offset)
+{
+    std::size_t line = 1;
+    std::size_t end = std::min(offset, text.size());
+    for (std::size_t position = 0; position < end; ++position) {
+        char character = text[position];
+        bool pair = character == '\r' && position + 1 < text.size() && text[position + 1] == '\n';
+        if ((character == '\n' || character == '\r' || character == '\0') && !pair)
+            ++line;
+    }
+    return line;
 }
 
 }  // namespace glyphwright

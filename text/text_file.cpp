@@ -63,6 +63,14 @@ void ignore_file_size_signal()
         std::signal(SIGXFSZ, SIG_IGN);
 }
 
+FileStamp stamp_of(const struct stat& status)
+{
+    FileStamp stamp;
+    stamp.size = status.st_size;
+    stamp.modified_nanoseconds = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    return stamp;
+}
+
 std::string describe_non_regular(const std::string& path, mode_t mode)
 {
     if (S_ISDIR(mode))
@@ -93,6 +101,7 @@ OpenedTextFile open_text_file(const std::string& path)
         close(descriptor);
         return result;
     }
+    result.stamp = stamp_of(status);
     result.content.resize(static_cast<std::size_t>(status.st_size));
     std::size_t filled = 0;
     for (;;) {
@@ -123,6 +132,14 @@ OpenedTextFile open_text_file(const std::string& path)
     result.content.resize(filled);
     result.ok = true;
     return result;
+}
+
+FileStamp file_stamp(const std::string& path)
+{
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        return {};
+    return stamp_of(status);
 }
 
 OutputTextFile::OutputTextFile(OutputTextFile&& other) noexcept { *this = std::move(other); }

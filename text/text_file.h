@@ -17,11 +17,23 @@ struct FileResult {
     std::string error;  // a sentence a message box can show when !ok
 };
 
+// Size and modification time of a file: what tells that it changed since it was read.
+struct FileStamp {
+    std::int64_t size = -1;
+    std::int64_t modified_nanoseconds = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct OpenedTextFile {
     bool ok = false;
     std::string content;
     std::string error;
+    FileStamp stamp;  // the file's as it was opened
 };
+
+// The stamp of the file at `path` now; a size of -1 when it cannot be examined.
+FileStamp file_stamp(const std::string& path);
 
 // The whole content of the file at `path`. Refuses, with a reason, what is not a regular file
 // (a folder, a FIFO, a device), files over kMaxTextFileBytes and unreadable files; never blocks.

@@ -12,15 +12,20 @@ std::string c_file(std::string_view header_line, std::string_view glyph_lines)
     return "// t.c\r\nfontdatatype F[8] PROGMEM={\r\n" + std::string(header_line) + "\r\n" + std::string(glyph_lines) + "};\r\n";
 }
 
-TEST(CFont, ArrayLineIsTheFirstLineThatStartsWithTheKeyword)
+TEST(CFont, ArrayLinesAreFontdatatypeAndByteArraysAfterBlanksAndQualifiers)
 {
     struct Row { std::string_view line; bool is_array_line; };
     const Row rows[] = {
-        // exactly "fontdatatype" at the start, whatever follows
-        {"fontdatatype X[8]={", true}, {"fontdatatypeXYZ", true},
-        // other case, indented, or a declaration of another type
-        {"FontDataType X[8]={", false}, {"  fontdatatype X[8]={", false}, {"\tfontdatatype X[8]={", false},
-        {"const unsigned char X[8] = {", false},
+        // "fontdatatype" at the start, whatever follows, after blanks, tabs, static and const
+        {"fontdatatype X[8]={", true}, {"fontdatatypeXYZ", true}, {"  fontdatatype X[8]={", true},
+        {"\tstatic const fontdatatype X[8] PROGMEM={", true}, {"const fontdatatype Grotesk16x32[6084] PROGMEM={", true},
+        // byte arrays, with const, static and PROGMEM in their usual places
+        {"const unsigned char X[8] = {", true}, {"uint8_t X[] PROGMEM={", true}, {"prog_uint8_t X[8] = {", true},
+        {"static const char X[8] = {", true}, {"const PROGMEM uint8_t X[8] = {", true}, {"const uint8_t PROGMEM X[8] =", true},
+        // another case, other types and words, no array, or an initializer that starts on the line
+        {"FontDataType X[8]={", false}, {"extern fontdatatype X[];", false}, {"const int X[8] = {", false},
+        {"unsigned X[8] = {", false}, {"uint8_t X = 8;", false}, {"uint8_t X[8];", false},
+        {"uint8_t X[8] = {0x08,", false}, {"// const unsigned char X[8] = {", false},
     };
     for (const Row& row : rows) {
         FontReadResult result = read_c_font("// n.c\n" + std::string(row.line) + "\n0x08,0x01,0x41,0x01,\n0x7E,\n};\n");

@@ -1,5 +1,5 @@
 // notes.c
 #define fontdatatype const uint8_t
-  fontdatatype Indented[8]={
+extern fontdatatype Indented[];
 FontDataType Mixed[8]={
 0x08,0x02,0x41,0x02,

@@ -1,0 +1,144 @@
+#include <optional>
+
+#include "formats/c_declaration.h"
+#include "formats/c_font.h"
+#include "formats/c_font_lines.h"
+#include "formats/font_text.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright {
+
+namespace {
+
+// "0x" or "0X" and one or two hexadecimal digits: how byte arrays that hold fonts write their bytes.
+bool is_byte_literal(std::string_view field)
+{
+    if (field.size() < 3 || field.size() > 4 || field[0] != '0' || (field[1] != 'x' && field[1] != 'X'))
+        return false;
+    for (std::size_t at = 2; at < field.size(); ++at) {
+        if (!is_hex_digit(field[at]))
+            return false;
+    }
+    return true;
+}
+
+// A byte array whose initializer starts on the declaration line, or that ends there, is no font of
+// ours: the header line is always a line of its own.
+bool opens_on_its_own(std::string_view line)
+{
+    std::string_view code = line.substr(0, line.find('/'));
+    std::size_t brace = code.find('{');
+    if (code.find(';') != std::string_view::npos || code.find('}') != std::string_view::npos)
+        return false;
+    return brace == std::string_view::npos || trim_blanks_and_tabs(code.substr(brace + 1)).empty();
+}
+
+std::size_t end_of_line_at(std::string_view text, std::size_t offset)
+{
+    if (offset >= text.size())
+        return text.size();
+    LineReader lines(text, line_begin_at(text, offset), 0);
+    lines.read_line();
+    return lines.position();
+}
+
+class CFontScanner {
+public:
+    explicit CFontScanner(std::string_view text) : m_text(text), m_lines(text) {}
+
+    FontScan scan()
+    {
+        bool first_line = true;
+        while (!m_lines.at_end()) {
+            std::size_t begin = m_lines.position();
+            std::string_view line = m_lines.read_line();
+            if (first_line) {
+                first_line = false;
+                m_leading_begin = m_lines.position();
+            }
+            std::optional<ArrayLine> array = parse_array_line(line);
+            if (array && (array->type == ArrayType::FontDataType || opens_on_its_own(line)))
+                examine(begin, *array);
+        }
+        if (m_scan.entries.empty())
+            m_scan.refusal = refusal_text();
+        return std::move(m_scan);
+    }
+
+private:
+    void examine(std::size_t begin, const ArrayLine& array)
+    {
+        LineReader lines(m_text, m_lines.position(), 0);
+        HeaderLine header = find_header_line(lines);
+        if (!header.found)
+            return refuse(begin, lines.line_number(), array, "the array has no header line of four bytes (width, height, first character, count)");
+        HeaderFields fields = split_header_fields(header.line);
+        FontEntry entry;
+        entry.header = header_of(fields);
+        std::string problem = header_problem(array, fields, entry.header);
+        if (!problem.empty())
+            return refuse(begin, lines.line_number(), array, problem);
+        entry.name = array.name;
+        entry.leading_begin = std::min(m_leading_begin, begin);
+        entry.begin = begin;
+        entry.data_begin = header.begin;
+        entry.data_end = header.closes_array ? header.begin + header.line.find('}') : find_closing_brace(m_text, lines.position());
+        entry.end = end_of_line_at(m_text, entry.data_end);
+        m_scan.entries.push_back(entry);
+        m_lines = LineReader(m_text, entry.end, 0);
+        m_leading_begin = entry.end;
+    }
+
+    static std::string header_problem(const ArrayLine& array, const HeaderFields& fields, const FontHeader& header)
+    {
+        if (array.type == ArrayType::FontDataType)
+            return geometry_problem(header);
+        for (std::string_view field : fields.fields) {
+            if (!is_byte_literal(field))
+                return "its first four bytes are not written as 0x.., as the bytes of a font header are";
+        }
+        std::string problem = geometry_problem(header);
+        if (problem.empty() && header.char_count == 0)
+            problem = "its header gives no characters";
+        return problem;
+    }
+
+    void refuse(std::size_t begin, std::size_t lines_after, const ArrayLine& array, const std::string& problem)
+    {
+        if (m_refusal_anchor != std::string_view::npos)
+            return;
+        m_refusal_anchor = begin;
+        m_refusal_lines_after = lines_after;
+        m_refusal = array.type == ArrayType::Bytes ? "the byte array \"" + std::string(array.name) + "\" is not a font: " + problem
+                                                   : problem;
+    }
+
+    std::string refusal_text() const
+    {
+        if (m_refusal_anchor == std::string_view::npos)
+            return at_line(m_lines.line_number(), "the file ends without a line that begins with \"fontdatatype\", so it holds no C font array");
+        return at_line(line_number_at(m_text, m_refusal_anchor) + m_refusal_lines_after, m_refusal);
+    }
+
+    std::string_view m_text;
+    LineReader m_lines;
+    FontScan m_scan;
+    std::size_t m_leading_begin = 0;
+    std::size_t m_refusal_anchor = std::string_view::npos;
+    std::size_t m_refusal_lines_after = 0;
+    std::string m_refusal;
+};
+
+}  // namespace
+
+FontScan scan_c_fonts(std::string_view text)
+{
+    if (text.empty()) {
+        FontScan scan;
+        scan.refusal = "the file is empty, so it holds no C font array";
+        return scan;
+    }
+    return CFontScanner(text).scan();
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,204 @@
+#include "formats/font_in_place.h"
+
+#include <algorithm>
+
+#include "formats/bas_words.h"
+#include "formats/c_declaration.h"
+#include "formats/c_font.h"
+#include "formats/c_font_lines.h"
+#include "model/glyph_codec.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright {
+
+namespace {
+
+std::string_view leading_blanks(std::string_view line)
+{
+    std::size_t end = line.find_first_not_of(" \t");
+    return line.substr(0, end == std::string_view::npos ? line.size() : end);
+}
+
+std::string_view without_leading_blanks(std::string_view line) { return line.substr(leading_blanks(line).size()); }
+
+// The line end of the line that ends just before `position`, the start of the next line.
+std::string_view line_end_before(std::string_view text, std::size_t position)
+{
+    if (position >= 2 && text[position - 2] == '\r' && text[position - 1] == '\n')
+        return "\r\n";
+    if (position >= 1 && text[position - 1] == '\r')
+        return "\r";
+    if (position >= 1 && text[position - 1] == '\n')
+        return "\n";
+    return "\r\n";
+}
+
+// The array line with only the number between its brackets replaced by the font's size.
+void append_array_line(std::string& out, std::string_view line, const FontModel& font)
+{
+    std::optional<ArrayLine> array = parse_array_line(line);
+    if (!array || !declared_size(line, *array)) {
+        out += line;
+        return;
+    }
+    std::string_view inside = line.substr(array->size_begin, array->size_end - array->size_begin);
+    std::size_t digits_begin = array->size_begin + inside.find_first_of("0123456789");
+    std::size_t digits_end = array->size_begin + inside.find_last_of("0123456789") + 1;
+    out += line.substr(0, digits_begin);
+    out += to_decimal(memory_usage(font.header));
+    out += line.substr(digits_end);
+}
+
+// The indentation of the first glyph line after the header line, or of the header line.
+std::string_view glyph_indent(std::string_view text, std::size_t header_begin)
+{
+    LineReader lines(text, header_begin, 0);
+    std::string_view header = lines.read_line();
+    while (!lines.at_end()) {
+        std::string_view line = lines.read_line();
+        GlyphLine parts = split_glyph_line(line);
+        if (!parts.data.empty())
+            return leading_blanks(line);
+        if (parts.closes_array)
+            break;
+    }
+    return leading_blanks(header);
+}
+
+// A glyph's comment as it stood after its bytes: the reader keeps " // " and what followed the
+// comment's slashes, so a line that is written back unchanged reads the same as before.
+void append_comment(std::string& out, std::string_view comment)
+{
+    std::string_view tail = comment.substr(0, 4) == " // " ? comment.substr(4) : comment;
+    if (tail.empty())
+        return;
+    out += comment.substr(0, 4) == " // " ? " //" : "";
+    out += tail;
+}
+
+void append_c_font_lines(std::string& out, const FontModel& font, std::string_view indent, std::string_view line_end)
+{
+    std::string header;
+    append_c_header_line(header, font);
+    out += indent;
+    out += without_leading_blanks(header);
+    out += line_end;
+    const int glyph_bytes = glyph_byte_count(font.header.glyph_width, font.header.glyph_height);
+    const int rows = std::clamp(font.header.char_count, 0, static_cast<int>(font.font_table.size()));
+    for (int row = 0; row < rows; ++row) {
+        const FontRow& glyph = font.font_table[static_cast<std::size_t>(row)];
+        out += indent;
+        append_c_glyph_data(out, glyph.glyph_data, glyph_bytes);
+        append_comment(out, glyph.comment);
+        out += line_end;
+    }
+}
+
+// The closing line as it was; a "}" after the last glyph's bytes goes on a line of its own,
+// without the glyph's comment, which the glyph line already holds.
+void append_closing(std::string& out, std::string_view text, std::size_t brace, std::string_view line_end)
+{
+    if (brace >= text.size())
+        return;
+    std::size_t line_begin = line_begin_at(text, brace);
+    if (trim_blanks_and_tabs(text.substr(line_begin, brace - line_begin)).empty()) {
+        out += text.substr(line_begin);
+        return;
+    }
+    LineReader lines(text, line_begin, 0);
+    std::string_view line = lines.read_line();
+    std::string_view closing = line.substr(brace - line_begin);
+    out += trim_blanks_and_tabs(closing.substr(0, closing.find('/')));
+    out += line_end;
+    out += text.substr(lines.position());
+}
+
+std::string c_text_in_place(std::string_view text, const FontEntry& entry, const FontModel& font)
+{
+    LineReader lines(text, entry.begin, 0);
+    std::string_view array_line = lines.read_line();
+    std::string_view line_end = line_end_before(text, lines.position());
+    std::string out;
+    out.reserve(text.size() + (entry.data_end - entry.data_begin) / 2 + 1024);
+    out += text.substr(0, entry.begin);
+    append_array_line(out, array_line, font);
+    out += text.substr(entry.begin + array_line.size(), entry.data_begin - entry.begin - array_line.size());
+    append_c_font_lines(out, font, glyph_indent(text, entry.data_begin), line_end);
+    append_closing(out, text, entry.data_end, line_end);
+    return out;
+}
+
+std::string_view data_indent(std::string_view text, const FontEntry& entry)
+{
+    LineReader lines(text.substr(0, entry.data_end), entry.data_begin, 0);
+    while (!lines.at_end()) {
+        std::string_view line = lines.read_line();
+        if (!trim_blanks_and_tabs(line.substr(0, line.find('\''))).empty())
+            return leading_blanks(line);
+    }
+    return "  ";
+}
+
+std::string bas_text_in_place(std::string_view text, const FontEntry& entry, const FontModel& font)
+{
+    std::string out;
+    out.reserve(text.size() + (entry.data_end - entry.data_begin) + 1024);
+    out += text.substr(0, entry.data_begin);
+    append_font_words(out, font, data_indent(text, entry), line_end_before(text, entry.data_begin));
+    out += text.substr(entry.data_end);
+    return out;
+}
+
+std::string quoted_name(const std::string& path) { return "\"" + std::string(file_name_part(path)) + "\""; }
+
+}  // namespace
+
+InPlaceText text_with_font_in_place(std::string_view text, FontFormat format, const FontEntry& entry, const FontModel& font)
+{
+    InPlaceText result;
+    if (format == FontFormat::Bas && !entry.whole_data_lines) {
+        result.error = "the words of the block share a line with its DefineFont or End DefineFont statement, so its lines"
+                       " cannot be rewritten alone";
+        return result;
+    }
+    result.text = format == FontFormat::C ? c_text_in_place(text, entry, font) : bas_text_in_place(text, entry, font);
+    result.ok = true;
+    return result;
+}
+
+InPlaceResult save_font_in_place(const FontModel& font, const InPlaceTarget& target)
+{
+    InPlaceResult result;
+    ScannedFontFile file = scan_font_file(target.path, target.format);
+    std::string not_saved = "The font was not saved in place. ";
+    if (!file.ok) {
+        result.error = not_saved + file.message;
+        return result;
+    }
+    if (target.stamp && !(file.stamp == *target.stamp)) {
+        result.error = not_saved + quoted_name(target.path) + " changed on disk since the font was opened; open it again"
+                       " to edit the font as it is now, or save the font elsewhere.";
+        return result;
+    }
+    const std::vector<FontEntry>& entries = file.scan.entries;
+    if (target.entry >= entries.size() || (!target.name.empty() && entries[target.entry].name != target.name)) {
+        result.error = not_saved + quoted_name(target.path) + " no longer holds \"" + target.name + "\" as font "
+                     + to_decimal(static_cast<std::int64_t>(target.entry + 1)) + ".";
+        return result;
+    }
+    InPlaceText text = text_with_font_in_place(file.content, file.format, entries[target.entry], font);
+    if (!text.ok) {
+        result.error = not_saved + "In " + quoted_name(target.path) + ", " + text.error + ".";
+        return result;
+    }
+    FileResult written = write_whole_text_file(target.path, text.text);
+    if (!written.ok) {
+        result.error = not_saved + written.error;
+        return result;
+    }
+    result.ok = true;
+    result.stamp = file_stamp(target.path);
+    return result;
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,1 @@
+' cr.basDefineFont #1  01300801 000000FEEnd DefineFontDefineFont #5 : 01300801 0000007EEnd DefineFont
