@@ -59,6 +59,9 @@ void dispatch_menu_event(const UiEvent& event, ShellState& shell, GuiServices& g
     case controls::kFileInfoItem:
         show_file_info(model, gui);
         return;
+    case controls::kSaveInPlaceItem:
+        save_in_place(model, gui);
+        return;
     default:
         return;
     }

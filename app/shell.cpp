@@ -19,6 +19,7 @@ constexpr MenuItem kFileMenuItems[] = {
     {controls::kSaveAsBasItem, "Save as BAS"},
     {controls::kQuitItem, "Quit"},
     {controls::kFileInfoItem, "File Info"},
+    {controls::kSaveInPlaceItem, "Save in place"},
 };
 
 void create_controls(const FontModel& model, GuiServices& gui)

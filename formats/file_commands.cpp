@@ -3,6 +3,7 @@
 #include "editor/canvas_view.h"
 #include "editor/controls.h"
 #include "formats/font_document.h"
+#include "formats/font_in_place.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {
@@ -15,6 +16,25 @@ constexpr const char* kSaveCTitle = "font.c file to save";
 constexpr const char* kSaveCFilter = "C File|*.c|All files (*.*)|*.*";
 constexpr const char* kSaveBasTitle = "font.BAS file to save";
 constexpr const char* kSaveBasFilter = "BAS File|*.bas|All files (*.*)|*.*";
+
+std::string quoted_name(const std::string& path) { return "\"" + std::string(file_name_part(path)) + "\""; }
+
+// The font of a file with several that the user chooses, the first preselected; none when the
+// choice is cancelled.
+std::optional<std::size_t> choose_font(GuiServices& gui, const ScannedFontFile& file, const std::string& path)
+{
+    const std::vector<FontEntry>& entries = file.scan.entries;
+    if (entries.size() == 1)
+        return 0;
+    std::vector<std::string> choices;
+    for (std::size_t at = 0; at < entries.size(); ++at)
+        choices.push_back(font_entry_description(entries[at], at));
+    int chosen = gui.choice_dialog("Choose a font", quoted_name(path) + " holds " + to_decimal(static_cast<std::int64_t>(entries.size()))
+                                   + " fonts. Which one do you want to edit?", choices, 0);
+    if (chosen < 0 || chosen >= static_cast<int>(entries.size()))
+        return std::nullopt;
+    return static_cast<std::size_t>(chosen);
+}
 
 std::string info_label_text(const FontHeader& header)
 {
@@ -61,13 +81,25 @@ void open_font(FontModel& model, GuiServices& gui)
 
 void open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
 {
-    FontReadResult read = read_font_file(path);
+    ScannedFontFile file = scan_font_file(path);
+    if (!file.ok) {
+        gui.message_box("Cannot open", file.message);
+        return;
+    }
+    std::optional<std::size_t> entry = choose_font(gui, file, path);
+    if (!entry)
+        return;
+    FontReadResult read = read_font_entry(file, *entry);
     if (!read.ok) {
-        gui.message_box("Cannot open", read.message);
+        gui.message_box("Cannot open", quoted_name(path) + " cannot be opened: " + read.message);
         return;
     }
     adopt_font(model, read);
+    const FontEntry& font = file.scan.entries[*entry];
+    model.source = {path, static_cast<int>(*entry), font.name, file.stamp};
     rebuild_view(model, gui, read.labels);
+    if (!read.warnings.empty())
+        gui.message_box("Warnings", quoted_name(path) + " was opened, but:\n" + warning_summary(read.warnings));
 }
 
 void save_as_c(FontModel& model, GuiServices& gui) { save_as(model, gui, FontFormat::C); }
@@ -77,8 +109,32 @@ void save_as_bas(FontModel& model, GuiServices& gui) { save_as(model, gui, FontF
 void save_font_path(FontModel& model, GuiServices& gui, const std::string& path, FontFormat format)
 {
     FileResult saved = save_font(model, path, format);
-    if (!saved.ok)
+    if (!saved.ok) {
         gui.message_box("Cannot save", "The font was not saved. " + saved.error);
+        return;
+    }
+    std::vector<std::string> problems = drawing_problems(model.header, format);
+    if (!problems.empty())
+        gui.message_box("Saved", "The font was saved, but no display draws it as it is:\n" + warning_summary(problems));
+}
+
+void save_in_place(FontModel& model, GuiServices& gui)
+{
+    const FontSource& source = model.source;
+    std::optional<FontFormat> format = format_of_path(source.path);
+    if (source.path.empty() || !format || source.entry < 0) {
+        gui.message_box("Save in place", "This font was not opened from a font file, so it has no place to be saved"
+                        " back into. Save it with Save as C or Save as BAS.");
+        return;
+    }
+    store_edited_glyph(model);
+    InPlaceTarget target{source.path, *format, static_cast<std::size_t>(source.entry), source.name, source.stamp};
+    InPlaceResult saved = save_font_in_place(model, target);
+    if (!saved.ok) {
+        gui.message_box("Cannot save", saved.error);
+        return;
+    }
+    model.source.stamp = saved.stamp;
 }
 
 }  // namespace glyphwright

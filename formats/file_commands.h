@@ -1,7 +1,8 @@
 #pragma once
 
-// The File menu's Open, Save as C and Save as BAS: they ask for a path, choose the format by the
-// path's extension, and report any failure in a message box without losing the open font.
+// The File menu's Open, Save as C, Save as BAS and Save in place: they ask for a path, choose the
+// format by the path's extension, and report any failure in a message box without losing the
+// open font.
 
 #include <string>
 
@@ -15,12 +16,19 @@ void open_font(FontModel& model, GuiServices& gui);
 void save_as_c(FontModel& model, GuiServices& gui);
 void save_as_bas(FontModel& model, GuiServices& gui);
 
-// What Open does once `path` was chosen: the font is read and shown, or a message says why not
-// and nothing changes.
+// Writes the open font back into the font of the file it was opened from, changing nothing else
+// in that file. Without such a file (nothing opened, a blank or an imported font) it says so; a
+// file that changed on disk since it was opened is refused with a message.
+void save_in_place(FontModel& model, GuiServices& gui);
+
+// What Open does once `path` was chosen: when the file holds several fonts the user chooses one
+// (cancelling changes nothing); the font is read and shown, then its warnings if it has any, or a
+// message says why not and nothing changes.
 void open_font_path(FontModel& model, GuiServices& gui, const std::string& path);
 
 // What a save does once `path` was chosen (the default extension already appended): the glyph
-// being edited is stored, the file written, and a failure reported in a message box.
+// being edited is stored, the file written, and a failure reported in a message box; after the
+// save, a message names what no display draws of the font.
 void save_font_path(FontModel& model, GuiServices& gui, const std::string& path, FontFormat format);
 
 }  // namespace glyphwright

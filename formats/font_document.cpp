@@ -171,10 +171,15 @@ std::string font_file_text(const FontModel& model, FontFormat format, std::strin
     return {};
 }
 
-FileResult save_font(FontModel& model, const std::string& path, FontFormat format)
+void store_edited_glyph(FontModel& model)
 {
     if (model.current_index >= 0 && model.current_index < static_cast<int>(model.font_table.size()))
         store_glyph(model, model.current_index);
+}
+
+FileResult save_font(FontModel& model, const std::string& path, FontFormat format)
+{
+    store_edited_glyph(model);
     return write_whole_text_file(path, font_file_text(model, format, path));
 }
 

@@ -68,6 +68,9 @@ std::vector<std::string> drawing_problems(const FontHeader& header, FontFormat f
 // has no source file until the caller sets one.
 void adopt_font(FontModel& model, FontReadResult& read);
 
+// Stores the glyph being edited into its row, as every save does first.
+void store_edited_glyph(FontModel& model);
+
 // The file text of the model in `format`, named after `save_path`.
 std::string font_file_text(const FontModel& model, FontFormat format, std::string_view save_path);
 

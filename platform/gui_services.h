@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace glyphwright {
 
@@ -89,6 +90,10 @@ public:
                                          const std::string& filter, int first_filter) = 0;
     virtual std::string save_file_dialog(const std::string& title, const std::string& default_name,
                                          const std::string& filter, int first_filter) = 0;
+    // A modal choice of one of `choices` (at least one), with `text` above them, `preselected`
+    // chosen at first, and OK and Cancel. The position chosen, or -1 when cancelled.
+    virtual int choice_dialog(const std::string& title, const std::string& text, const std::vector<std::string>& choices,
+                              int preselected) = 0;
 
     // A drawing pass on the canvas: begin returns false when nothing can be drawn; after end the
     // canvas shows the result.

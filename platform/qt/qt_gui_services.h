@@ -56,6 +56,8 @@ public:
                                  const std::string& filter, int first_filter) override;
     std::string save_file_dialog(const std::string& title, const std::string& default_name,
                                  const std::string& filter, int first_filter) override;
+    int choice_dialog(const std::string& title, const std::string& text, const std::vector<std::string>& choices,
+                      int preselected) override;
     bool begin_drawing(int canvas_id) override;
     void end_drawing(int canvas_id) override;
     void fill_rect(int x, int y, int width, int height, Colour colour) override;

@@ -51,9 +51,11 @@ std::string saved_by_the_editor(const std::string& input, const std::string& out
     FakeGuiServices gui;
     gui.create_canvas(1, 10, 60, 320, 500);
     FontModel model;
+    gui.choice_answers.push_back(0);  // the first font of a file with several, as the converter takes
     open_font_path(model, gui, input);
-    EXPECT_TRUE(gui.messages.empty()) << input;
     save_font_path(model, gui, output, format);
+    for (const auto& [title, text] : gui.messages)
+        EXPECT_EQ(title.rfind("Cannot", 0), std::string::npos) << input << ": " << text;
     std::string written = read_file(output);
     fs::remove(output);
     return written;

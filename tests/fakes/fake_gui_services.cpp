@@ -255,6 +255,23 @@ std::string FakeGuiServices::save_file_dialog(const std::string& dialog_title, c
     return take_dialog_answer(save_dialog_answers, "save_file_dialog");
 }
 
+int FakeGuiServices::choice_dialog(const std::string& dialog_title, const std::string& text,
+                                   const std::vector<std::string>& choices, int preselected)
+{
+    log.push_back("choice_dialog " + dialog_title);
+    dialog_titles.push_back(dialog_title);
+    choice_texts.push_back(text);
+    choices_shown.push_back(choices);
+    choices_preselected.push_back(preselected);
+    if (choice_answers.empty()) {
+        ADD_FAILURE() << "choice_dialog with no scripted answer";
+        return -1;
+    }
+    int answer = choice_answers.front();
+    choice_answers.pop_front();
+    return answer;
+}
+
 bool FakeGuiServices::begin_drawing(int canvas_id)
 {
     log.push_back("begin_drawing " + std::to_string(canvas_id));

@@ -42,6 +42,7 @@ public:
     std::deque<UiEvent> events;
     std::deque<std::string> open_dialog_answers;
     std::deque<std::string> save_dialog_answers;
+    std::deque<int> choice_answers;  // positions, or -1 for Cancel
     std::deque<ScreenPoint> mouse_positions;  // one per canvas event, taken by canvas_mouse_x
     bool window_can_open = true;
     bool menu_can_be_created = true;
@@ -55,6 +56,9 @@ public:
     std::vector<std::pair<int, std::string>> menu_items;
     std::vector<std::pair<std::string, std::string>> messages;  // title, text
     std::vector<std::string> dialog_titles;
+    std::vector<std::string> choice_texts;
+    std::vector<std::vector<std::string>> choices_shown;
+    std::vector<int> choices_preselected;
     std::vector<std::string> dialog_filters;
     ScreenPoint window_origin{100, 50};
     int client_width = 0;
@@ -108,6 +112,8 @@ public:
                                  const std::string& filter, int first_filter) override;
     std::string save_file_dialog(const std::string& title, const std::string& default_name,
                                  const std::string& filter, int first_filter) override;
+    int choice_dialog(const std::string& title, const std::string& text, const std::vector<std::string>& choices,
+                      int preselected) override;
     bool begin_drawing(int canvas_id) override;
     void end_drawing(int canvas_id) override;
     void fill_rect(int x, int y, int width, int height, Colour colour) override;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editor/controls.h"
 #include "tests/fakes/fake_gui_services.h"
 #include "tests/support/temp_folder.h"
@@ -182,6 +184,84 @@ TEST_F(FileCommands, BasRoundTripThroughTheCommands)
     EXPECT_EQ(model.font_table[0].glyph_data, "0x18,0x24,");
     EXPECT_EQ(model.font_table[1].glyph_data, "0x3C,0x42,");
     EXPECT_EQ(gui.list_entries.size(), 2u);
+}
+
+// Two fonts in one source, with code between them that every save in place must keep.
+const std::string kTwoFontsC = "// two.c\nint before;\nfontdatatype Letters[8] PROGMEM={\n0x08,0x02,0x41,0x02,\n"
+                               "0x18,0x24, // A\n0x3C,0x42, // B\n};\nint between;\n"
+                               "fontdatatype Digit[] PROGMEM={\n  0x08,0x01,0x30,0x01,\n  0x7E, // 0\n};\nint after;\n";
+
+TEST_F(FileCommands, AFileWithSeveralFontsOpensTheOneChosenAndACancelChangesNothing)
+{
+    open("tiny.c", kTinyC);
+    FontModel before = model;
+    gui.choice_answers.push_back(-1);
+    open("two.c", kTwoFontsC);
+    EXPECT_EQ(gui.choices_shown.back(), (std::vector<std::string>{"Letters: 8 x 2, 2 characters from 65",
+                                                                  "Digit: 8 x 1, 1 character from 48"}));
+    EXPECT_EQ(gui.choices_preselected.back(), 0);
+    EXPECT_EQ(model.font_table, before.font_table);
+    EXPECT_EQ(model.source.path, folder.file("tiny.c"));
+
+    gui.choice_answers.push_back(1);
+    open("two.c", kTwoFontsC);
+    EXPECT_EQ(model.header, (FontHeader{8, 1, 48, 1}));
+    EXPECT_EQ(gui.list_entries, std::vector<std::string>{"Chr$(48)  0"});
+    EXPECT_EQ(model.source.entry, 1);
+    EXPECT_EQ(model.source.name, "Digit");
+}
+
+TEST_F(FileCommands, SaveInPlaceWritesOnlyTheFontItWasOpenedFrom)
+{
+    gui.choice_answers.push_back(1);
+    open("two.c", kTwoFontsC);
+    model.glyph_grid.toggle(0, 0);
+    save_in_place(model, gui);
+    EXPECT_TRUE(gui.messages.empty());
+    std::string expected = kTwoFontsC;
+    expected.replace(expected.find("0x7E, // 0"), 4, "0xFE");
+    EXPECT_EQ(read_file(folder.file("two.c")), expected);
+
+    // A second save goes through, but not once the file changed behind the editor's back.
+    save_in_place(model, gui);
+    EXPECT_TRUE(gui.messages.empty());
+    write_file(folder.file("two.c"), kTwoFontsC + "int later;\n");
+    save_in_place(model, gui);
+    ASSERT_EQ(gui.messages.size(), 1u);
+    EXPECT_EQ(gui.messages[0].first, "Cannot save");
+    EXPECT_NE(gui.messages[0].second.find("changed on disk"), std::string::npos);
+    EXPECT_EQ(read_file(folder.file("two.c")), kTwoFontsC + "int later;\n");
+}
+
+TEST_F(FileCommands, SaveInPlaceWithoutASourceFileSaysSoAndWritesNothing)
+{
+    save_in_place(model, gui);
+    ASSERT_EQ(gui.messages.size(), 1u);
+    EXPECT_EQ(gui.messages[0].first, "Save in place");
+    EXPECT_EQ(folder.entry_count(), 0u);
+}
+
+// Warnings come in one message after Open, at most ten of them and how many more there are.
+TEST_F(FileCommands, OpenAndSaveAsCTellWhatIsWrongWithTheFont)
+{
+    std::string glyphs;
+    for (int glyph = 0; glyph < 12; ++glyph)
+        glyphs += "0x00,0x00,0x00,0x00,0x00,\n";  // two bytes too many each
+    open("long.c", "// long.c\nfontdatatype L[40] PROGMEM={\n0x0C,0x02,0xF8,0x0C,\n" + glyphs + "};\n");
+    ASSERT_EQ(gui.messages.size(), 1u);
+    EXPECT_EQ(gui.messages[0].first, "Warnings");
+    const std::string& text = gui.messages[0].second;
+    EXPECT_NE(text.find("line 3: the characters run from 248 to 259"), std::string::npos) << text;
+    EXPECT_NE(text.find("line 3: the glyphs are 12 pixels wide"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 11) << text;
+    EXPECT_NE(text.find("... and 4 more."), std::string::npos) << text;
+
+    save_font_path(model, gui, folder.file("out.c"), FontFormat::C);
+    ASSERT_EQ(gui.messages.size(), 2u);
+    EXPECT_EQ(gui.messages[1].first, "Saved");
+    EXPECT_NE(gui.messages[1].second.find("12 pixels wide"), std::string::npos);
+    save_font_path(model, gui, folder.file("out.bas"), FontFormat::Bas);
+    EXPECT_EQ(gui.messages.back().second.find("pixels wide"), std::string::npos) << "BASIC draws any width";
 }
 
 }  // namespace
