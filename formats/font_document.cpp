@@ -138,6 +138,8 @@ std::string warning_summary(const std::vector<std::string>& warnings)
 std::vector<std::string> drawing_problems(const FontHeader& header, FontFormat format)
 {
     std::vector<std::string> problems;
+    if (format == FontFormat::Bdf)
+        return problems;
     for (const std::string& problem : {codes_problem(header), format == FontFormat::C ? row_width_problem(header) : ""}) {
         if (!problem.empty())
             problems.push_back(problem);

@@ -59,8 +59,8 @@ std::string font_entry_description(const FontEntry& entry, std::size_t position)
 // The warnings of a read, one a line, at most the first ten and then how many more there are.
 std::string warning_summary(const std::vector<std::string>& warnings);
 
-// What no display draws of a font saved in `format`: codes past 255 and, for C, widths that
-// are not multiples of 8.
+// What no display draws of a font saved in the C or DefineFont form: codes past 255 and, for C,
+// widths that are not multiples of 8. A BDF font carries any code and width.
 std::vector<std::string> drawing_problems(const FontHeader& header, FontFormat format);
 
 // Makes a successfully read font the open one: header, header texts and glyph table are replaced,
