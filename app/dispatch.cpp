@@ -1,5 +1,6 @@
 #include "app/shell.h"
 #include "editor/controls.h"
+#include "editor/edit_session.h"
 #include "editor/editing_commands.h"
 #include "formats/file_commands.h"
 
@@ -7,83 +8,161 @@ namespace glyphwright {
 
 namespace {
 
-void dispatch_control_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
+FontChange glyph_changed(GlyphChange change) { return {change.row, false}; }
+
+FontChange dispatch_canvas_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
+{
+    FontModel& model = shell.model;
+    switch (event.subtype) {
+    case EventSubtype::LeftPress:
+        return glyph_changed(begin_stroke(model, gui, shell.edit));
+    case EventSubtype::PointerMove:
+        return glyph_changed(continue_stroke(model, gui, shell.edit));
+    case EventSubtype::LeftClick:
+        return glyph_changed(end_stroke(model, gui, shell.edit));
+    case EventSubtype::ReleaseOutside:
+        return glyph_changed(cancel_stroke(model, gui, shell.edit));
+    default:
+        return {};
+    }
+}
+
+FontChange dispatch_control_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
 {
     FontModel& model = shell.model;
     switch (event.control_id) {
     case controls::kGridCanvas:
-        if (event.subtype == EventSubtype::LeftClick)
-            toggle_pixel(model, gui);
-        return;
+        return dispatch_canvas_event(event, shell, gui);
     case controls::kFileButton:
         // Without a menu the button has nothing to show.
         if (shell.file_menu_exists)
             gui.show_popup_menu(controls::kFileMenu);
-        return;
+        return {};
+    case controls::kEditButton:
+        if (shell.edit_menu_exists)
+            gui.show_popup_menu(controls::kEditMenu);
+        return {};
     case controls::kCopyButton:
         copy_glyph(model);
-        return;
+        return {};
     case controls::kPasteButton:
-        paste_glyph(model, gui);
-        return;
+        return glyph_changed(paste_step(model, gui, shell.edit));
     case controls::kRestoreButton:
-        restore_glyph(model, gui);
-        return;
+        return glyph_changed(restore_step(model, gui, shell.edit));
     case controls::kCharacterList:
         select_character(model, gui);
-        return;
+        return {};
     default:
-        return;
+        return {};
     }
 }
 
-void dispatch_menu_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
+FontChange run_operation_item(ShellState& shell, GuiServices& gui, GlyphOperation operation)
+{
+    return glyph_changed(run_operation(shell.model, gui, shell.edit, operation));
+}
+
+FontChange dispatch_edit_item(int item, ShellState& shell, GuiServices& gui)
+{
+    switch (item) {
+    case controls::kUndoItem:
+        return glyph_changed(undo_edit(shell.model, gui, shell.edit));
+    case controls::kRedoItem:
+        return glyph_changed(redo_edit(shell.model, gui, shell.edit));
+    case controls::kShiftLeftItem:
+        return run_operation_item(shell, gui, GlyphOperation::ShiftLeft);
+    case controls::kShiftRightItem:
+        return run_operation_item(shell, gui, GlyphOperation::ShiftRight);
+    case controls::kShiftUpItem:
+        return run_operation_item(shell, gui, GlyphOperation::ShiftUp);
+    case controls::kShiftDownItem:
+        return run_operation_item(shell, gui, GlyphOperation::ShiftDown);
+    case controls::kFlipHorizontallyItem:
+        return run_operation_item(shell, gui, GlyphOperation::FlipHorizontally);
+    case controls::kFlipVerticallyItem:
+        return run_operation_item(shell, gui, GlyphOperation::FlipVertically);
+    case controls::kInvertItem:
+        return run_operation_item(shell, gui, GlyphOperation::Invert);
+    case controls::kClearItem:
+        return run_operation_item(shell, gui, GlyphOperation::Clear);
+    default:
+        return {};
+    }
+}
+
+FontChange dispatch_menu_event(int item, ShellState& shell, GuiServices& gui)
 {
     FontModel& model = shell.model;
-    switch (event.menu_item_id) {
+    switch (item) {
     case controls::kOpenItem:
-        open_font(model, gui);
-        return;
+        return {-1, open_font(model, gui)};
     case controls::kNewItem:
         show_not_yet(gui);
-        return;
+        return {};
     case controls::kSaveAsCItem:
         save_as_c(model, gui);
-        return;
+        return {};
     case controls::kSaveAsBasItem:
         save_as_bas(model, gui);
-        return;
+        return {};
     case controls::kQuitItem:
         shell.quit_requested = true;
-        return;
+        return {};
     case controls::kFileInfoItem:
         show_file_info(model, gui);
-        return;
+        return {};
     case controls::kSaveInPlaceItem:
         save_in_place(model, gui);
-        return;
+        return {};
     default:
-        return;
+        return dispatch_edit_item(item, shell, gui);
     }
+}
+
+FontChange dispatch_key_command(int command_id, ShellState& shell, GuiServices& gui)
+{
+    switch (command_id) {
+    case controls::kCopyButton:
+    case controls::kPasteButton:
+        return dispatch_control_event({EventKind::ControlEvent, command_id, EventSubtype::ButtonPress, 0}, shell, gui);
+    case controls::kPreviousCharacterKey:
+        select_adjacent_character(shell.model, gui, -1);
+        return {};
+    case controls::kNextCharacterKey:
+        select_adjacent_character(shell.model, gui, 1);
+        return {};
+    default:
+        return dispatch_menu_event(command_id, shell, gui);
+    }
+}
+
+FontChange dispatch_to_command(const UiEvent& event, ShellState& shell, GuiServices& gui)
+{
+    switch (event.kind) {
+    case EventKind::WindowClose:
+        shell.quit_requested = true;
+        return {};
+    case EventKind::ControlEvent:
+        return dispatch_control_event(event, shell, gui);
+    case EventKind::MenuEvent:
+        return dispatch_menu_event(event.menu_item_id, shell, gui);
+    case EventKind::KeyCommand:
+        return dispatch_key_command(event.command_id, shell, gui);
+    case EventKind::Other:
+        return {};
+    }
+    return {};
 }
 
 }  // namespace
 
 void dispatch_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
 {
-    switch (event.kind) {
-    case EventKind::WindowClose:
-        shell.quit_requested = true;
-        return;
-    case EventKind::ControlEvent:
-        dispatch_control_event(event, shell, gui);
-        return;
-    case EventKind::MenuEvent:
-        dispatch_menu_event(event, shell, gui);
-        return;
-    case EventKind::Other:
-        return;
-    }
+    // Whatever else happens while the button is held, such as a key, ends the stroke where it is.
+    bool from_canvas = event.kind == EventKind::ControlEvent && event.control_id == controls::kGridCanvas;
+    if (!from_canvas)
+        font_changed(shell, gui, glyph_changed(finish_stroke(shell.model, shell.edit)));
+    font_changed(shell, gui, dispatch_to_command(event, shell, gui));
 }
 
 }  // namespace glyphwright

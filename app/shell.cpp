@@ -12,6 +12,11 @@ struct MenuItem {
     const char* caption;
 };
 
+struct KeyBinding {
+    int command_id;
+    const char* key;
+};
+
 constexpr MenuItem kFileMenuItems[] = {
     {controls::kOpenItem, "Open"},
     {controls::kNewItem, "New"},
@@ -20,6 +25,38 @@ constexpr MenuItem kFileMenuItems[] = {
     {controls::kQuitItem, "Quit"},
     {controls::kFileInfoItem, "File Info"},
     {controls::kSaveInPlaceItem, "Save in place"},
+};
+
+constexpr MenuItem kEditMenuItems[] = {
+    {controls::kUndoItem, "Undo"},
+    {controls::kRedoItem, "Redo"},
+    {controls::kShiftLeftItem, "Shift left"},
+    {controls::kShiftRightItem, "Shift right"},
+    {controls::kShiftUpItem, "Shift up"},
+    {controls::kShiftDownItem, "Shift down"},
+    {controls::kFlipHorizontallyItem, "Flip horizontally"},
+    {controls::kFlipVerticallyItem, "Flip vertically"},
+    {controls::kInvertItem, "Invert"},
+    {controls::kClearItem, "Clear"},
+};
+
+// Every key of the main window. A menu item shows the first key bound to it.
+constexpr KeyBinding kKeyBindings[] = {
+    {controls::kUndoItem, "Ctrl+Z"},
+    {controls::kRedoItem, "Ctrl+Y"},
+    {controls::kRedoItem, "Ctrl+Shift+Z"},
+    {controls::kCopyButton, "Ctrl+C"},
+    {controls::kPasteButton, "Ctrl+V"},
+    {controls::kPreviousCharacterKey, "PgUp"},
+    {controls::kNextCharacterKey, "PgDown"},
+    {controls::kShiftLeftItem, "Left"},
+    {controls::kShiftRightItem, "Right"},
+    {controls::kShiftUpItem, "Up"},
+    {controls::kShiftDownItem, "Down"},
+    {controls::kFlipHorizontallyItem, "H"},
+    {controls::kFlipVerticallyItem, "V"},
+    {controls::kInvertItem, "I"},
+    {controls::kClearItem, "Del"},
 };
 
 void create_controls(const FontModel& model, GuiServices& gui)
@@ -33,6 +70,8 @@ void create_controls(const FontModel& model, GuiServices& gui)
     gui.create_button(controls::kRestoreButton, 160, 10, 50, 25, "Restore");
     gui.create_list(controls::kCharacterList, 210, 10, 100, 25);
     gui.create_label(controls::kInfoLabel, 10, 40, 240, 25, "");
+    // Beside the label, below the list and above the canvas, within the narrowest window.
+    gui.create_button(controls::kEditButton, 250, 37, 60, 22, "Edit...");
 }
 
 bool create_file_menu(GuiServices& gui)
@@ -44,7 +83,54 @@ bool create_file_menu(GuiServices& gui)
     return true;
 }
 
+// The caption, then a tab and the item's key, where menus show keys.
+std::string caption_with_key(const MenuItem& item)
+{
+    for (const KeyBinding& binding : kKeyBindings)
+        if (binding.command_id == item.id)
+            return std::string(item.caption) + "\t" + binding.key;
+    return item.caption;
+}
+
+bool create_edit_menu(GuiServices& gui)
+{
+    if (!gui.create_popup_menu(controls::kEditMenu))
+        return false;
+    for (const MenuItem& item : kEditMenuItems)
+        gui.add_menu_item(controls::kEditMenu, item.id, caption_with_key(item));
+    return true;
+}
+
+void bind_keys(GuiServices& gui)
+{
+    for (const KeyBinding& binding : kKeyBindings)
+        gui.add_key_command(binding.command_id, binding.key);
+}
+
+// Greys Undo and Redo when they have nothing to do; a call only when what is shown changes.
+void show_history_state(ShellState& shell, GuiServices& gui)
+{
+    if (!shell.edit_menu_exists)
+        return;
+    bool can_undo = shell.edit.history.can_undo();
+    bool can_redo = shell.edit.history.can_redo();
+    if (can_undo != shell.undo_shown_enabled)
+        gui.set_menu_item_enabled(controls::kEditMenu, controls::kUndoItem, can_undo);
+    if (can_redo != shell.redo_shown_enabled)
+        gui.set_menu_item_enabled(controls::kEditMenu, controls::kRedoItem, can_redo);
+    shell.undo_shown_enabled = can_undo;
+    shell.redo_shown_enabled = can_redo;
+}
+
 }  // namespace
+
+void font_changed(ShellState& shell, GuiServices& gui, const FontChange& change)
+{
+    if (change.font_replaced)
+        forget_edits(shell.edit);
+    if (change.font_replaced || change.glyph_row >= 0)
+        show_history_state(shell, gui);
+}
 
 void set_start_values(FontModel& model)
 {
@@ -65,6 +151,9 @@ bool build_main_window(ShellState& shell, GuiServices& gui)
         return false;
     create_controls(model, gui);
     shell.file_menu_exists = create_file_menu(gui);
+    shell.edit_menu_exists = create_edit_menu(gui);
+    show_history_state(shell, gui);
+    bind_keys(gui);
     draw_grid(model, gui);
     return true;
 }

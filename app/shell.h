@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "editor/edit_session.h"
 #include "model/font_model.h"
 #include "platform/gui_services.h"
 
@@ -15,9 +16,23 @@ inline constexpr char kWindowTitle[] = "Glyphwright";
 
 struct ShellState {
     FontModel model;
+    EditSession edit;
     bool quit_requested = false;
     bool file_menu_exists = false;  // false when the popup menu could not be created
+    bool edit_menu_exists = false;
+    bool undo_shown_enabled = true;  // what the Edit menu shows for Undo and Redo
+    bool redo_shown_enabled = true;
 };
+
+// What a command changed in the font: the row of one glyph (-1 for none), or the whole font.
+struct FontChange {
+    int glyph_row = -1;
+    bool font_replaced = false;
+};
+
+// The one place that hears of every change to the font and brings what follows it up to date:
+// a replaced font forgets the edit history; Undo and Redo are greyed when they have nothing to do.
+void font_changed(ShellState& shell, GuiServices& gui, const FontChange& change);
 
 // The start values: a 32 x 50 font without characters, zoom 10, glyph 0 being edited, a fresh
 // table and a clear grid.

@@ -59,6 +59,22 @@ void draw_glyph(const FontModel& model, GuiServices& gui)
     gui.end_drawing(controls::kGridCanvas);
 }
 
+void draw_changed_cells(const FontModel& model, GuiServices& gui, const GlyphGrid& shown)
+{
+    const GlyphGrid& grid = model.glyph_grid;
+    if (shown.glyph_width() != grid.glyph_width() || shown.glyph_height() != grid.glyph_height()) {
+        draw_glyph(model, gui);
+        return;
+    }
+    if (shown == grid || !gui.begin_drawing(controls::kGridCanvas))
+        return;
+    for (int x = 0; x < grid.glyph_width(); ++x)
+        for (int y = 0; y < grid.glyph_height(); ++y)
+            if (grid.at(x, y) != shown.at(x, y))
+                draw_cell(model, gui, x, y);
+    gui.end_drawing(controls::kGridCanvas);
+}
+
 void fit_view_to_font(FontModel& model, GuiServices& gui)
 {
     reset_glyph_grid(model);

@@ -25,6 +25,10 @@ void draw_cell(const FontModel& model, GuiServices& gui, int x, int y);
 // In one drawing pass: every cell of the glyph.
 void draw_glyph(const FontModel& model, GuiServices& gui);
 
+// In one drawing pass: the cells where the grid differs from `shown`, the glyph the canvas shows,
+// so that a change costs what it changed. `shown` must have the grid's size.
+void draw_changed_cells(const FontModel& model, GuiServices& gui, const GlyphGrid& shown);
+
 // After an Open: a fresh grid for the header, the zoom, and the window and canvas sized to them.
 void fit_view_to_font(FontModel& model, GuiServices& gui);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Ids of the windows, their controls and the menus' items.
+// Ids of the windows, their controls, the menus' items and the key commands.
 
 namespace glyphwright::controls {
 
@@ -22,6 +22,24 @@ inline constexpr int kQuitItem = 19;
 inline constexpr int kFileInfoItem = 21;
 // Writes the open font back into the file and font it was opened from.
 inline constexpr int kSaveInPlaceItem = 24;
+
+inline constexpr int kEditButton = 30;
+inline constexpr int kEditMenu = 31;
+inline constexpr int kUndoItem = 32;
+inline constexpr int kRedoItem = 33;
+inline constexpr int kShiftLeftItem = 34;
+inline constexpr int kShiftRightItem = 35;
+inline constexpr int kShiftUpItem = 36;
+inline constexpr int kShiftDownItem = 37;
+inline constexpr int kFlipHorizontallyItem = 38;
+inline constexpr int kFlipVerticallyItem = 39;
+inline constexpr int kInvertItem = 40;
+inline constexpr int kClearItem = 41;
+
+// A key command carries the id of the menu item or button it stands for, and runs what choosing
+// that item or pressing that button runs. Keys with neither have ids of their own.
+inline constexpr int kPreviousCharacterKey = 90;
+inline constexpr int kNextCharacterKey = 91;
 
 // The Overview window and its controls.
 inline constexpr int kOverviewWindow = 50;

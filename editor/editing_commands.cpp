@@ -40,11 +40,25 @@ void select_character(FontModel& model, GuiServices& gui)
     int chosen = gui.list_selected(controls::kCharacterList);
     if (!is_table_row(model, chosen))
         return;
+    switch_glyph(model, chosen);
+    draw_glyph(model, gui);
+}
+
+void switch_glyph(FontModel& model, int row)
+{
     if (is_table_row(model, model.current_index))
         store_glyph(model, model.current_index);
-    model.current_index = chosen;
-    load_glyph(model, chosen);
-    draw_glyph(model, gui);
+    model.current_index = row;
+    load_glyph(model, row);
+}
+
+void select_adjacent_character(FontModel& model, GuiServices& gui, int offset)
+{
+    int row = model.current_index + offset;
+    if (model.current_index < 0 || row < 0 || row >= model.header.char_count || !is_table_row(model, row))
+        return;
+    gui.list_select(controls::kCharacterList, row);
+    select_character(model, gui);
 }
 
 void copy_glyph(FontModel& model) { model.glyph_clipboard = encode_glyph(model.glyph_grid); }

@@ -15,6 +15,15 @@ void toggle_pixel(FontModel& model, GuiServices& gui);
 // chosen one. With no entry selected nothing changes.
 void select_character(FontModel& model, GuiServices& gui);
 
+// Stores the glyph being edited into its row, then makes `row` the glyph being edited and loads it
+// into the grid, without drawing: what choosing a character does to the model. `row` must be a row
+// of the table.
+void switch_glyph(FontModel& model, int row);
+
+// Page Up and Page Down: chooses the character `offset` places from the one being edited, as
+// choosing it in the list would. Nothing happens beyond the first or the last character.
+void select_adjacent_character(FontModel& model, GuiServices& gui, int offset);
+
 // Copy: the glyph being edited goes to the glyph clipboard.
 void copy_glyph(FontModel& model);
 

@@ -71,28 +71,28 @@ void save_as(FontModel& model, GuiServices& gui, FontFormat format)
 
 }  // namespace
 
-void open_font(FontModel& model, GuiServices& gui)
+bool open_font(FontModel& model, GuiServices& gui)
 {
     model.open_path = gui.open_file_dialog(kOpenTitle, "", kOpenFilter, 0);
     if (model.open_path.empty())
-        return;
-    open_font_path(model, gui, model.open_path);
+        return false;
+    return open_font_path(model, gui, model.open_path);
 }
 
-void open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
+bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
 {
     ScannedFontFile file = scan_font_file(path);
     if (!file.ok) {
         gui.message_box("Cannot open", file.message);
-        return;
+        return false;
     }
     std::optional<std::size_t> entry = choose_font(gui, file, path);
     if (!entry)
-        return;
+        return false;
     FontReadResult read = read_font_entry(file, *entry);
     if (!read.ok) {
         gui.message_box("Cannot open", quoted_name(path) + " cannot be opened: " + read.message);
-        return;
+        return false;
     }
     adopt_font(model, read);
     const FontEntry& font = file.scan.entries[*entry];
@@ -100,6 +100,7 @@ void open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
     rebuild_view(model, gui, read.labels);
     if (!read.warnings.empty())
         gui.message_box("Warnings", quoted_name(path) + " was opened, but:\n" + warning_summary(read.warnings));
+    return true;
 }
 
 void save_as_c(FontModel& model, GuiServices& gui) { save_as(model, gui, FontFormat::C); }

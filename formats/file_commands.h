@@ -12,7 +12,8 @@
 
 namespace glyphwright {
 
-void open_font(FontModel& model, GuiServices& gui);
+// Open returns true when a font was read and replaced the open one.
+bool open_font(FontModel& model, GuiServices& gui);
 void save_as_c(FontModel& model, GuiServices& gui);
 void save_as_bas(FontModel& model, GuiServices& gui);
 
@@ -23,8 +24,8 @@ void save_in_place(FontModel& model, GuiServices& gui);
 
 // What Open does once `path` was chosen: when the file holds several fonts the user chooses one
 // (cancelling changes nothing); the font is read and shown, then its warnings if it has any, or a
-// message says why not and nothing changes.
-void open_font_path(FontModel& model, GuiServices& gui, const std::string& path);
+// message says why not and nothing changes. Returns true when the font was replaced.
+bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path);
 
 // What a save does once `path` was chosen (the default extension already appended): the glyph
 // being edited is stored, the file written, and a failure reported in a message box; after the

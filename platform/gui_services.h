@@ -12,8 +12,22 @@
 
 namespace glyphwright {
 
-enum class EventKind { WindowClose, ControlEvent, MenuEvent, Other };
-enum class EventSubtype { None, LeftClick, ButtonPress, SelectionChange, Scrolled, TextChange };
+// KeyCommand: a key bound with add_key_command was pressed while the main window was active.
+enum class EventKind { WindowClose, ControlEvent, MenuEvent, Other, KeyCommand };
+// The GridCanvas reports a left press (LeftPress), every pointer move while that button is held
+// (PointerMove, also outside the canvas), and the release: LeftClick inside the canvas,
+// ReleaseOutside beside it. Each carries the mouse position.
+enum class EventSubtype {
+    None,
+    LeftClick,
+    ButtonPress,
+    SelectionChange,
+    Scrolled,
+    TextChange,
+    LeftPress,
+    PointerMove,
+    ReleaseOutside,
+};
 
 // A WindowClose of the main window has control_id 0; that of a further window has the window's id.
 struct UiEvent {
@@ -21,6 +35,7 @@ struct UiEvent {
     int control_id = 0;
     EventSubtype subtype = EventSubtype::None;
     int menu_item_id = 0;
+    int command_id = 0;  // of a KeyCommand
 
     bool operator==(const UiEvent&) const = default;
 };
@@ -77,9 +92,16 @@ public:
 
     virtual bool create_popup_menu(int menu_id) = 0;
     virtual bool add_menu_item(int menu_id, int item_id, const std::string& caption) = 0;
+    // Shows item `item_id` of a menu enabled or greyed out; a greyed item cannot be chosen.
+    virtual void set_menu_item_enabled(int menu_id, int item_id, bool enabled) = 0;
     // Brings the window to the front and shows the menu at the mouse pointer; a choice arrives
     // later as a MenuEvent, a dismissal as nothing.
     virtual void show_popup_menu(int menu_id) = 0;
+
+    // Binds a key of the main window, written as "Ctrl+Shift+Z", "PgUp", "Left", "Del" or "H", to
+    // a KeyCommand with `command_id`. It works whichever control of the main window has the focus,
+    // and not while another window is active.
+    virtual void add_key_command(int command_id, const std::string& key) = 0;
 
     // A modal message with one OK button.
     virtual void message_box(const std::string& title, const std::string& text) = 0;
@@ -102,7 +124,8 @@ public:
     virtual void fill_rect(int x, int y, int width, int height, Colour colour) = 0;
     virtual void draw_line(int x1, int y1, int x2, int y2, Colour colour) = 0;
 
-    // The mouse position of the current canvas event in canvas pixels; 0 for other events.
+    // The mouse position of the current canvas event in canvas pixels, outside the canvas's size
+    // for moves and releases beside it; 0 for other events.
     virtual int canvas_mouse_x(int canvas_id) = 0;
     virtual int canvas_mouse_y(int canvas_id) = 0;
 

@@ -29,10 +29,26 @@ void CanvasWidget::paintEvent(QPaintEvent* event)
     painter.drawImage(event->rect(), m_picture, event->rect());
 }
 
+void CanvasWidget::report(EventSubtype subtype, QMouseEvent* event)
+{
+    QPoint position = event->position().toPoint();
+    m_sink({EventKind::ControlEvent, m_id, subtype, 0}, {position.x(), position.y()});
+}
+
 void CanvasWidget::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_left_pressed = true;
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_left_pressed = true;
+    report(EventSubtype::LeftPress, event);
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    // Without mouse tracking Qt sends moves only while a button is held; the canvas keeps them
+    // while the pointer is outside it, until the release.
+    if (m_left_pressed && (event->buttons() & Qt::LeftButton))
+        report(EventSubtype::PointerMove, event);
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event)
@@ -40,10 +56,8 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !m_left_pressed)
         return;
     m_left_pressed = false;
-    QPoint position = event->position().toPoint();
-    if (!rect().contains(position))
-        return;
-    m_sink({EventKind::ControlEvent, m_id, EventSubtype::LeftClick, 0}, {position.x(), position.y()});
+    bool inside = rect().contains(event->position().toPoint());
+    report(inside ? EventSubtype::LeftClick : EventSubtype::ReleaseOutside, event);
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent*)

@@ -1,7 +1,8 @@
 #pragma once
 
-// The GridCanvas: a borderless widget that keeps its picture in an image and repaints from it, and
-// reports a LeftClick when the left button, pressed on it, is released inside it.
+// The GridCanvas: a borderless widget that keeps its picture in an image and repaints from it. For
+// the left button it reports the press, every move while the button is held, and the release: a
+// LeftClick inside the canvas, a ReleaseOutside beside it.
 
 #include <QImage>
 #include <QWidget>
@@ -22,10 +23,13 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void report(EventSubtype subtype, QMouseEvent* event);
+
     int m_id;
     EventSink m_sink;
     QImage m_picture;

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 #include "platform/qt/canvas_widget.h"
@@ -208,6 +209,45 @@ bool QtGuiServices::add_menu_item(int menu_id, int item_id, const std::string& c
     QAction* action = found->second->addAction(to_screen_text(caption));
     action->setData(item_id);
     return true;
+}
+
+QAction* QtGuiServices::menu_action(int menu_id, int item_id) const
+{
+    auto found = m_menus.find(menu_id);
+    if (found == m_menus.end())
+        return nullptr;
+    for (QAction* action : found->second->actions())
+        if (action->data().toInt() == item_id)
+            return action;
+    return nullptr;
+}
+
+bool QtGuiServices::menu_item_enabled(int menu_id, int item_id) const
+{
+    QAction* action = menu_action(menu_id, item_id);
+    return action && action->isEnabled();
+}
+
+void QtGuiServices::set_menu_item_enabled(int menu_id, int item_id, bool enabled)
+{
+    if (QAction* action = menu_action(menu_id, item_id))
+        action->setEnabled(enabled);
+}
+
+void QtGuiServices::add_key_command(int command_id, const std::string& key)
+{
+    QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(key), QKeySequence::PortableText);
+    if (!m_window || sequence.isEmpty())
+        return;
+    // A window shortcut fires whichever child has the focus, and never while another window, such
+    // as a dialog, is active.
+    auto* shortcut = new QShortcut(sequence, m_window.get());
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, command_id] {
+        UiEvent event{EventKind::KeyCommand, 0, EventSubtype::None, 0};
+        event.command_id = command_id;
+        queue_event(event, {});
+    });
 }
 
 void QtGuiServices::show_popup_menu(int menu_id)

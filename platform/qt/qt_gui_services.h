@@ -15,6 +15,7 @@
 #include "platform/gui_services.h"
 #include "platform/qt/event_sink.h"
 
+class QAction;
 class QMenu;
 
 namespace glyphwright::qt {
@@ -33,6 +34,8 @@ public:
     QWidget* window_widget() const;
     QWidget* window_widget(int window_id) const;
     QWidget* control_widget(int id) const;
+    // For tests: whether a menu item can be chosen; false when there is no such item.
+    bool menu_item_enabled(int menu_id, int item_id) const;
 
     bool open_main_window(int client_width, int client_height, const std::string& title) override;
     ScreenPoint window_position() override;
@@ -50,7 +53,9 @@ public:
     int list_selected(int id) override;
     bool create_popup_menu(int menu_id) override;
     bool add_menu_item(int menu_id, int item_id, const std::string& caption) override;
+    void set_menu_item_enabled(int menu_id, int item_id, bool enabled) override;
     void show_popup_menu(int menu_id) override;
+    void add_key_command(int command_id, const std::string& key) override;
     void message_box(const std::string& title, const std::string& text) override;
     std::string open_file_dialog(const std::string& title, const std::string& default_name,
                                  const std::string& filter, int first_filter) override;
@@ -86,6 +91,7 @@ private:
     void queue_event(const UiEvent& event, ScreenPoint mouse);
     void add_control(int id, QWidget* widget, int x, int y, int width, int height);
     CanvasWidget* canvas(int id) const;
+    QAction* menu_action(int menu_id, int item_id) const;
     std::string run_file_dialog(DialogKind kind, const std::string& title, const std::string& default_name,
                                 const std::string& filter, int first_filter);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 
 #include "editor/controls.h"
 #include "model/glyph_codec.h"
@@ -64,15 +65,29 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
     std::vector<std::string> expected = {
         "open_main_window 340 570 Glyphwright",
         "create_canvas 1", "create_button 13", "create_button 7", "create_button 8", "create_button 9",
-        "create_list 10", "create_label 20",
+        "create_list 10", "create_label 20", "create_button 30",
         "create_popup_menu 14",
         "add_menu_item 14 15 Open", "add_menu_item 14 18 New", "add_menu_item 14 16 Save as C",
         "add_menu_item 14 17 Save as BAS", "add_menu_item 14 19 Quit", "add_menu_item 14 21 File Info",
         "add_menu_item 14 24 Save in place",
-        "begin_drawing 1",
+        "create_popup_menu 31",
+        "add_menu_item 31 32 Undo\tCtrl+Z", "add_menu_item 31 33 Redo\tCtrl+Y",
+        "add_menu_item 31 34 Shift left\tLeft", "add_menu_item 31 35 Shift right\tRight",
+        "add_menu_item 31 36 Shift up\tUp", "add_menu_item 31 37 Shift down\tDown",
+        "add_menu_item 31 38 Flip horizontally\tH", "add_menu_item 31 39 Flip vertically\tV",
+        "add_menu_item 31 40 Invert\tI", "add_menu_item 31 41 Clear\tDel",
+        // Nothing to undo or redo yet.
+        "set_menu_item_enabled 31 32 off", "set_menu_item_enabled 31 33 off",
     };
     ASSERT_GE(gui.log.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(gui.log.begin(), gui.log.begin() + static_cast<long>(expected.size())), expected);
+    EXPECT_EQ(gui.log.back(), "end_drawing 1") << "the grid is drawn last";
+    std::map<std::string, int> keys = {
+        {"Ctrl+Z", 32}, {"Ctrl+Y", 33}, {"Ctrl+Shift+Z", 33}, {"Ctrl+C", 7}, {"Ctrl+V", 8}, {"PgUp", 90},
+        {"PgDown", 91}, {"Left", 34}, {"Right", 35}, {"Up", 36}, {"Down", 37}, {"H", 38}, {"V", 39},
+        {"I", 40}, {"Del", 41},
+    };
+    EXPECT_EQ(gui.key_commands, keys);
 
     struct Row {
         int id;
@@ -82,7 +97,7 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
         {1, {"canvas", 10, 60, 320, 500, ""}},   {13, {"button", 10, 10, 50, 25, "File..."}},
         {7, {"button", 60, 10, 50, 25, "Copy"}}, {8, {"button", 110, 10, 50, 25, "Paste"}},
         {9, {"button", 160, 10, 50, 25, "Restore"}}, {10, {"list", 210, 10, 100, 25, ""}},
-        {20, {"label", 10, 40, 240, 25, ""}},
+        {20, {"label", 10, 40, 240, 25, ""}},       {30, {"button", 250, 37, 60, 22, "Edit..."}},
     };
     for (const Row& row : rows) {
         const FakeControl& control = gui.controls[row.id];

@@ -69,6 +69,35 @@ void FakeGuiServices::click_canvas(int x, int y)
     events.push_back({EventKind::ControlEvent, 1, EventSubtype::LeftClick, 0});
 }
 
+void FakeGuiServices::queue_canvas_event(EventSubtype subtype, int x, int y)
+{
+    mouse_positions.push_back({x, y});
+    events.push_back({EventKind::ControlEvent, 1, subtype, 0});
+}
+
+void FakeGuiServices::press_canvas(int x, int y) { queue_canvas_event(EventSubtype::LeftPress, x, y); }
+
+void FakeGuiServices::move_canvas(int x, int y) { queue_canvas_event(EventSubtype::PointerMove, x, y); }
+
+void FakeGuiServices::release_canvas(int x, int y)
+{
+    const FakeControl& canvas = controls[1];
+    bool inside = x >= 0 && y >= 0 && x < canvas.width && y < canvas.height;
+    queue_canvas_event(inside ? EventSubtype::LeftClick : EventSubtype::ReleaseOutside, x, y);
+}
+
+void FakeGuiServices::press_key(const std::string& key)
+{
+    auto found = key_commands.find(key);
+    if (found == key_commands.end()) {
+        ADD_FAILURE() << "no command is bound to the key " << key;
+        return;
+    }
+    UiEvent event{EventKind::KeyCommand, 0, EventSubtype::None, 0};
+    event.command_id = found->second;
+    events.push_back(event);
+}
+
 void FakeGuiServices::clear_log()
 {
     log.clear();
@@ -216,6 +245,20 @@ bool FakeGuiServices::add_menu_item(int menu_id, int item_id, const std::string&
     log.push_back("add_menu_item " + std::to_string(menu_id) + " " + std::to_string(item_id) + " " + caption);
     menu_items.emplace_back(item_id, caption);
     return true;
+}
+
+void FakeGuiServices::set_menu_item_enabled(int menu_id, int item_id, bool enabled)
+{
+    log.push_back("set_menu_item_enabled " + std::to_string(menu_id) + " " + std::to_string(item_id) + " "
+                  + (enabled ? "on" : "off"));
+    menu_item_enabled[item_id] = enabled;
+}
+
+void FakeGuiServices::add_key_command(int command_id, const std::string& key)
+{
+    log.push_back("add_key_command " + std::to_string(command_id) + " " + key);
+    EXPECT_FALSE(key_commands.contains(key)) << "the key " << key << " is bound twice";
+    key_commands[key] = command_id;
 }
 
 void FakeGuiServices::show_popup_menu(int menu_id) { log.push_back("show_popup_menu " + std::to_string(menu_id)); }

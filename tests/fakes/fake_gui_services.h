@@ -54,6 +54,8 @@ public:
     std::vector<std::string> list_entries;
     int list_selection = -1;
     std::vector<std::pair<int, std::string>> menu_items;
+    std::map<int, bool> menu_item_enabled;  // by item id, once set_menu_item_enabled was called
+    std::map<std::string, int> key_commands;  // key text to command id
     std::vector<std::pair<std::string, std::string>> messages;  // title, text
     std::vector<std::string> dialog_titles;
     std::vector<std::string> choice_texts;
@@ -85,6 +87,13 @@ public:
     void choose_list_entry(int position);
     // The user clicks the canvas at (x, y): a LeftClick is queued with that mouse position.
     void click_canvas(int x, int y);
+    // A left press at (x, y), moves with the button held, and the release at (x, y): a LeftClick
+    // inside the canvas, a ReleaseOutside beside it. Each queues an event and its mouse position.
+    void press_canvas(int x, int y);
+    void move_canvas(int x, int y);
+    void release_canvas(int x, int y);
+    // The user presses `key`: its KeyCommand is queued; a key never bound fails the test.
+    void press_key(const std::string& key);
     // Forgets the log and the drawing counters.
     void clear_log();
     // Number of log lines that begin with `prefix`.
@@ -106,7 +115,9 @@ public:
     int list_selected(int id) override;
     bool create_popup_menu(int menu_id) override;
     bool add_menu_item(int menu_id, int item_id, const std::string& caption) override;
+    void set_menu_item_enabled(int menu_id, int item_id, bool enabled) override;
     void show_popup_menu(int menu_id) override;
+    void add_key_command(int command_id, const std::string& key) override;
     void message_box(const std::string& title, const std::string& text) override;
     std::string open_file_dialog(const std::string& title, const std::string& default_name,
                                  const std::string& filter, int first_filter) override;
@@ -144,6 +155,7 @@ private:
     void add_control(int id, const std::string& kind, int x, int y, int width, int height, const std::string& text,
                      int window = 0);
     void resize_picture(int canvas_id, int width, int height);
+    void queue_canvas_event(EventSubtype subtype, int x, int y);
     void paint(int x, int y, Colour colour);
     bool is_canvas(int id) const;
     std::string take_dialog_answer(std::deque<std::string>& answers, const std::string& kind);

@@ -1,4 +1,6 @@
 #include <QAbstractButton>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -46,28 +48,74 @@ private slots:
 
     void second_window_is_refused() { QVERIFY(!gui->open_main_window(100, 100, "Again")); }
 
-    void left_click_inside_the_canvas_gives_one_event_with_its_position()
+    void left_click_inside_the_canvas_gives_a_press_and_a_click_with_their_positions()
     {
         QTest::mouseClick(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(35, 499));
         press_button();
-        QCOMPARE(gui->wait_event(), (UiEvent{EventKind::ControlEvent, kCanvas, EventSubtype::LeftClick, 0}));
-        QCOMPARE(gui->canvas_mouse_x(kCanvas), 35);
-        QCOMPARE(gui->canvas_mouse_y(kCanvas), 499);
+        expect_canvas_event(EventSubtype::LeftPress, 35, 499);
+        expect_canvas_event(EventSubtype::LeftClick, 35, 499);
         QCOMPARE(gui->wait_event(), kButtonPress);
         QCOMPARE(gui->canvas_mouse_x(kCanvas), 0);
         QCOMPARE(gui->canvas_mouse_y(kCanvas), 0);
     }
 
-    void release_outside_or_right_click_gives_nothing()
+    void drag_reports_every_move_and_a_release_outside()
     {
         QTest::mousePress(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        send_move(QPoint(40, 7), Qt::LeftButton);
+        send_move(QPoint(-3, 600), Qt::LeftButton);  // the canvas keeps its moves outside it
         QTest::mouseRelease(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(320, 5));
         QTest::mousePress(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         QTest::mouseRelease(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(5, -1));
+        press_button();
+        expect_canvas_event(EventSubtype::LeftPress, 5, 5);
+        expect_canvas_event(EventSubtype::PointerMove, 40, 7);
+        expect_canvas_event(EventSubtype::PointerMove, -3, 600);
+        expect_canvas_event(EventSubtype::ReleaseOutside, 320, 5);
+        expect_canvas_event(EventSubtype::LeftPress, 5, 5);
+        expect_canvas_event(EventSubtype::ReleaseOutside, 5, -1);
+        QCOMPARE(gui->wait_event(), kButtonPress);
+    }
+
+    void other_buttons_and_moves_without_a_press_give_nothing()
+    {
         QTest::mouseClick(canvas(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
         QTest::mouseClick(canvas(), Qt::MiddleButton, Qt::NoModifier, QPoint(5, 5));
+        send_move(QPoint(40, 7), Qt::RightButton);
         press_button();
         QCOMPARE(gui->wait_event(), kButtonPress);
+    }
+
+    void keys_reach_the_window_whichever_control_has_the_focus()
+    {
+        gui->add_key_command(32, "Ctrl+Z");
+        gui->add_key_command(91, "PgDown");
+        gui->add_key_command(34, "Left");
+        QWidget* list = gui->control_widget(kList);
+        gui->window_widget()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(gui->window_widget()));
+        for (QWidget* focus : {list, gui->control_widget(kButton), canvas()}) {
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(focus, Qt::Key_PageDown);
+            QTest::keyClick(focus, Qt::Key_Left);
+            for (int command : {32, 91, 34}) {
+                UiEvent event = gui->wait_event();
+                QCOMPARE(event.kind, EventKind::KeyCommand);
+                QCOMPARE(event.command_id, command);
+            }
+        }
+        QCOMPARE(qobject_cast<QComboBox*>(list)->currentIndex(), -1);
+    }
+
+    void greyed_menu_item_is_disabled_and_enabled_again()
+    {
+        QVERIFY(gui->create_popup_menu(31));
+        QVERIFY(gui->add_menu_item(31, 32, "Undo\tCtrl+Z"));
+        gui->set_menu_item_enabled(31, 32, false);
+        QVERIFY(!gui->menu_item_enabled(31, 32));
+        gui->set_menu_item_enabled(31, 32, true);
+        QVERIFY(gui->menu_item_enabled(31, 32));
     }
 
     void double_click_gives_two_clicks()
@@ -76,8 +124,10 @@ private slots:
         QWindow* window = gui->window_widget()->windowHandle();
         QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, canvas()->mapTo(gui->window_widget(), QPoint(15, 15)));
         press_button();
-        QCOMPARE(gui->wait_event().subtype, EventSubtype::LeftClick);
-        QCOMPARE(gui->wait_event().subtype, EventSubtype::LeftClick);
+        for (int click = 0; click < 2; ++click) {
+            QCOMPARE(gui->wait_event().subtype, EventSubtype::LeftPress);
+            QCOMPARE(gui->wait_event().subtype, EventSubtype::LeftClick);
+        }
         QCOMPARE(gui->wait_event(), kButtonPress);
     }
 
@@ -219,6 +269,21 @@ private:
     QWidget* canvas() const { return gui->control_widget(kCanvas); }
 
     void press_button() { QTest::mouseClick(gui->control_widget(kButton), Qt::LeftButton); }
+
+    // A pointer move over the canvas with `buttons` held, as the windowing system sends it.
+    void send_move(QPoint position, Qt::MouseButtons buttons)
+    {
+        QMouseEvent move(QEvent::MouseMove, position, canvas()->mapToGlobal(position), Qt::NoButton, buttons,
+                         Qt::NoModifier);
+        QApplication::sendEvent(canvas(), &move);
+    }
+
+    void expect_canvas_event(EventSubtype subtype, int x, int y)
+    {
+        QCOMPARE(gui->wait_event(), (UiEvent{EventKind::ControlEvent, kCanvas, subtype, 0}));
+        QCOMPARE(gui->canvas_mouse_x(kCanvas), x);
+        QCOMPARE(gui->canvas_mouse_y(kCanvas), y);
+    }
 
     static void type_file_name(QFileDialog* dialog, const QString& path)
     {

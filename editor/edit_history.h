@@ -1,0 +1,54 @@
+#pragma once
+
+// The steps that Undo and Redo walk: each holds one glyph as it was before and after one change.
+// The history keeps the newest steps within a memory budget; the oldest go first.
+
+#include <cstddef>
+#include <deque>
+
+#include "model/glyph_transforms.h"
+
+namespace glyphwright {
+
+struct GlyphStep {
+    int row = 0;  // the FontTable row of the glyph that changed
+    PackedGlyph before;
+    PackedGlyph after;
+};
+
+class EditHistory {
+public:
+    // 64 MiB: over four thousand steps even on the largest glyph.
+    static constexpr std::size_t kDefaultMemoryLimit = std::size_t{64} << 20;
+
+    explicit EditHistory(std::size_t memory_limit = kDefaultMemoryLimit) : m_memory_limit(memory_limit) {}
+
+    // Adds a step after the current one, drops the steps that could have been redone, and then
+    // drops the oldest steps until the history fits its budget (the newest step always stays).
+    void record(GlyphStep step);
+
+    bool can_undo() const { return m_done > 0; }
+    bool can_redo() const { return m_done < m_steps.size(); }
+
+    // The step to take back, which becomes redoable; null when there is none.
+    const GlyphStep* undo();
+    // The step to apply again; null when there is none.
+    const GlyphStep* redo();
+
+    void clear();
+
+    std::size_t step_count() const { return m_steps.size(); }
+    // Bytes held by the steps, their pixel buffers included.
+    std::size_t memory_usage() const { return m_memory_usage; }
+
+private:
+    static std::size_t size_of(const GlyphStep& step);
+    void drop_oldest();
+
+    std::size_t m_memory_limit;
+    std::deque<GlyphStep> m_steps;
+    std::size_t m_done = 0;  // steps 0 to m_done - 1 are applied
+    std::size_t m_memory_usage = 0;
+};
+
+}  // namespace glyphwright

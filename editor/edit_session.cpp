@@ -1,0 +1,230 @@
+#include "editor/edit_session.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include "editor/canvas_view.h"
+#include "editor/controls.h"
+#include "editor/editing_commands.h"
+#include "model/glyph_codec.h"
+
+namespace glyphwright {
+
+namespace {
+
+// Pointer positions far outside the canvas are held to this distance, so that the line walked to
+// them stays short.
+constexpr int kFarthestPointer = 1 << 16;
+
+struct Cell {
+    int x = 0;
+    int y = 0;
+};
+
+// The cell under a canvas pixel, rounding toward minus infinity: a pointer just left of or above
+// the canvas is outside the glyph, not on its first column or row.
+int cell_of(int pixel, int zoom)
+{
+    pixel = std::clamp(pixel, -kFarthestPointer, kFarthestPointer);
+    int cell = pixel / zoom;
+    return pixel < 0 && pixel % zoom != 0 ? cell - 1 : cell;
+}
+
+Cell mouse_cell(const FontModel& model, GuiServices& gui)
+{
+    int x = gui.canvas_mouse_x(controls::kGridCanvas);
+    int y = gui.canvas_mouse_y(controls::kGridCanvas);
+    return {cell_of(x, model.zoom), cell_of(y, model.zoom)};
+}
+
+bool in_glyph(const GlyphGrid& grid, Cell cell)
+{
+    return cell.x >= 0 && cell.y >= 0 && cell.x < grid.glyph_width() && cell.y < grid.glyph_height();
+}
+
+// The glyph cells on the line from `from` to `to`, both ends included, that do not hold `value`
+// yet. Successive cells of the line touch at a side or a corner, so a drag leaves no gap.
+std::vector<Cell> cells_to_change(const GlyphGrid& grid, Cell from, Cell to, int value)
+{
+    std::vector<Cell> cells;
+    int dx = std::abs(to.x - from.x);
+    int dy = -std::abs(to.y - from.y);
+    int step_x = from.x < to.x ? 1 : -1;
+    int step_y = from.y < to.y ? 1 : -1;
+    int error = dx + dy;
+    Cell cell = from;
+    while (true) {
+        if (in_glyph(grid, cell) && grid.at(cell.x, cell.y) != value)
+            cells.push_back(cell);
+        if (cell.x == to.x && cell.y == to.y)
+            return cells;
+        int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            cell.x += step_x;
+        }
+        if (twice <= dx) {
+            error += dx;
+            cell.y += step_y;
+        }
+    }
+}
+
+GlyphChange current_glyph(const FontModel& model) { return {std::max(model.current_index, 0)}; }
+
+// Records the change from `before` to the grid as one step; nothing when the glyph is unchanged.
+GlyphChange record_step(FontModel& model, EditSession& session, const GlyphGrid& before)
+{
+    if (before == model.glyph_grid)
+        return {};
+    session.history.record({current_glyph(model).row, pack_glyph(before), pack_glyph(model.glyph_grid)});
+    return current_glyph(model);
+}
+
+// Runs `change` on the grid, draws the cells it changed and records it as one step.
+template <typename Change>
+GlyphChange as_step(FontModel& model, GuiServices& gui, EditSession& session, Change change)
+{
+    finish_stroke(model, session);
+    GlyphGrid before = model.glyph_grid;
+    change();
+    draw_changed_cells(model, gui, before);
+    return record_step(model, session, before);
+}
+
+// Shows one state of a step's glyph; a step of another character first selects that character.
+GlyphChange show_state(FontModel& model, GuiServices& gui, int row, const PackedGlyph& state)
+{
+    if (row != model.current_index) {
+        if (row < 0 || row >= static_cast<int>(model.font_table.size()))
+            return {};
+        gui.list_select(controls::kCharacterList, row);
+        switch_glyph(model, row);
+        unpack_glyph(state, model.glyph_grid);
+        draw_glyph(model, gui);
+        return {row};
+    }
+    GlyphGrid shown = model.glyph_grid;
+    unpack_glyph(state, model.glyph_grid);
+    draw_changed_cells(model, gui, shown);
+    return {row};
+}
+
+}  // namespace
+
+GlyphChange begin_stroke(FontModel& model, GuiServices& gui, EditSession& session)
+{
+    finish_stroke(model, session);
+    if (model.zoom <= 0)
+        return {};
+    Cell cell = mouse_cell(model, gui);
+    GlyphGrid& grid = model.glyph_grid;
+    if (!in_glyph(grid, cell) || !gui.begin_drawing(controls::kGridCanvas))
+        return {};
+    Stroke& stroke = session.stroke;
+    stroke.before = grid;
+    stroke.value = 1 - grid.at(cell.x, cell.y);
+    stroke.last_x = cell.x;
+    stroke.last_y = cell.y;
+    stroke.active = true;
+    grid.set(cell.x, cell.y, stroke.value == 1);
+    draw_cell(model, gui, cell.x, cell.y);
+    gui.end_drawing(controls::kGridCanvas);
+    return current_glyph(model);
+}
+
+GlyphChange continue_stroke(FontModel& model, GuiServices& gui, EditSession& session)
+{
+    Stroke& stroke = session.stroke;
+    if (!stroke.active)
+        return {};
+    Cell to = mouse_cell(model, gui);
+    GlyphGrid& grid = model.glyph_grid;
+    std::vector<Cell> cells = cells_to_change(grid, {stroke.last_x, stroke.last_y}, to, stroke.value);
+    if (!cells.empty()) {
+        // A pass that cannot be opened changes nothing; the next move draws from the same place.
+        if (!gui.begin_drawing(controls::kGridCanvas))
+            return {};
+        for (Cell cell : cells) {
+            grid.set(cell.x, cell.y, stroke.value == 1);
+            draw_cell(model, gui, cell.x, cell.y);
+        }
+        gui.end_drawing(controls::kGridCanvas);
+    }
+    stroke.last_x = to.x;
+    stroke.last_y = to.y;
+    return cells.empty() ? GlyphChange{} : current_glyph(model);
+}
+
+GlyphChange end_stroke(FontModel& model, GuiServices& gui, EditSession& session)
+{
+    if (!session.stroke.active)
+        begin_stroke(model, gui, session);
+    continue_stroke(model, gui, session);
+    return finish_stroke(model, session);
+}
+
+GlyphChange cancel_stroke(FontModel& model, GuiServices& gui, EditSession& session)
+{
+    Stroke& stroke = session.stroke;
+    if (!stroke.active)
+        return {};
+    stroke.active = false;
+    GlyphGrid shown = std::exchange(model.glyph_grid, std::move(stroke.before));
+    stroke.before = GlyphGrid();
+    if (shown == model.glyph_grid)
+        return {};
+    draw_changed_cells(model, gui, shown);
+    return current_glyph(model);
+}
+
+GlyphChange finish_stroke(FontModel& model, EditSession& session)
+{
+    Stroke& stroke = session.stroke;
+    if (!stroke.active)
+        return {};
+    stroke.active = false;
+    GlyphChange change = record_step(model, session, stroke.before);
+    stroke.before = GlyphGrid();
+    return change;
+}
+
+GlyphChange run_operation(FontModel& model, GuiServices& gui, EditSession& session, GlyphOperation operation)
+{
+    return as_step(model, gui, session, [&] { apply_operation(operation, model.glyph_grid); });
+}
+
+GlyphChange paste_step(FontModel& model, GuiServices& gui, EditSession& session)
+{
+    return as_step(model, gui, session, [&] { decode_glyph(model.glyph_clipboard, model.glyph_grid); });
+}
+
+GlyphChange restore_step(FontModel& model, GuiServices& gui, EditSession& session)
+{
+    if (model.current_index < 0 || model.current_index >= static_cast<int>(model.font_table.size()))
+        return {};
+    return as_step(model, gui, session, [&] { load_glyph(model, model.current_index); });
+}
+
+GlyphChange undo_edit(FontModel& model, GuiServices& gui, EditSession& session)
+{
+    finish_stroke(model, session);
+    const GlyphStep* step = session.history.undo();
+    return step ? show_state(model, gui, step->row, step->before) : GlyphChange{};
+}
+
+GlyphChange redo_edit(FontModel& model, GuiServices& gui, EditSession& session)
+{
+    finish_stroke(model, session);
+    const GlyphStep* step = session.history.redo();
+    return step ? show_state(model, gui, step->row, step->after) : GlyphChange{};
+}
+
+void forget_edits(EditSession& session)
+{
+    session.history.clear();
+    session.stroke = Stroke();
+}
+
+}  // namespace glyphwright
