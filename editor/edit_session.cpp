@@ -116,6 +116,7 @@ GlyphChange show_state(FontModel& model, GuiServices& gui, int row, const Packed
 GlyphChange begin_stroke(FontModel& model, GuiServices& gui, EditSession& session)
 {
     finish_stroke(model, session);
+    session.stroke.button_held = true;
     if (model.zoom <= 0)
         return {};
     Cell cell = mouse_cell(model, gui);
@@ -159,8 +160,10 @@ GlyphChange continue_stroke(FontModel& model, GuiServices& gui, EditSession& ses
 
 GlyphChange end_stroke(FontModel& model, GuiServices& gui, EditSession& session)
 {
-    if (!session.stroke.active)
+    Stroke& stroke = session.stroke;
+    if (!stroke.button_held)
         begin_stroke(model, gui, session);
+    stroke.button_held = false;
     continue_stroke(model, gui, session);
     return finish_stroke(model, session);
 }
@@ -168,6 +171,7 @@ GlyphChange end_stroke(FontModel& model, GuiServices& gui, EditSession& session)
 GlyphChange cancel_stroke(FontModel& model, GuiServices& gui, EditSession& session)
 {
     Stroke& stroke = session.stroke;
+    stroke.button_held = false;
     if (!stroke.active)
         return {};
     stroke.active = false;

@@ -14,6 +14,7 @@ namespace glyphwright {
 // A drag with the left button: the pressed cell takes the opposite of its value and every cell
 // the pointer crosses takes the same value.
 struct Stroke {
+    bool button_held = false;  // from the press to the release, even once the stroke has ended
     bool active = false;
     int value = 0;
     int last_x = 0;  // cell of the last pointer position; may lie outside the glyph
@@ -42,13 +43,14 @@ GlyphChange begin_stroke(FontModel& model, GuiServices& gui, EditSession& sessio
 GlyphChange continue_stroke(FontModel& model, GuiServices& gui, EditSession& session);
 
 // Release inside the canvas (LeftClick): draws up to the release point and makes the stroke one
-// step. Without a stroke running it is a press and a release on one cell.
+// step. A LeftClick that no press began is a press and a release on one cell.
 GlyphChange end_stroke(FontModel& model, GuiServices& gui, EditSession& session);
 
 // Release outside the canvas: every cell the stroke changed is put back and redrawn; no step.
 GlyphChange cancel_stroke(FontModel& model, GuiServices& gui, EditSession& session);
 
-// Makes a running stroke a step where it stands; nothing when no stroke runs.
+// Makes a running stroke a step where it stands; nothing when no stroke runs. The moves and the
+// release of the button still held then draw nothing.
 GlyphChange finish_stroke(FontModel& model, EditSession& session);
 
 // The glyph operation on the glyph being edited, drawn at once, as one step.

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Drives the real editor in Xvfb with xdotool, as a user would: opens a C font through the real
 file dialog, flips pixels, chooses characters, copies and pastes a glyph, saves as BAS and as C,
-reopens the BAS file and saves it as C, and compares every file with the expected bytes. It waits
-on conditions with deadlines, never on fixed sleeps."""
+reopens the BAS file and saves it as C; then draws a line by dragging, takes it back with Ctrl+Z,
+brings it again with Ctrl+Y, shifts the glyph with an arrow key and saves. Every file is compared
+with the expected bytes. It waits on conditions with deadlines, never on fixed sleeps."""
 
 import argparse
 import contextlib
@@ -107,6 +108,28 @@ class Editor:
 
     def click_cell(self, x, y):
         self.click(CANVAS[0] + x * CELL + CELL // 2, CANVAS[1] + y * CELL + CELL // 2)
+
+    def drag_cells(self, *cells):
+        """Presses the left button on the first cell, moves straight to each next one in a single
+        jump, and releases on the last."""
+        def point(cell):
+            return [str(CANVAS[0] + cell[0] * CELL + CELL // 2), str(CANVAS[1] + cell[1] * CELL + CELL // 2)]
+        args = ["mousemove", "--window", self.window, *point(cells[0]), "mousedown", "1"]
+        for cell in cells[1:]:
+            args += ["mousemove", "--window", self.window, *point(cell)]
+        self.xdotool(*args, "mouseup", "1")
+
+    def window_keys(self, *keys):
+        """Keys for the main window itself, whichever of its controls has the focus."""
+        self.xdotool("windowfocus", "--sync", self.window)
+        self.keys(*keys)
+
+    def wait_for_cells(self, what, colours):
+        """Waits until every (cell, colour) pair shows on the canvas."""
+        def shown():
+            shot = self.screenshot("cells.png")
+            return all(self.cell_colour(shot, *cell) == colour for cell, colour in colours)
+        wait_for(what, shown)
 
     def keys(self, *keys):
         self.xdotool("key", "--clearmodifiers", *keys)
@@ -242,11 +265,36 @@ def drive(binary, work, expected):
             wait_for_file(os.path.join(work, "reopened.c"))
             compare(os.path.join(work, "reopened.c"), os.path.join(expected, "reopened.c"))
 
+            draw_undo_redo_and_shift(editor, work, expected)
+
             status = editor.quit()
             if status != 0:
                 raise Failure("the editor ended with status %d" % status)
         finally:
             editor.kill()
+
+
+def draw_undo_redo_and_shift(editor, work, expected):
+    white, black = (255, 255, 255), (0, 0, 0)
+    editor.choose_menu_item("Open")
+    editor.answer_file_dialog("font.c or font.BAS file to modify.", os.path.join(work, "letters.c"))
+    bottom_row = [(x, 7) for x in range(8)]
+    editor.wait_for_cells("A's empty bottom row", [(cell, black) for cell in bottom_row])
+
+    editor.drag_cells((0, 7), (7, 7))  # one jump across the row: the line has no gap
+    editor.wait_for_cells("the dragged line", [(cell, white) for cell in bottom_row])
+    editor.window_keys("ctrl+z")
+    editor.wait_for_cells("the line taken back", [(cell, black) for cell in bottom_row])
+    editor.window_keys("ctrl+y")
+    editor.wait_for_cells("the line brought again", [(cell, white) for cell in bottom_row])
+    editor.window_keys("Up")
+    editor.wait_for_cells("the glyph shifted up",
+                          [((x, 6), white) for x in range(8)] + [((x, 7), black) for x in range(8)])
+
+    editor.choose_menu_item("Save as C")
+    editor.answer_file_dialog("font.c file to save", os.path.join(work, "drawn.c"))
+    wait_for_file(os.path.join(work, "drawn.c"))
+    compare(os.path.join(work, "drawn.c"), os.path.join(expected, "drawn.c"))
 
 
 def main():
