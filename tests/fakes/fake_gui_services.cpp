@@ -146,8 +146,9 @@ UiEvent FakeGuiServices::wait_event()
     UiEvent event = events.front();
     events.pop_front();
     m_mouse = {0, 0};
-    bool clicked = event.kind == EventKind::ControlEvent && event.subtype == EventSubtype::LeftClick;
-    if (clicked && is_canvas(event.control_id) && !mouse_positions.empty()) {
+    bool with_mouse = event.subtype == EventSubtype::LeftClick || event.subtype == EventSubtype::LeftPress
+                   || event.subtype == EventSubtype::PointerMove || event.subtype == EventSubtype::ReleaseOutside;
+    if (event.kind == EventKind::ControlEvent && with_mouse && is_canvas(event.control_id) && !mouse_positions.empty()) {
         m_mouse = mouse_positions.front();
         mouse_positions.pop_front();
     }
