@@ -41,7 +41,11 @@ int run_converter(const std::string& arguments)
 void convert_largest_font(benchmark::State& state, const std::string& from, const std::string& to)
 {
     Workspace workspace;
-    std::string arguments = "'" + workspace.path(from) + "' '" + workspace.path("out/" + to) + "'";
+    std::string arguments = "'";
+    arguments += workspace.path(from);
+    arguments += "' '";
+    arguments += workspace.path("out/" + to);
+    arguments += "'";
     for (auto _ : state) {
         if (run_converter(arguments) != 0)
             state.SkipWithError("the conversion failed");

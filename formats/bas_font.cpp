@@ -44,7 +44,7 @@ std::string word_problem(std::string_view code, std::size_t position)
 {
     std::size_t end = code.find_first_of(" \t", position);
     std::string_view token = code.substr(position, std::min<std::size_t>(end, position + 24) - position);
-    return "\"" + std::string(token) + "\" is not a word of eight hexadecimal digits";
+    return quoted(token) + " is not a word of eight hexadecimal digits";
 }
 
 // Reads the first DefineFont block at or after byte `from` of the text, which begins line

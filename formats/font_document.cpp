@@ -47,12 +47,12 @@ ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat
     if (!format)
         format = format_of_path(path);
     if (!format) {
-        result.message = "\"" + name + "\" is neither a C font file (.c) nor a DefineFont file (.bas); only those can be opened.";
+        result.message = quoted(name) + " is neither a C font file (.c) nor a DefineFont file (.bas); only those can be opened.";
         return result;
     }
     if (*format == FontFormat::Bdf) {
-        result.message = "\"" + std::string(file_name_part(path))
-                       + "\" is a BDF font; BDF fonts are imported (Import font... in the editor, --import in glyphwright-convert).";
+        result.message = quoted(name)
+                       + " is a BDF font; BDF fonts are imported (Import font... in the editor, --import in glyphwright-convert).";
         return result;
     }
     OpenedTextFile file = open_text_file(path);
@@ -65,7 +65,7 @@ ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat
     result.content = std::move(file.content);
     result.scan = *format == FontFormat::C ? scan_c_fonts(result.content) : scan_bas_fonts(result.content);
     if (result.scan.entries.empty()) {
-        result.message = "\"" + name + "\" cannot be opened: " + result.scan.refusal;
+        result.message = quoted(name) + " cannot be opened: " + result.scan.refusal;
         return result;
     }
     result.ok = true;
@@ -93,7 +93,7 @@ FontReadResult read_font_file(const std::string& path)
     }
     FontReadResult result = read_font_entry(file, 0);
     if (!result.ok)
-        result.message = "\"" + std::string(file_name_part(path)) + "\" cannot be opened: " + result.message;
+        result.message = quoted(file_name_part(path)) + " cannot be opened: " + result.message;
     return result;
 }
 

@@ -20,7 +20,7 @@ build="$root/build-fuzz"
 if [ ! -f "$build/build.ninja" ]; then
   CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DGLYPHWRIGHT_FUZZ=ON -DGLYPHWRIGHT_GUI=OFF -DGLYPHWRIGHT_TESTS=OFF -DGLYPHWRIGHT_BENCH=OFF \
-    -DGLYPHWRIGHT_SANITIZE=address,undefined
+    -DGLYPHWRIGHT_SANITIZE=address,undefined -DGLYPHWRIGHT_WERROR=ON
 fi
 cmake --build "$build" -j2
 

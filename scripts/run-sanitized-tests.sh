@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build=build-asan
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DGLYPHWRIGHT_SANITIZE=address,undefined -DGLYPHWRIGHT_BENCH=OFF
+    -DGLYPHWRIGHT_SANITIZE=address,undefined -DGLYPHWRIGHT_BENCH=OFF -DGLYPHWRIGHT_WERROR=ON
 fi
 cmake --build "$build" -j2
 

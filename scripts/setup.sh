@@ -27,6 +27,6 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 if [ ! -f build/build.ninja ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLYPHWRIGHT_WERROR=ON
 fi
 cmake --build build -j2

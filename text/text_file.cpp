@@ -1,5 +1,7 @@
 #include "text/text_file.h"
 
+#include "text/text_primitives.h"
+
 #include <cerrno>
 #include <csignal>
 #include <climits>
@@ -14,8 +16,6 @@ namespace glyphwright {
 namespace {
 
 constexpr std::size_t kWriteBufferBytes = 1 << 20;
-
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string reason_of(int error_number) { return std::strerror(error_number); }
 

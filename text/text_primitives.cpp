@@ -147,6 +147,18 @@ std::string pad_left(std::string_view text, std::int64_t width, char fill)
 
 std::string to_decimal(std::int64_t value) { return std::to_string(value); }
 
+std::string quoted(std::string_view text)
+{
+    // Built by appending: g++ 12 at -O3 warns (-Wrestrict) about "\"" + std::string(...),
+    // which inserts at the front of the temporary.
+    std::string result;
+    result.reserve(text.size() + 2);
+    result += '"';
+    result += text;
+    result += '"';
+    return result;
+}
+
 std::string char_of(std::int64_t code)
 {
     char byte = static_cast<char>(static_cast<std::uint64_t>(code) & 0xFFu);

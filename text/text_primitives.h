@@ -53,6 +53,9 @@ std::string pad_left(std::string_view text, std::int64_t width, char fill);
 // Decimal digits, with "-" in front of negative values.
 std::string to_decimal(std::int64_t value);
 
+// The text between double quotes, as messages show a file name or a token.
+std::string quoted(std::string_view text);
+
 // The one-character text of the low 8 bits of `code`; empty when those bits are 0.
 std::string char_of(std::int64_t code);
 

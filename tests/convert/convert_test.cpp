@@ -26,15 +26,26 @@ struct ProgramRun {
     std::string err;
 };
 
-std::string quoted(const std::string& argument) { return "'" + argument + "'"; }
+std::string quoted(const std::string& argument)
+{
+    std::string result = "'";
+    result += argument;
+    result += "'";
+    return result;
+}
 
 // Runs the converter with `arguments`, capturing its exit status and both output streams.
 ProgramRun convert(const TempFolder& folder, const std::vector<std::string>& arguments)
 {
     std::string command = quoted(GLYPHWRIGHT_CONVERT_BINARY);
-    for (const std::string& argument : arguments)
-        command += " " + quoted(argument);
-    command += " >" + quoted(folder.file("stdout.txt")) + " 2>" + quoted(folder.file("stderr.txt"));
+    for (const std::string& argument : arguments) {
+        command += " ";
+        command += quoted(argument);
+    }
+    command += " >";
+    command += quoted(folder.file("stdout.txt"));
+    command += " 2>";
+    command += quoted(folder.file("stderr.txt"));
     int status = std::system(command.c_str());
     ProgramRun run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
