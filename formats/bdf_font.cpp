@@ -41,8 +41,10 @@ void add_comments(std::string& out, std::string_view header_text)
         if (line.substr(0, 2) == "//")
             line.remove_prefix(line.size() > 2 && line[2] == ' ' ? 3 : 2);
         std::string comment = "COMMENT";
-        if (!line.empty())
-            comment += " " + std::string(line);
+        if (!line.empty()) {
+            comment += ' ';
+            comment += line;
+        }
         add_line(out, comment);
     }
 }

@@ -17,7 +17,7 @@ constexpr const char* kSaveCFilter = "C File|*.c|All files (*.*)|*.*";
 constexpr const char* kSaveBasTitle = "font.BAS file to save";
 constexpr const char* kSaveBasFilter = "BAS File|*.bas|All files (*.*)|*.*";
 
-std::string quoted_name(const std::string& path) { return "\"" + std::string(file_name_part(path)) + "\""; }
+std::string quoted_name(const std::string& path) { return quoted(file_name_part(path)); }
 
 // The font of a file with several that the user chooses, the first preselected; none when the
 // choice is cancelled.

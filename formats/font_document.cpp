@@ -112,7 +112,7 @@ std::optional<std::size_t> find_font_entry(const FontScan& scan, std::string_vie
         if (!choice.empty() && entries[at].name == choice)
             return at;
     }
-    problem = "no font is called \"" + std::string(choice) + "\"";
+    problem = "no font is called " + quoted(choice);
     return std::nullopt;
 }
 

@@ -149,7 +149,7 @@ std::string bas_text_in_place(std::string_view text, const FontEntry& entry, con
     return out;
 }
 
-std::string quoted_name(const std::string& path) { return "\"" + std::string(file_name_part(path)) + "\""; }
+std::string quoted_name(const std::string& path) { return quoted(file_name_part(path)); }
 
 }  // namespace
 

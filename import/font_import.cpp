@@ -195,7 +195,7 @@ std::string code_list(const ImportOptions& options, const std::vector<int>& code
 FontReadResult refused(std::string_view file_name, const std::string& reason)
 {
     FontReadResult result;
-    result.message = "\"" + std::string(file_name) + "\" cannot be imported: " + reason + ".";
+    result.message = quoted(file_name) + " cannot be imported: " + reason + ".";
     return result;
 }
 
@@ -270,7 +270,7 @@ FontFacts read_font_facts(const std::string& path, int face_index)
     }
     FreeTypeFace face(file.content, face_index);
     if (!face.is_open()) {
-        facts.message = "\"" + std::string(file_name_part(path)) + "\" cannot be imported: " + face.error() + ".";
+        facts.message = quoted(file_name_part(path)) + " cannot be imported: " + face.error() + ".";
         return facts;
     }
     facts.ok = true;
