@@ -1,13 +1,16 @@
 #include "formats/font_conversion.h"
 
+#include <algorithm>
+
 #include "text/text_primitives.h"
 
 namespace glyphwright {
 
-ConversionResult convert_font_file(const std::string& input, const std::string& output, FontFormat format)
+ConversionResult convert_font_file(const std::string& input, const std::string& output, FontFormat format,
+                                   const FontChoice& choice)
 {
     ConversionResult result;
-    FontReadResult read = read_font_file(input);
+    FontReadResult read = read_chosen_font(input, choice);
     if (!read.ok) {
         result.message = read.message;
         return result;
@@ -20,6 +23,15 @@ ConversionResult convert_font_file(const std::string& input, const std::string& 
         return result;
     }
     result.ok = true;
+    result.warnings = std::move(read.warnings);
+    // A problem the input had already is told once.
+    for (const std::string& problem : drawing_problems(model.header, format)) {
+        bool told = std::any_of(result.warnings.begin(), result.warnings.end(), [&](const std::string& warning) {
+            return warning.size() >= problem.size() && warning.compare(warning.size() - problem.size(), problem.size(), problem) == 0;
+        });
+        if (!told)
+            result.warnings.push_back("as saved, " + problem);
+    }
     return result;
 }
 

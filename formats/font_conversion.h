@@ -6,17 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "formats/font_document.h"
+#include "formats/font_choice.h"
 
 namespace glyphwright {
 
 struct ConversionResult {
     bool ok = false;
-    std::string message;  // when !ok: why, naming the file
+    std::string message;                // when !ok: why, naming the file
+    std::vector<std::string> warnings;  // when ok: of the font read, then what no display draws of it as saved
 };
 
-// Reads `input` (format by extension) and writes it to `output` in `format`, atomically.
-ConversionResult convert_font_file(const std::string& input, const std::string& output, FontFormat format);
+// Reads the font of `input` that `choice` names (the first, in the form of its extension, by
+// default) and writes it to `output` in `format`, atomically.
+ConversionResult convert_font_file(const std::string& input, const std::string& output, FontFormat format,
+                                   const FontChoice& choice = {});
 
 // The output path for `input` in `folder`: its file name with the extension of `format`
 // («fonts/Big.c» to «out/Big.bas»).

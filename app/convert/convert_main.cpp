@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/convert/font_choice_arguments.h"
 #include "app/convert/font_preview.h"
 #include "app/convert/import_arguments.h"
 #include "formats/font_conversion.h"
@@ -38,23 +39,25 @@ int usage_error(const std::string& message)
     print_error("glyphwright-convert: " + message);
     std::fputs(kUsage, stderr);
     std::fputs(kImportUsage, stderr);
+    std::fputs(kFontChoiceUsage, stderr);
     return 2;
 }
 
-int convert_one(const std::string& input, const std::string& output)
+int convert_one(const std::string& input, const std::string& output, const FontChoice& choice)
 {
     std::optional<FontFormat> format = format_of_path(output);
     if (!format)
         return usage_error("\"" + output + "\": the output must end in .c, .bas or .bdf");
-    ConversionResult converted = convert_font_file(input, output, *format);
+    ConversionResult converted = convert_font_file(input, output, *format, choice);
     if (!converted.ok) {
         print_error(input + ": " + converted.message);
         return 1;
     }
+    print_warnings(input, converted.warnings);
     return 0;
 }
 
-int convert_many(const std::vector<std::string>& arguments)
+int convert_many(const std::vector<std::string>& arguments, const FontChoice& choice)
 {
     std::optional<FontFormat> format;
     std::string folder;
@@ -75,38 +78,20 @@ int convert_many(const std::vector<std::string>& arguments)
         return usage_error("--to and --out-dir need a format, a folder and at least one file");
     int status = 0;
     for (const std::string& input : inputs) {
-        ConversionResult converted = convert_font_file(input, output_path_in_folder(input, folder, *format), *format);
+        ConversionResult converted = convert_font_file(input, output_path_in_folder(input, folder, *format), *format, choice);
         if (!converted.ok) {
             print_error(input + ": " + converted.message);
             status = 1;
         }
+        print_warnings(input, converted.warnings);
     }
     return status;
 }
 
-int check(const std::vector<std::string>& inputs)
+int preview(int argc, char** argv, const std::string& picture, const std::string& input, const std::string& text,
+            const FontChoice& choice)
 {
-    if (inputs.empty())
-        return usage_error("--check needs at least one file");
-    int status = 0;
-    for (const std::string& input : inputs) {
-        FontReadResult read = read_font_file(input);
-        if (!read.ok) {
-            print_error(input + ": " + read.message);
-            status = 1;
-            continue;
-        }
-        std::vector<std::string> lines = check_report(input, read);
-        std::printf("%s\n", lines.front().c_str());
-        for (std::size_t at = 1; at < lines.size(); ++at)
-            print_error(lines[at]);
-    }
-    return status;
-}
-
-int preview(int argc, char** argv, const std::string& picture, const std::string& input, const std::string& text)
-{
-    FontReadResult read = read_font_file(input);
+    FontReadResult read = read_chosen_font(input, choice);
     if (!read.ok) {
         print_error(input + ": " + read.message);
         return 1;
@@ -132,27 +117,40 @@ int main(int argc, char** argv)
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (arguments.empty())
         return usage_error("no files given");
-    const std::string& first = arguments.front();
-    if (first == "--help" || first == "-h") {
+    if (arguments.front() == "--help" || arguments.front() == "-h") {
         std::fputs(kUsage, stdout);
         std::fputs(kImportUsage, stdout);
+        std::fputs(kFontChoiceUsage, stdout);
         return 0;
     }
+    FontChoice choice;
+    if (arguments.front() != "--import" && arguments.front() != "--new") {
+        std::string problem = take_font_choice(arguments, choice);
+        if (!problem.empty())
+            return usage_error(problem);
+    }
+    if (arguments.empty())
+        return usage_error("no files given");
+    const std::string& first = arguments.front();
+    if (first == "--list")
+        return run_list({arguments.begin() + 1, arguments.end()}, choice);
+    if (first == "--in-place")
+        return run_in_place({arguments.begin() + 1, arguments.end()}, choice);
     if (first == "--import")
         return run_import({arguments.begin() + 1, arguments.end()});
     if (first == "--new")
         return run_new({arguments.begin() + 1, arguments.end()});
     if (first == "--check")
-        return check({arguments.begin() + 1, arguments.end()});
+        return run_check({arguments.begin() + 1, arguments.end()}, choice);
     if (first == "--preview") {
         bool with_text = arguments.size() == 5 && arguments[3] == "--text";
         if (arguments.size() != 3 && !with_text)
             return usage_error("--preview takes a picture, one font file and perhaps --text and a text");
-        return preview(argc, argv, arguments[1], arguments[2], with_text ? arguments[4] : std::string());
+        return preview(argc, argv, arguments[1], arguments[2], with_text ? arguments[4] : std::string(), choice);
     }
     if (first == "--to" || first == "--out-dir")
-        return convert_many(arguments);
+        return convert_many(arguments, choice);
     if (arguments.size() == 2 && first.rfind("--", 0) != 0)
-        return convert_one(arguments[0], arguments[1]);
+        return convert_one(arguments[0], arguments[1], choice);
     return usage_error("unknown arguments");
 }

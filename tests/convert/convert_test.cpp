@@ -234,5 +234,56 @@ TEST(Convert, UsageMistakesExitWithStatus2AndHelpWithZero)
     EXPECT_EQ(convert(folder, {"--preview", "only.png"}).status, 2);
 }
 
+// Two fonts in a header file, as display libraries ship them.
+const std::string kTwoFontsH = "// fonts.h\nint before;\nconst fontdatatype Letters[8] PROGMEM={\n0x08,0x02,0x41,0x02,\n"
+                               "0x18,0x24, // A\n0x3C,0x42, // B\n};\nint between;\n"
+                               "uint8_t Digit[] PROGMEM = {\n  0x08,0x01,0x30,0x01,\n  0x7E, // 0\n};\nint after;\n";
+
+TEST(Convert, ListCheckAndConvertChooseAmongTheFontsOfASource)
+{
+    TempFolder folder;
+    write_file(folder.file("fonts.h"), kTwoFontsH);
+    ProgramRun listed = convert(folder, {"--list", "--format", "c", folder.file("fonts.h")});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, folder.file("fonts.h") + ": 1: Letters: 8 x 2, 2 characters from 65 (lines 3 to 7)\n"
+                          + folder.file("fonts.h") + ": 2: Digit: 8 x 1, 1 character from 48 (lines 9 to 12)\n");
+    EXPECT_EQ(convert(folder, {"--list", folder.file("fonts.h")}).status, 1) << "a .h file needs --format";
+
+    ProgramRun checked = convert(folder, {"--check", "--format", "c", folder.file("fonts.h")});
+    EXPECT_EQ(checked.status, 0) << checked.err;
+    EXPECT_NE(checked.out.find(": Letters: 8x2 pixels"), std::string::npos) << checked.out;
+    EXPECT_NE(checked.out.find(": Digit: 8x1 pixels"), std::string::npos) << checked.out;
+
+    // By number, by name, and the refusal of a font that is not there.
+    for (const char* font : {"2", "Digit"}) {
+        ProgramRun run = convert(folder, {"--font", font, "--format", "c", folder.file("fonts.h"), folder.file("digit.bas")});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(read_file(folder.file("digit.bas")).find("  01300108 0000007E\r\n"), std::string::npos);
+    }
+    ProgramRun missing = convert(folder, {"--font", "Gone", "--format", "c", folder.file("fonts.h"), folder.file("x.c")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("no font is called \"Gone\""), std::string::npos) << missing.err;
+    EXPECT_FALSE(fs::exists(folder.file("x.c")));
+    EXPECT_EQ(convert(folder, {"--format", "png", folder.file("fonts.h"), folder.file("x.c")}).status, 2);
+}
+
+TEST(Convert, InPlaceWritesTheFontIntoItsEntryOfTheTarget)
+{
+    TempFolder folder;
+    write_file(folder.file("fonts.h"), kTwoFontsH);
+    write_file(folder.file("digit.bas"), "DefineFont #2\r\n  01300108 000000FF\r\nEnd DefineFont\r\n");
+    ProgramRun run = convert(folder, {"--in-place", folder.file("digit.bas"), "--font", "Digit", "--format", "c",
+                                      folder.file("fonts.h")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string expected = kTwoFontsH;
+    expected.replace(expected.find("  0x7E, // 0"), 12, "  0xFF,");
+    EXPECT_EQ(read_file(folder.file("fonts.h")), expected);
+
+    EXPECT_EQ(convert(folder, {"--in-place", folder.file("digit.bas"), folder.file("fonts.h")}).status, 2) << "no --font";
+    EXPECT_EQ(convert(folder, {"--in-place", folder.file("digit.bas"), "--font", "9", "--format", "c",
+                               folder.file("fonts.h")}).status, 1);
+    EXPECT_EQ(read_file(folder.file("fonts.h")), expected);
+}
+
 }  // namespace
 }  // namespace glyphwright

@@ -1,0 +1,145 @@
+#include "app/convert/font_choice_arguments.h"
+
+#include <cstdio>
+
+#include "formats/font_conversion.h"
+
+namespace glyphwright {
+
+const char* const kFontChoiceUsage =
+    "  glyphwright-convert --list FILE...\n"
+    "      Print every font of each file, one a line: its number, name, size, characters and lines.\n"
+    "  glyphwright-convert --in-place FONTFILE --font N|NAME TARGET\n"
+    "      Write the font of FONTFILE into font N (or the font NAME) of TARGET; nothing else in\n"
+    "      TARGET changes.\n"
+    "  Options for IN OUT, --to, --check and --preview:\n"
+    "    --font N|NAME   read font N (from 1), the array NAME, or #N for DefineFont #N of a file\n"
+    "                    with several; the first by default.\n"
+    "    --format c|bas  read the files in that form whatever their extension (.h, .ino, .txt);\n"
+    "                    for --in-place, the form of TARGET.\n";
+
+namespace {
+
+void print_line(std::FILE* stream, const std::string& line) { std::fprintf(stream, "%s\n", line.c_str()); }
+
+int usage_problem(const std::string& problem)
+{
+    print_line(stderr, "glyphwright-convert: " + problem);
+    std::fputs(kFontChoiceUsage, stderr);
+    return 2;
+}
+
+// The --check report of one font; fonts of a file with several are named.
+int check_font(const std::string& path, const ScannedFontFile& file, std::size_t entry, bool named)
+{
+    FontReadResult read = read_font_entry(file, entry);
+    if (!read.ok) {
+        print_line(stderr, path + ": " + read.message);
+        return 1;
+    }
+    const std::string& name = file.scan.entries[entry].name;
+    std::string label = named ? path + ": " + (name.empty() ? "font " + std::to_string(entry + 1) : name) : path;
+    print_report(check_report(label, read));
+    return 0;
+}
+
+}  // namespace
+
+std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& choice)
+{
+    std::vector<std::string> rest;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const std::string& argument = arguments[at];
+        if (argument != "--font" && argument != "--format") {
+            rest.push_back(argument);
+            continue;
+        }
+        if (at + 1 >= arguments.size())
+            return argument + " needs a value";
+        const std::string& value = arguments[++at];
+        if (argument == "--font") {
+            choice.font = value;
+        } else if (value == "c" || value == "bas") {
+            choice.format = value == "c" ? FontFormat::C : FontFormat::Bas;
+        } else {
+            return "--format takes c or bas, not \"" + value + "\"";
+        }
+    }
+    arguments = std::move(rest);
+    return {};
+}
+
+void print_warnings(const std::string& path, const std::vector<std::string>& warnings)
+{
+    for (const std::string& warning : warnings)
+        print_line(stderr, path + ": warning: " + warning);
+}
+
+void print_report(const std::vector<std::string>& lines)
+{
+    for (std::size_t at = 0; at < lines.size(); ++at)
+        print_line(at == 0 ? stdout : stderr, lines[at]);
+}
+
+int run_list(const std::vector<std::string>& files, const FontChoice& choice)
+{
+    if (files.empty())
+        return usage_problem("--list needs at least one file");
+    int status = 0;
+    for (const std::string& path : files) {
+        ScannedFontFile file = scan_font_file(path, choice.format);
+        if (!file.ok) {
+            print_line(stderr, path + ": " + file.message);
+            status = 1;
+            continue;
+        }
+        for (const std::string& line : font_listing(file))
+            print_line(stdout, path + ": " + line);
+    }
+    return status;
+}
+
+int run_check(const std::vector<std::string>& files, const FontChoice& choice)
+{
+    if (files.empty())
+        return usage_problem("--check needs at least one file");
+    int status = 0;
+    for (const std::string& path : files) {
+        ScannedFontFile file = scan_font_file(path, choice.format);
+        if (!file.ok) {
+            print_line(stderr, path + ": " + file.message);
+            status = 1;
+            continue;
+        }
+        bool several = file.scan.entries.size() > 1;
+        if (choice.font.empty()) {
+            for (std::size_t entry = 0; entry < file.scan.entries.size(); ++entry)
+                status |= check_font(path, file, entry, several);
+            continue;
+        }
+        std::string problem;
+        std::optional<std::size_t> entry = find_font_entry(file.scan, choice.font, problem);
+        if (!entry) {
+            print_line(stderr, path + ": " + problem);
+            status = 1;
+            continue;
+        }
+        status |= check_font(path, file, *entry, several);
+    }
+    return status;
+}
+
+int run_in_place(const std::vector<std::string>& arguments, const FontChoice& choice)
+{
+    if (arguments.size() != 2 || choice.font.empty())
+        return usage_problem("--in-place takes a font file, --font and the target file");
+    PutInPlaceResult put = put_font_in_place(arguments[0], arguments[1], choice);
+    if (!put.ok) {
+        print_line(stderr, arguments[1] + ": " + put.message);
+        return 1;
+    }
+    print_warnings(arguments[0], put.warnings);
+    return 0;
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,89 @@
+#include "formats/font_choice.h"
+
+#include "text/line_reader.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright {
+
+namespace {
+
+std::string quoted_name(const std::string& path) { return "\"" + std::string(file_name_part(path)) + "\""; }
+
+FontReadResult failed(std::string message)
+{
+    FontReadResult result;
+    result.message = std::move(message);
+    return result;
+}
+
+}  // namespace
+
+FontReadResult read_chosen_font(const std::string& path, const FontChoice& choice)
+{
+    ScannedFontFile file = scan_font_file(path, choice.format);
+    if (!file.ok)
+        return failed(file.message);
+    std::size_t entry = 0;
+    if (!choice.font.empty()) {
+        std::string problem;
+        std::optional<std::size_t> found = find_font_entry(file.scan, choice.font, problem);
+        if (!found)
+            return failed("in " + quoted_name(path) + ", " + problem);
+        entry = *found;
+    }
+    FontReadResult read = read_font_entry(file, entry);
+    if (!read.ok)
+        read.message = quoted_name(path) + " cannot be opened: " + read.message;
+    return read;
+}
+
+std::vector<std::string> font_listing(const ScannedFontFile& file)
+{
+    std::vector<std::string> lines;
+    const std::vector<FontEntry>& entries = file.scan.entries;
+    for (std::size_t at = 0; at < entries.size(); ++at) {
+        std::size_t first = line_number_at(file.content, entries[at].begin);
+        std::size_t last = line_number_at(file.content, entries[at].end > 0 ? entries[at].end - 1 : 0);
+        lines.push_back(to_decimal(static_cast<std::int64_t>(at + 1)) + ": " + font_entry_description(entries[at], at)
+                        + " (lines " + to_decimal(static_cast<std::int64_t>(first)) + " to "
+                        + to_decimal(static_cast<std::int64_t>(last)) + ")");
+    }
+    return lines;
+}
+
+PutInPlaceResult put_font_in_place(const std::string& font_file, const std::string& target, const FontChoice& choice)
+{
+    PutInPlaceResult result;
+    std::optional<FontFormat> font_format = format_of_path(font_file);
+    FontReadResult read = read_chosen_font(font_file, {font_format ? font_format : choice.format, ""});
+    if (!read.ok) {
+        result.message = read.message;
+        return result;
+    }
+    ScannedFontFile file = scan_font_file(target, choice.format);
+    if (!file.ok) {
+        result.message = file.message;
+        return result;
+    }
+    std::string problem;
+    std::optional<std::size_t> entry = find_font_entry(file.scan, choice.font, problem);
+    if (!entry) {
+        result.message = "in " + quoted_name(target) + ", " + problem;
+        return result;
+    }
+    FontModel model;
+    adopt_font(model, read);
+    InPlaceTarget place{target, file.format, *entry, file.scan.entries[*entry].name, file.stamp};
+    InPlaceResult saved = save_font_in_place(model, place);
+    if (!saved.ok) {
+        result.message = saved.error;
+        return result;
+    }
+    result.ok = true;
+    result.warnings = read.warnings;
+    for (const std::string& drawing : drawing_problems(model.header, file.format))
+        result.warnings.push_back("in " + quoted_name(target) + ", " + drawing);
+    return result;
+}
+
+}  // namespace glyphwright
