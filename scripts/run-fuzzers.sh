@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(c_reader_fuzz bas_reader_fuzz glyph_codec_fuzz round_trip_fuzz)
+[ "${#targets[@]}" -gt 0 ] || targets=(c_reader_fuzz bas_reader_fuzz glyph_codec_fuzz round_trip_fuzz import_fuzz)
 
 root="$(pwd)"
 corpus_dir="${GLYPHWRIGHT_CORPUS_DIR:-$root/../shared/corpus}"
@@ -65,6 +65,26 @@ glyph_seeds() {
   done
 }
 
+# Seeds of the importer: BDF files of our own, small PCF fonts of xfonts-base (compressed and not)
+# and the start of two DejaVu TrueType fonts, each followed by a size, a flags and a code byte.
+import_seeds() {
+  local seeds="$1" file name
+  for file in fuzz/seeds/import_fuzz/*.bdf; do
+    { cat "$file"; printf '\0\0\60'; } >"$seeds/$(basename "$file")"
+  done
+  for name in 4x6 6x13 9x15B 10x20; do
+    file="/usr/share/fonts/X11/misc/$name-ISO8859-1.pcf.gz"
+    [ -f "$file" ] || continue
+    { cat "$file"; printf '\0\4\0'; } >"$seeds/$name.pcf.gz"
+    { gzip -dc "$file"; printf '\0\12\101'; } >"$seeds/$name.pcf"
+  done
+  for name in DejaVuSansMono DejaVuSans; do
+    file="/usr/share/fonts/truetype/dejavu/$name.ttf"
+    [ -f "$file" ] || continue
+    { head -c 60000 "$file"; printf '\20\0\141'; } >"$seeds/$name.ttf"
+  done
+}
+
 prepare_seeds() {
   local target="$1" seeds="$work/$1/seeds"
   rm -rf "$seeds"
@@ -77,6 +97,7 @@ prepare_seeds() {
       font_files '*.c' '*.h' | copy_seeds "$seeds" "0"
       font_files '*.bas' | copy_seeds "$seeds" "1" ;;
     glyph_codec_fuzz) glyph_seeds "$seeds" ;;
+    import_fuzz) import_seeds "$seeds" ;;
   esac
   if [ -d "tests/regressions/$target" ]; then
     cp tests/regressions/"$target"/* "$seeds"/ 2>/dev/null || true
@@ -86,9 +107,11 @@ prepare_seeds() {
 for target in "${targets[@]}"; do
   prepare_seeds "$target"
   binary="$build/fuzz/$target"
+  dict="$root/fuzz/font_formats.dict"
+  [ ! -f "$root/fuzz/$target.dict" ] || dict="$root/fuzz/$target.dict"
   echo "== $target: replaying $(ls "$work/$target/seeds" | wc -l) seeds"
-  "$binary" -runs=0 -dict=fuzz/font_formats.dict "$work/$target/seeds"
+  "$binary" -runs=0 -dict="$dict" "$work/$target/seeds"
   echo "== $target: fuzzing for $seconds seconds"
-  (cd "$work/$target" && "$binary" -max_total_time="$seconds" -dict="$root/fuzz/font_formats.dict" \
+  (cd "$work/$target" && "$binary" -max_total_time="$seconds" -dict="$dict" \
      -max_len=65536 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 corpus seeds)
 done
