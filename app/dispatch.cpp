@@ -3,6 +3,7 @@
 #include "editor/edit_session.h"
 #include "editor/editing_commands.h"
 #include "formats/file_commands.h"
+#include "import/import_command.h"
 
 namespace glyphwright {
 
@@ -110,6 +111,11 @@ FontChange dispatch_menu_event(int item, ShellState& shell, GuiServices& gui)
         return {};
     case controls::kFileInfoItem:
         show_file_info(model, gui);
+        return {};
+    case controls::kImportFontItem:
+        return {-1, import_font_command(model, gui)};
+    case controls::kSaveAsBdfItem:
+        save_as_bdf(model, gui);
         return {};
     case controls::kSaveInPlaceItem:
         save_in_place(model, gui);

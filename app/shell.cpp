@@ -24,6 +24,8 @@ constexpr MenuItem kFileMenuItems[] = {
     {controls::kSaveAsBasItem, "Save as BAS"},
     {controls::kQuitItem, "Quit"},
     {controls::kFileInfoItem, "File Info"},
+    {controls::kImportFontItem, "Import font..."},
+    {controls::kSaveAsBdfItem, "Save as BDF"},
     {controls::kSaveInPlaceItem, "Save in place"},
 };
 

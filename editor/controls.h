@@ -20,6 +20,9 @@ inline constexpr int kNewItem = 18;
 inline constexpr int kQuitItem = 19;
 // Shows the header lines kept from the opened file; the sixth item of the File menu.
 inline constexpr int kFileInfoItem = 21;
+// Import font... and Save as BDF follow File Info.
+inline constexpr int kImportFontItem = 22;
+inline constexpr int kSaveAsBdfItem = 23;
 // Writes the open font back into the file and font it was opened from.
 inline constexpr int kSaveInPlaceItem = 24;
 

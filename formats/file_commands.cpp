@@ -16,6 +16,8 @@ constexpr const char* kSaveCTitle = "font.c file to save";
 constexpr const char* kSaveCFilter = "C File|*.c|All files (*.*)|*.*";
 constexpr const char* kSaveBasTitle = "font.BAS file to save";
 constexpr const char* kSaveBasFilter = "BAS File|*.bas|All files (*.*)|*.*";
+constexpr const char* kSaveBdfTitle = "font.bdf file to save";
+constexpr const char* kSaveBdfFilter = "BDF File|*.bdf|All files (*.*)|*.*";
 
 std::string quoted_name(const std::string& path) { return quoted(file_name_part(path)); }
 
@@ -60,9 +62,9 @@ void rebuild_view(FontModel& model, GuiServices& gui, const std::vector<std::str
 
 void save_as(FontModel& model, GuiServices& gui, FontFormat format)
 {
-    bool c_form = format == FontFormat::C;
-    model.save_path = gui.save_file_dialog(c_form ? kSaveCTitle : kSaveBasTitle, "",
-                                           c_form ? kSaveCFilter : kSaveBasFilter, 0);
+    const char* title = format == FontFormat::C ? kSaveCTitle : format == FontFormat::Bas ? kSaveBasTitle : kSaveBdfTitle;
+    const char* filter = format == FontFormat::C ? kSaveCFilter : format == FontFormat::Bas ? kSaveBasFilter : kSaveBdfFilter;
+    model.save_path = gui.save_file_dialog(title, "", filter, 0);
     if (model.save_path.empty())
         return;
     model.save_path = with_default_extension(model.save_path, format);
@@ -94,6 +96,11 @@ bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
         gui.message_box("Cannot open", quoted_name(path) + " cannot be opened: " + read.message);
         return false;
     }
+    show_new_font(model, gui, read);
+}
+
+void show_new_font(FontModel& model, GuiServices& gui, FontReadResult& read)
+{
     adopt_font(model, read);
     const FontEntry& font = file.scan.entries[*entry];
     model.source = {path, static_cast<int>(*entry), font.name, file.stamp};
@@ -106,6 +113,8 @@ bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
 void save_as_c(FontModel& model, GuiServices& gui) { save_as(model, gui, FontFormat::C); }
 
 void save_as_bas(FontModel& model, GuiServices& gui) { save_as(model, gui, FontFormat::Bas); }
+
+void save_as_bdf(FontModel& model, GuiServices& gui) { save_as(model, gui, FontFormat::Bdf); }
 
 void save_font_path(FontModel& model, GuiServices& gui, const std::string& path, FontFormat format)
 {

@@ -49,6 +49,13 @@ constexpr Colour rgb(int red, int green, int blue)
          | static_cast<Colour>(blue & 0xFF);
 }
 
+// One labelled text field of a form dialog.
+struct FormField {
+    std::string label;
+    std::string value;
+    bool operator==(const FormField&) const = default;
+};
+
 struct ScreenPoint {
     int x = 0;
     int y = 0;
@@ -160,6 +167,11 @@ public:
                            Colour set, Colour clear) = 0;
     // Inside a drawing pass: one line of small text centred in the box, clipped to it.
     virtual void draw_text(int x, int y, int width, int height, const std::string& text, Colour colour) = 0;
+
+    // A modal dialog with `note` above one line of text per field, its label beside it, and OK and
+    // Cancel. On OK the fields hold the texts as edited and the result is true; on Cancel they are
+    // unchanged and the result is false.
+    virtual bool form_dialog(const std::string& title, const std::string& note, std::vector<FormField>& fields) = 0;
 };
 
 }  // namespace glyphwright

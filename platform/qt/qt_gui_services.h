@@ -80,6 +80,7 @@ public:
     void draw_bits(int x, int y, int width, int height, std::span<const std::uint8_t> bits, int scale, Colour set,
                    Colour clear) override;
     void draw_text(int x, int y, int width, int height, const std::string& text, Colour colour) override;
+    bool form_dialog(const std::string& title, const std::string& note, std::vector<FormField>& fields) override;
 
 private:
     struct QueuedEvent {

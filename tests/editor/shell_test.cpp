@@ -69,6 +69,7 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
         "create_popup_menu 14",
         "add_menu_item 14 15 Open", "add_menu_item 14 18 New", "add_menu_item 14 16 Save as C",
         "add_menu_item 14 17 Save as BAS", "add_menu_item 14 19 Quit", "add_menu_item 14 21 File Info",
+        "add_menu_item 14 22 Import font...", "add_menu_item 14 23 Save as BDF",
         "add_menu_item 14 24 Save in place",
         "create_popup_menu 31",
         "add_menu_item 31 32 Undo\tCtrl+Z", "add_menu_item 31 33 Redo\tCtrl+Y",

@@ -281,6 +281,26 @@ std::string FakeGuiServices::take_dialog_answer(std::deque<std::string>& answers
     return answer;
 }
 
+bool FakeGuiServices::form_dialog(const std::string& dialog_title, const std::string& note, std::vector<FormField>& fields)
+{
+    log.push_back("form_dialog " + dialog_title);
+    dialog_titles.push_back(dialog_title);
+    forms_shown.push_back(fields);
+    form_notes.push_back(note);
+    if (form_answers.empty()) {
+        ADD_FAILURE() << "form_dialog with no scripted answer";
+        return false;
+    }
+    std::optional<std::vector<std::string>> answer = form_answers.front();
+    form_answers.pop_front();
+    if (!answer)
+        return false;
+    EXPECT_EQ(answer->size(), fields.size()) << "a scripted form answer gives a text per field";
+    for (std::size_t at = 0; at < fields.size() && at < answer->size(); ++at)
+        fields[at].value = (*answer)[at];
+    return true;
+}
+
 std::string FakeGuiServices::open_file_dialog(const std::string& dialog_title, const std::string& default_name,
                                               const std::string& filter, int first_filter)
 {

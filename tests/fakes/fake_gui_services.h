@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ public:
     std::deque<std::string> open_dialog_answers;
     std::deque<std::string> save_dialog_answers;
     std::deque<int> choice_answers;  // positions, or -1 for Cancel
+    // One per form dialog: the texts the user leaves in its fields and OK, or none for Cancel.
+    std::deque<std::optional<std::vector<std::string>>> form_answers;
     std::deque<ScreenPoint> mouse_positions;  // one per canvas event, taken by canvas_mouse_x
     bool window_can_open = true;
     bool menu_can_be_created = true;
@@ -62,6 +65,8 @@ public:
     std::vector<std::vector<std::string>> choices_shown;
     std::vector<int> choices_preselected;
     std::vector<std::string> dialog_filters;
+    std::vector<std::vector<FormField>> forms_shown;  // the fields each form dialog opened with
+    std::vector<std::string> form_notes;
     ScreenPoint window_origin{100, 50};
     int client_width = 0;
     int client_height = 0;
@@ -142,6 +147,7 @@ public:
     void draw_bits(int x, int y, int width, int height, std::span<const std::uint8_t> bits, int scale, Colour set,
                    Colour clear) override;
     void draw_text(int x, int y, int width, int height, const std::string& text, Colour colour) override;
+    bool form_dialog(const std::string& title, const std::string& note, std::vector<FormField>& fields) override;
 
     std::string title;
 

@@ -127,7 +127,8 @@ private slots:
         }, &timed_out);
         dispatch_event(press, *shell, *gui);
         QVERIFY(!timed_out);
-        QCOMPARE(captions, (QStringList{"Open", "New", "Save as C", "Save as BAS", "Quit", "File Info", "Save in place"}));
+        QCOMPARE(captions, (QStringList{"Open", "New", "Save as C", "Save as BAS", "Quit", "File Info",
+                                        "Import font...", "Save as BDF", "Save in place"}));
         QCOMPARE(gui->wait_event(), (UiEvent{EventKind::MenuEvent, 0, EventSubtype::None, controls::kSaveAsCItem}));
     }
 

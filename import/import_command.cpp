@@ -1,0 +1,110 @@
+#include "import/import_command.h"
+
+#include "formats/file_commands.h"
+#include "import/code_points.h"
+#include "import/font_import.h"
+#include "import/option_text.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright {
+
+namespace {
+
+constexpr const char* kImportTitle = "Font to import";
+constexpr const char* kImportFilter =
+    "Fonts|*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|All files (*.*)|*.*";
+constexpr const char* kCannotImport = "Cannot import";
+
+enum Field { kSize, kFirstCode, kCount, kFirstCodePoint, kCell };
+
+std::string describe(const FontFacts& facts)
+{
+    std::string name = facts.family + (facts.style.empty() ? "" : " " + facts.style);
+    if (facts.scalable)
+        return name + ": an outline font, drawn at any pixel size from 1 to 255.";
+    std::string sizes;
+    for (int size : facts.strike_sizes)
+        sizes += (sizes.empty() ? "" : ", ") + to_decimal(size);
+    return name + ": a bitmap font of " + sizes + " pixels.";
+}
+
+std::vector<FormField> prefilled_fields(const FontFacts& facts)
+{
+    const int size = facts.scalable || facts.strike_sizes.empty() ? 16 : facts.strike_sizes.front();
+    return {{"Pixel size", to_decimal(size)},
+            {"First code", "32"},
+            {"Count", "95"},
+            {"First code point (empty: the first code)", ""},
+            {"Cell, W x H (empty: fitted to the font)", ""}};
+}
+
+// The options the fields ask for, or why they cannot be read.
+std::string read_fields(const std::vector<FormField>& fields, ImportOptions& options)
+{
+    std::optional<int> size = parse_number(fields[kSize].value, 1, 255);
+    if (!size)
+        return "The pixel size must be a number from 1 to 255.";
+    std::optional<int> first = parse_number(fields[kFirstCode].value, 0, 255);
+    if (!first)
+        return "The first code must be a number from 0 to 255.";
+    std::optional<int> count = parse_number(fields[kCount].value, 0, 255);
+    if (!count)
+        return "The count must be a number from 0 to 255.";
+    std::string_view code_point_text = trim_blanks_and_tabs(fields[kFirstCodePoint].value);
+    std::optional<char32_t> code_point;
+    if (!code_point_text.empty() && !(code_point = parse_code_point(code_point_text)))
+        return "The first code point is written U+ and hexadecimal digits, such as U+0410, or left empty.";
+    std::string_view cell_text = trim_blanks_and_tabs(fields[kCell].value);
+    std::optional<CellSize> cell;
+    if (!cell_text.empty() && !(cell = parse_cell_size(cell_text)))
+        return "The cell is written W x H without blanks, such as 8x16, or left empty.";
+    options.pixel_size = *size;
+    options.first_code = *first;
+    options.char_count = *count;
+    options.first_code_point = code_point;
+    options.cell = cell;
+    return {};
+}
+
+std::string joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
+}  // namespace
+
+bool import_font_command(FontModel& model, GuiServices& gui)
+{
+    const std::string path = gui.open_file_dialog(kImportTitle, "", kImportFilter, 0);
+    if (path.empty())
+        return false;
+    const FontFacts facts = read_font_facts(path, 0);
+    if (!facts.ok) {
+        gui.message_box(kCannotImport, facts.message);
+        return false;
+    }
+    std::vector<FormField> fields = prefilled_fields(facts);
+    const std::string note = describe(facts);
+    while (gui.form_dialog("Import " + std::string(file_name_part(path)), note, fields)) {
+        ImportOptions options;
+        if (std::string problem = read_fields(fields, options); !problem.empty()) {
+            gui.message_box(kCannotImport, problem);
+            continue;
+        }
+        FontReadResult imported = import_font(path, options);
+        if (!imported.ok) {
+            gui.message_box(kCannotImport, imported.message);
+            continue;
+        }
+        show_new_font(model, gui, imported);
+        if (!imported.warnings.empty())
+            gui.message_box("Import font", joined(imported.warnings));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace glyphwright

@@ -1,0 +1,115 @@
+#include "import/import_command.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/controls.h"
+#include "formats/file_commands.h"
+#include "formats/new_font.h"
+#include "tests/fakes/fake_gui_services.h"
+#include "tests/support/system_fonts.h"
+#include "tests/support/temp_folder.h"
+
+namespace glyphwright {
+namespace {
+
+using testing::FakeGuiServices;
+using testing::kDejaVuSansMono;
+using Answer = std::vector<std::string>;
+
+class ImportCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gui.create_canvas(controls::kGridCanvas, 10, 60, 320, 500);
+        gui.create_list(controls::kCharacterList, 210, 10, 100, 25);
+        gui.create_label(controls::kInfoLabel, 10, 40, 240, 25, "");
+        FontReadResult open = make_blank_font({8, 8, 48, 10});
+        show_new_font(model, gui, open);
+        model.glyph_grid.set(1, 1, true);
+        gui.clear_log();
+    }
+
+    FontModel model;
+    FakeGuiServices gui;
+};
+
+TEST_F(ImportCommand, TheChosenFontBecomesTheOpenFontAsAfterOpen)
+{
+    SKIP_WITHOUT_FONT(kDejaVuSansMono);
+    gui.open_dialog_answers.push_back(kDejaVuSansMono);
+    gui.form_answers.push_back(Answer{"16", "65", "3", "", ""});
+    import_font_command(model, gui);
+
+    ASSERT_EQ(gui.forms_shown.size(), 1u);
+    EXPECT_EQ(gui.forms_shown[0][0], (FormField{"Pixel size", "16"}));
+    EXPECT_EQ(gui.forms_shown[0][2].value, "95");
+    EXPECT_EQ(gui.form_notes[0], "DejaVu Sans Mono Book: an outline font, drawn at any pixel size from 1 to 255.");
+    EXPECT_TRUE(gui.messages.empty());
+    EXPECT_EQ(model.header, (FontHeader{16, 19, 65, 3}));
+    EXPECT_EQ(gui.list_entries, (std::vector<std::string>{"Chr$(65)  A", "Chr$(66)  B", "Chr$(67)  C"}));
+    EXPECT_EQ(gui.list_selection, 0);
+    EXPECT_EQ(gui.controls[controls::kInfoLabel].text, "16x19      Chr$(65) to Chr$(67)");
+    EXPECT_EQ(model.current_index, 0);
+    EXPECT_EQ(model.glyph_grid.at(4, 3), 1) << "the top of A is being edited";
+}
+
+TEST_F(ImportCommand, MistakesAreShownAndAskedAgainUntilCancelKeepsTheOpenFont)
+{
+    SKIP_WITHOUT_FONT(kDejaVuSansMono);
+    const FontModel before = model;
+    gui.open_dialog_answers.push_back(kDejaVuSansMono);
+    gui.form_answers.push_back(Answer{"300", "32", "95", "", ""});
+    gui.form_answers.push_back(Answer{"16", "32", "95", "U+0020", "7x9"});
+    gui.form_answers.push_back(std::nullopt);
+    import_font_command(model, gui);
+
+    ASSERT_EQ(gui.messages.size(), 2u);
+    EXPECT_EQ(gui.messages[0].second, "The pixel size must be a number from 1 to 255.");
+    EXPECT_NE(gui.messages[1].second.find("a cell of 7 x 9 pixels cannot be held"), std::string::npos);
+    ASSERT_EQ(gui.forms_shown.size(), 3u);
+    EXPECT_EQ(gui.forms_shown[1][0].value, "300") << "the dialog comes back with what was typed";
+    EXPECT_EQ(model.header, before.header);
+    EXPECT_EQ(model.font_table, before.font_table);
+    EXPECT_EQ(model.glyph_grid.at(1, 1), 1) << "the edit on the canvas stays";
+}
+
+TEST_F(ImportCommand, AFileThatIsNoFontIsRefusedBeforeTheDialog)
+{
+    testing::TempFolder folder;
+    testing::write_file(folder.file("notes.ttf"), "no font\n");
+    gui.open_dialog_answers.push_back(folder.file("notes.ttf"));
+    import_font_command(model, gui);
+    ASSERT_EQ(gui.messages.size(), 1u);
+    EXPECT_EQ(gui.messages[0].first, "Cannot import");
+    EXPECT_NE(gui.messages[0].second.find("is not a font of a known kind"), std::string::npos);
+    EXPECT_TRUE(gui.forms_shown.empty());
+    EXPECT_EQ(model.header, (FontHeader{8, 8, 48, 10}));
+}
+
+TEST_F(ImportCommand, WarningsAreShownOnceTheFontIsOpen)
+{
+    SKIP_WITHOUT_FONT(kDejaVuSansMono);
+    gui.open_dialog_answers.push_back(kDejaVuSansMono);
+    gui.form_answers.push_back(Answer{"16", "65", "2", "U+0378", ""});
+    import_font_command(model, gui);
+    ASSERT_EQ(gui.messages.size(), 1u);
+    EXPECT_EQ(gui.messages[0], (std::pair<std::string, std::string>{
+                                   "Import font", "2 characters are not in the font and stay blank: 65 to 66 (U+0378 to U+0379)"}));
+    EXPECT_EQ(model.header.first_char, 65);
+}
+
+TEST_F(ImportCommand, SaveAsBdfAppendsItsExtensionAndWritesTheEditedGlyph)
+{
+    testing::TempFolder folder;
+    gui.save_dialog_answers.push_back(folder.file("digits"));
+    save_as_bdf(model, gui);
+    EXPECT_EQ(gui.dialog_titles.back(), "font.bdf file to save");
+    EXPECT_EQ(gui.dialog_filters.back(), "BDF File|*.bdf|All files (*.*)|*.*");
+    std::string bdf = testing::read_file(folder.file("digits.bdf"));
+    EXPECT_EQ(bdf.rfind("STARTFONT 2.1\n", 0), 0u);
+    EXPECT_NE(bdf.find("ENCODING 48\nSWIDTH 1000 0\nDWIDTH 8 0\nBBX 8 8 0 -1\nBITMAP\n00\n40\n"), std::string::npos) << bdf;
+    EXPECT_TRUE(gui.messages.empty());
+}
+
+}  // namespace
+}  // namespace glyphwright
