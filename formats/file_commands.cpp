@@ -97,17 +97,17 @@ bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
         return false;
     }
     show_new_font(model, gui, read);
+    const FontEntry& font = file.scan.entries[*entry];
+    model.source = {path, static_cast<int>(*entry), font.name, file.stamp};
+    if (!read.warnings.empty())
+        gui.message_box("Warnings", quoted_name(path) + " was opened, but:\n" + warning_summary(read.warnings));
+    return true;
 }
 
 void show_new_font(FontModel& model, GuiServices& gui, FontReadResult& read)
 {
     adopt_font(model, read);
-    const FontEntry& font = file.scan.entries[*entry];
-    model.source = {path, static_cast<int>(*entry), font.name, file.stamp};
     rebuild_view(model, gui, read.labels);
-    if (!read.warnings.empty())
-        gui.message_box("Warnings", quoted_name(path) + " was opened, but:\n" + warning_summary(read.warnings));
-    return true;
 }
 
 void save_as_c(FontModel& model, GuiServices& gui) { save_as(model, gui, FontFormat::C); }
