@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick python3
   clang-14 libclang-rt-14-dev
+  pandoc librsvg2-bin man-db desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

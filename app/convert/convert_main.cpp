@@ -30,7 +30,8 @@ constexpr const char* kUsage =
     "  glyphwright-convert --preview PNG FILE [--text TEXT]\n"
     "      Draw every glyph of FILE with its character code into the picture PNG; with --text,\n"
     "      TEXT under it drawn with the font at 1:1 and at 2:1.\n"
-    "  glyphwright-convert --help\n";
+    "  glyphwright-convert --help\n"
+    "  glyphwright-convert --version\n";
 
 void print_error(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
 
@@ -117,6 +118,10 @@ int main(int argc, char** argv)
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (arguments.empty())
         return usage_error("no files given");
+    if (arguments.front() == "--version") {
+        std::printf("glyphwright-convert %s\n", GLYPHWRIGHT_VERSION);
+        return 0;
+    }
     if (arguments.front() == "--help" || arguments.front() == "-h") {
         std::fputs(kUsage, stdout);
         std::fputs(kImportUsage, stdout);

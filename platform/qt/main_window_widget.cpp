@@ -1,6 +1,7 @@
 #include "platform/qt/main_window_widget.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 #include <QScreen>
 
 #include <algorithm>
@@ -14,6 +15,15 @@ int centred_start(int screen_start, int screen_extent, int frame_extent)
     return screen_start + (screen_extent - std::min(screen_extent, frame_extent)) / 2;
 }
 
+// The icon the desktop shows for the program, from the pictures built into it.
+QIcon program_icon()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/glyphwright/glyphwright-48.png"), QSize(48, 48));
+    icon.addFile(QStringLiteral(":/glyphwright/glyphwright-256.png"), QSize(256, 256));
+    return icon;
+}
+
 }  // namespace
 
 MainWindowWidget::MainWindowWidget(int client_width, int client_height, EventSink sink, int window_id)
@@ -23,6 +33,7 @@ MainWindowWidget::MainWindowWidget(int client_width, int client_height, EventSin
     , m_window_id(window_id)
 {
     setFixedSize(client_width, client_height);
+    setWindowIcon(program_icon());
 }
 
 void MainWindowWidget::centre_on_screen()

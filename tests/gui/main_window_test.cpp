@@ -55,6 +55,7 @@ private slots:
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(window->isVisible());
+        QCOMPARE(window->windowIcon().availableSizes(), (QList<QSize>{QSize(48, 48), QSize(256, 256)}));
 
         QRect screen = window->screen()->geometry();
         QSize frame = window->frameGeometry().size();
