@@ -8,6 +8,7 @@
 #include "bench/editor_over_qt.h"
 #include "editor/canvas_view.h"
 #include "editor/controls.h"
+#include "editor/edit_session.h"
 #include "editor/editing_commands.h"
 #include "model/glyph_codec.h"
 #include "platform/qt/qt_gui_services.h"
@@ -60,15 +61,19 @@ void select_character_of_largest_font(benchmark::State& state)
 }
 BENCHMARK(select_character_of_largest_font)->Unit(benchmark::kMillisecond);
 
-// A real left click on the canvas, taken from the event queue, toggled and shown: one cell.
+// A real left click on the canvas: its press and its release taken from the event queue, the
+// cell toggled, the step recorded and the cell shown.
 void click_on_largest_font(benchmark::State& state)
 {
     LargestFontEditor editor;
+    EditSession session;
     QWidget* canvas = editor.gui.control_widget(controls::kGridCanvas);
     for (auto _ : state) {
         QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(603, 915));
         editor.gui.wait_event();
-        toggle_pixel(editor.model, editor.gui);
+        begin_stroke(editor.model, editor.gui, session);
+        editor.gui.wait_event();
+        end_stroke(editor.model, editor.gui, session);
         QCoreApplication::processEvents();
     }
 }
