@@ -43,6 +43,26 @@ int check_font(const std::string& path, const ScannedFontFile& file, std::size_t
     return 0;
 }
 
+// Scans each file and hands it to `report`, which gives a status; a file that cannot be scanned
+// is named on standard error.
+template <typename Report>
+int report_each_file(const std::vector<std::string>& files, const FontChoice& choice, const std::string& option, Report report)
+{
+    if (files.empty())
+        return usage_problem(option + " needs at least one file");
+    int status = 0;
+    for (const std::string& path : files) {
+        ScannedFontFile file = scan_font_file(path, choice.format);
+        if (!file.ok) {
+            print_line(stderr, path + ": " + file.message);
+            status = 1;
+            continue;
+        }
+        status |= report(path, file);
+    }
+    return status;
+}
+
 }  // namespace
 
 std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& choice)
@@ -83,50 +103,31 @@ void print_report(const std::vector<std::string>& lines)
 
 int run_list(const std::vector<std::string>& files, const FontChoice& choice)
 {
-    if (files.empty())
-        return usage_problem("--list needs at least one file");
-    int status = 0;
-    for (const std::string& path : files) {
-        ScannedFontFile file = scan_font_file(path, choice.format);
-        if (!file.ok) {
-            print_line(stderr, path + ": " + file.message);
-            status = 1;
-            continue;
-        }
+    return report_each_file(files, choice, "--list", [](const std::string& path, const ScannedFontFile& file) {
         for (const std::string& line : font_listing(file))
             print_line(stdout, path + ": " + line);
-    }
-    return status;
+        return 0;
+    });
 }
 
 int run_check(const std::vector<std::string>& files, const FontChoice& choice)
 {
-    if (files.empty())
-        return usage_problem("--check needs at least one file");
-    int status = 0;
-    for (const std::string& path : files) {
-        ScannedFontFile file = scan_font_file(path, choice.format);
-        if (!file.ok) {
-            print_line(stderr, path + ": " + file.message);
-            status = 1;
-            continue;
-        }
+    return report_each_file(files, choice, "--check", [&choice](const std::string& path, const ScannedFontFile& file) {
         bool several = file.scan.entries.size() > 1;
+        int status = 0;
         if (choice.font.empty()) {
             for (std::size_t entry = 0; entry < file.scan.entries.size(); ++entry)
                 status |= check_font(path, file, entry, several);
-            continue;
+            return status;
         }
         std::string problem;
         std::optional<std::size_t> entry = find_font_entry(file.scan, choice.font, problem);
         if (!entry) {
             print_line(stderr, path + ": " + problem);
-            status = 1;
-            continue;
+            return 1;
         }
-        status |= check_font(path, file, *entry, several);
-    }
-    return status;
+        return check_font(path, file, *entry, several);
+    });
 }
 
 int run_in_place(const std::vector<std::string>& arguments, const FontChoice& choice)
