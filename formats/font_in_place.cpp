@@ -76,8 +76,20 @@ void append_comment(std::string& out, std::string_view comment)
     out += tail;
 }
 
-void append_c_font_lines(std::string& out, const FontModel& font, std::string_view indent, std::string_view line_end)
+void append_glyph_line(std::string& out, const FontRow& glyph, int glyph_bytes, std::string_view indent, std::string_view line_end)
 {
+    out += indent;
+    append_c_glyph_data(out, glyph.glyph_data, glyph_bytes);
+    append_comment(out, glyph.comment);
+    out += line_end;
+}
+
+// The header line, then the array's lines up to its closing line: blank and comment lines stay
+// where they were, each glyph line gives way to the next row's, and the rows left over follow.
+void append_c_font_lines(std::string& out, std::string_view text, const FontEntry& entry, const FontModel& font,
+                         std::string_view line_end)
+{
+    std::string_view indent = glyph_indent(text, entry.data_begin);
     std::string header;
     append_c_header_line(header, font);
     out += indent;
@@ -85,13 +97,20 @@ void append_c_font_lines(std::string& out, const FontModel& font, std::string_vi
     out += line_end;
     const int glyph_bytes = glyph_byte_count(font.header.glyph_width, font.header.glyph_height);
     const int rows = std::clamp(font.header.char_count, 0, static_cast<int>(font.font_table.size()));
-    for (int row = 0; row < rows; ++row) {
-        const FontRow& glyph = font.font_table[static_cast<std::size_t>(row)];
-        out += indent;
-        append_c_glyph_data(out, glyph.glyph_data, glyph_bytes);
-        append_comment(out, glyph.comment);
-        out += line_end;
+    int row = 0;
+    std::size_t closing_line = std::max(entry.data_begin, line_begin_at(text, entry.data_end));
+    LineReader lines(text.substr(0, closing_line), entry.data_begin, 0);
+    lines.read_line();
+    while (!lines.at_end()) {
+        std::size_t line_begin = lines.position();
+        std::string_view line = lines.read_line();
+        if (split_glyph_line(line).data.empty())
+            out += text.substr(line_begin, lines.position() - line_begin);
+        else if (row < rows)
+            append_glyph_line(out, font.font_table[static_cast<std::size_t>(row++)], glyph_bytes, indent, line_end);
     }
+    for (; row < rows; ++row)
+        append_glyph_line(out, font.font_table[static_cast<std::size_t>(row)], glyph_bytes, indent, line_end);
 }
 
 // The closing line as it was; a "}" after the last glyph's bytes goes on a line of its own,
@@ -123,7 +142,7 @@ std::string c_text_in_place(std::string_view text, const FontEntry& entry, const
     out += text.substr(0, entry.begin);
     append_array_line(out, array_line, font);
     out += text.substr(entry.begin + array_line.size(), entry.data_begin - entry.begin - array_line.size());
-    append_c_font_lines(out, font, glyph_indent(text, entry.data_begin), line_end);
+    append_c_font_lines(out, text, entry, font, line_end);
     append_closing(out, text, entry.data_end, line_end);
     return out;
 }
