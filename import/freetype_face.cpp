@@ -191,7 +191,8 @@ bool FreeTypeFace::render(char32_t code_point, Rendering rendering, int threshol
     glyph.top = slot->bitmap_top;
     glyph.advance = rounded_pixels(slot->advance.x);
     glyph.pixels.assign(static_cast<std::size_t>(source.width) * source.rows, 0);
-    if (source.width == 0 || source.rows == 0)
+    // A BDF character without BITMAP rows comes with a size but no pixels at all.
+    if (source.width == 0 || source.rows == 0 || source.buffer == nullptr)
         return true;
     if (source.pixel_mode == FT_PIXEL_MODE_MONO) {
         copy_mono(source, glyph);

@@ -17,19 +17,20 @@ TEST(ImportFuzzRegressions, EveryKeptInputAndSeedHoldsTheProperty)
 {
     const fs::path source = fs::path(GLYPHWRIGHT_GOLDEN_DIR).parent_path().parent_path();
     int inputs = 0;
-    for (const fs::path& folder : {source / "tests/regressions/import_fuzz", source / "fuzz/seeds/import_fuzz"}) {
-        if (!fs::exists(folder))
-            continue;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            std::string input = testing::read_file(entry.path().string());
-            // Each flag combination, the way the fuzz script's trailers ask for it.
-            for (char flags : {'\0', '\4', '\12'}) {
-                EXPECT_EQ(fuzzing::check_import(input + '\0' + flags + 'A'), "") << entry.path();
-                ++inputs;
-            }
+    for (const auto& entry : fs::directory_iterator(source / "tests/regressions/import_fuzz")) {
+        std::string input = testing::read_file(entry.path().string());
+        EXPECT_EQ(fuzzing::check_import(input), "") << entry.path();
+        ++inputs;
+    }
+    // The seeds are font files; each is tried with the options the fuzz script's trailers ask for.
+    for (const auto& entry : fs::directory_iterator(source / "fuzz/seeds/import_fuzz")) {
+        std::string input = testing::read_file(entry.path().string());
+        for (char flags : {'\0', '\4', '\12'}) {
+            EXPECT_EQ(fuzzing::check_import(input + '\0' + flags + 'A'), "") << entry.path();
+            ++inputs;
         }
     }
-    EXPECT_GT(inputs, 0);
+    EXPECT_GT(inputs, 2);
 }
 
 }  // namespace
