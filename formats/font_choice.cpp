@@ -7,7 +7,7 @@ namespace glyphwright {
 
 namespace {
 
-std::string quoted_name(const std::string& path) { return "\"" + std::string(file_name_part(path)) + "\""; }
+std::string quoted_name(const std::string& path) { return quoted(file_name_part(path)); }
 
 FontReadResult failed(std::string message)
 {
