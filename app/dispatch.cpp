@@ -31,6 +31,10 @@ FontChange dispatch_canvas_event(const UiEvent& event, ShellState& shell, GuiSer
 FontChange dispatch_control_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
 {
     FontModel& model = shell.model;
+    if (is_overview_control(event.control_id)) {
+        overview_event(shell.overview, model, gui, event);
+        return {};
+    }
     switch (event.control_id) {
     case controls::kGridCanvas:
         return dispatch_canvas_event(event, shell, gui);
@@ -86,6 +90,9 @@ FontChange dispatch_edit_item(int item, ShellState& shell, GuiServices& gui)
         return run_operation_item(shell, gui, GlyphOperation::Invert);
     case controls::kClearItem:
         return run_operation_item(shell, gui, GlyphOperation::Clear);
+    case controls::kOverviewItem:
+        toggle_overview(shell.overview, shell.model, gui);
+        return {};
     default:
         return {};
     }
@@ -146,7 +153,10 @@ FontChange dispatch_to_command(const UiEvent& event, ShellState& shell, GuiServi
 {
     switch (event.kind) {
     case EventKind::WindowClose:
-        shell.quit_requested = true;
+        if (event.control_id == controls::kOverviewWindow)
+            overview_event(shell.overview, shell.model, gui, event);
+        else
+            shell.quit_requested = true;
         return {};
     case EventKind::ControlEvent:
         return dispatch_control_event(event, shell, gui);

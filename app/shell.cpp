@@ -40,6 +40,7 @@ constexpr MenuItem kEditMenuItems[] = {
     {controls::kFlipVerticallyItem, "Flip vertically"},
     {controls::kInvertItem, "Invert"},
     {controls::kClearItem, "Clear"},
+    {controls::kOverviewItem, "Overview"},
 };
 
 // Every key of the main window. A menu item shows the first key bound to it.
@@ -59,6 +60,7 @@ constexpr KeyBinding kKeyBindings[] = {
     {controls::kFlipVerticallyItem, "V"},
     {controls::kInvertItem, "I"},
     {controls::kClearItem, "Del"},
+    {controls::kOverviewItem, "F2"},
 };
 
 void create_controls(const FontModel& model, GuiServices& gui)
@@ -132,6 +134,9 @@ void font_changed(ShellState& shell, GuiServices& gui, const FontChange& change)
         forget_edits(shell.edit);
     if (change.font_replaced || change.glyph_row >= 0)
         show_history_state(shell, gui);
+    // The overview finds for itself what changed, since not every command reports its glyph
+    // (choosing a character changes none, yet moves the frame).
+    overview_follow(shell.overview, shell.model, gui, change.font_replaced ? FontScope::WholeFont : FontScope::Glyphs);
 }
 
 void set_start_values(FontModel& model)
@@ -172,6 +177,8 @@ int run_editor(GuiServices& gui)
     set_start_values(shell.model);
     if (build_main_window(shell, gui))
         run_event_loop(shell, gui);
+    // The program ends with its main window: the overview goes with it.
+    close_overview(shell.overview, gui);
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "editor/edit_session.h"
+#include "editor/overview.h"
 #include "model/font_model.h"
 #include "platform/gui_services.h"
 
@@ -17,6 +18,7 @@ inline constexpr char kWindowTitle[] = "Glyphwright";
 struct ShellState {
     FontModel model;
     EditSession edit;
+    Overview overview;  // open or closed for the life of the program only
     bool quit_requested = false;
     bool file_menu_exists = false;  // false when the popup menu could not be created
     bool edit_menu_exists = false;
@@ -31,7 +33,8 @@ struct FontChange {
 };
 
 // The one place that hears of every change to the font and brings what follows it up to date:
-// a replaced font forgets the edit history; Undo and Redo are greyed when they have nothing to do.
+// a replaced font forgets the edit history; Undo and Redo are greyed when they have nothing to do;
+// the Overview draws again what changed.
 void font_changed(ShellState& shell, GuiServices& gui, const FontChange& change);
 
 // The start values: a 32 x 50 font without characters, zoom 10, glyph 0 being edited, a fresh

@@ -38,6 +38,8 @@ inline constexpr int kFlipHorizontallyItem = 38;
 inline constexpr int kFlipVerticallyItem = 39;
 inline constexpr int kInvertItem = 40;
 inline constexpr int kClearItem = 41;
+// Opens or closes the Overview window; the last item of the Edit menu.
+inline constexpr int kOverviewItem = 42;
 
 // A key command carries the id of the menu item or button it stands for, and runs what choosing
 // that item or pressing that button runs. Keys with neither have ids of their own.

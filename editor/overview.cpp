@@ -148,6 +148,9 @@ void build_window(Overview& overview, const FontModel& model, GuiServices& gui)
     gui.create_scroll_canvas(controls::kOverviewWindow, controls::kSampleCanvas, sample.x, sample.y, sample.width,
                              sample.height);
     gui.set_scroll_extent(controls::kSampleCanvas, overview.sample.content_width, overview.sample.content_height);
+    // F2 closes the window from itself too; the main window's other keys stay there, so that they
+    // type into the sample field.
+    gui.add_window_key_command(controls::kOverviewWindow, controls::kOverviewItem, "F2");
     remember_shown(overview, model);
     draw_map_view(overview, model, gui);
     draw_sample_cells(overview, model, gui, -1);

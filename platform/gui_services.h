@@ -109,6 +109,9 @@ public:
     // a KeyCommand with `command_id`. It works whichever control of the main window has the focus,
     // and not while another window is active.
     virtual void add_key_command(int command_id, const std::string& key) = 0;
+    // The same for a further window that is open: the key works while that window is active, and
+    // is gone when it closes.
+    virtual void add_window_key_command(int window_id, int command_id, const std::string& key) = 0;
 
     // A modal message with one OK button.
     virtual void message_box(const std::string& title, const std::string& text) = 0;

@@ -236,12 +236,22 @@ void QtGuiServices::set_menu_item_enabled(int menu_id, int item_id, bool enabled
 
 void QtGuiServices::add_key_command(int command_id, const std::string& key)
 {
+    bind_key(m_window.get(), command_id, key);
+}
+
+void QtGuiServices::add_window_key_command(int window_id, int command_id, const std::string& key)
+{
+    bind_key(window_widget(window_id), command_id, key);
+}
+
+void QtGuiServices::bind_key(QWidget* window, int command_id, const std::string& key)
+{
     QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(key), QKeySequence::PortableText);
-    if (!m_window || sequence.isEmpty())
+    if (!window || sequence.isEmpty())
         return;
     // A window shortcut fires whichever child has the focus, and never while another window, such
     // as a dialog, is active.
-    auto* shortcut = new QShortcut(sequence, m_window.get());
+    auto* shortcut = new QShortcut(sequence, window);
     shortcut->setContext(Qt::WindowShortcut);
     QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, command_id] {
         UiEvent event{EventKind::KeyCommand, 0, EventSubtype::None, 0};

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <map>
 
+#include "editor/canvas_view.h"
 #include "editor/controls.h"
 #include "model/glyph_codec.h"
 #include "tests/fakes/fake_gui_services.h"
+#include "tests/support/temp_folder.h"
 
 namespace glyphwright {
 namespace {
@@ -76,7 +79,7 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
         "add_menu_item 31 34 Shift left\tLeft", "add_menu_item 31 35 Shift right\tRight",
         "add_menu_item 31 36 Shift up\tUp", "add_menu_item 31 37 Shift down\tDown",
         "add_menu_item 31 38 Flip horizontally\tH", "add_menu_item 31 39 Flip vertically\tV",
-        "add_menu_item 31 40 Invert\tI", "add_menu_item 31 41 Clear\tDel",
+        "add_menu_item 31 40 Invert\tI", "add_menu_item 31 41 Clear\tDel", "add_menu_item 31 42 Overview\tF2",
         // Nothing to undo or redo yet.
         "set_menu_item_enabled 31 32 off", "set_menu_item_enabled 31 33 off",
     };
@@ -86,7 +89,7 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
     std::map<std::string, int> keys = {
         {"Ctrl+Z", 32}, {"Ctrl+Y", 33}, {"Ctrl+Shift+Z", 33}, {"Ctrl+C", 7}, {"Ctrl+V", 8}, {"PgUp", 90},
         {"PgDown", 91}, {"Left", 34}, {"Right", 35}, {"Up", 36}, {"Down", 37}, {"H", 38}, {"V", 39},
-        {"I", 40}, {"Del", 41},
+        {"I", 40}, {"Del", 41}, {"F2", 42},
     };
     EXPECT_EQ(gui.key_commands, keys);
 
@@ -151,6 +154,18 @@ TEST(ShellStart, LoopEndsAtQuitOrCloseWithoutAsking)
         EXPECT_EQ(gui.count_calls("save_file_dialog"), 0);
         EXPECT_EQ(gui.count_calls("fill_rect 1 1 9 9 FFFFFF"), 1) << "the click was handled before";
     }
+}
+
+TEST(ShellStart, ClosingTheMainWindowClosesTheOverviewWithIt)
+{
+    FakeGuiServices gui;
+    UiEvent f2{EventKind::KeyCommand, 0, EventSubtype::None, 0};
+    f2.command_id = controls::kOverviewItem;
+    gui.events.push_back(f2);
+    gui.events.push_back({EventKind::WindowClose, 0, EventSubtype::None, 0});
+    EXPECT_EQ(run_editor(gui), 0);
+    EXPECT_EQ(gui.count_calls("open_window 50"), 1);
+    EXPECT_TRUE(gui.windows.empty());
 }
 
 TEST_F(Shell, OnlyALeftClickReachesTheCanvas)
@@ -256,6 +271,92 @@ TEST_F(Shell, FileInfoShowsTheHeaderLines)
     EXPECT_EQ(gui.messages[0].first, "File Info");
     EXPECT_EQ(gui.messages[0].second, shell.model.header_text);
     EXPECT_EQ(gui.log.size(), 1u);
+}
+
+// Every glyph of the map in view shows its pixels: the grid's for the glyph being edited, the
+// table's for the others.
+void expect_map_shows_the_font(const ShellState& shell, const FakeGuiServices& gui)
+{
+    const FontModel& model = shell.model;
+    const MapLayout& map = shell.overview.map;
+    GlyphGrid glyph(model.header.glyph_width, model.header.glyph_height);
+    for (int index = 0; index < model.header.char_count; ++index) {
+        if (index == model.current_index)
+            glyph = model.glyph_grid;
+        else
+            decode_glyph(model.font_table[static_cast<std::size_t>(index)].glyph_data, glyph);
+        Box box = map_glyph_box(map, index);
+        for (int y = 0; y < glyph.glyph_height(); ++y)
+            for (int x = 0; x < glyph.glyph_width(); ++x)
+                ASSERT_EQ(gui.pixel_of(controls::kGlyphMap, box.x + x * map.scale, box.y + y * map.scale),
+                          glyph.at(x, y) == 1 ? kSetPixelColour : kClearPixelColour)
+                    << "glyph " << index << " pixel (" << x << ", " << y << ")";
+    }
+}
+
+// The overview follows every command that changes the font, whatever window has the focus.
+TEST_F(Shell, OverviewFollowsEveryChange)
+{
+    testing::TempFolder folder;
+    const std::string three = "fontdatatype F[28] PROGMEM={\n0x08,0x08,0x41,0x03,\n"
+                              "0x18,0x3C,0x66,0x66,0x7E,0x66,0x66,0x00,\n0x7C,0x66,0x66,0x7C,0x66,0x66,0x7C,0x00,\n"
+                              "0x3C,0x66,0x60,0x60,0x60,0x66,0x3C,0x00,\n};\n";
+    testing::write_file(folder.file("three.c"), three);
+    testing::write_file(folder.file("wide.c"), "fontdatatype F[36] PROGMEM={\n0x10,0x08,0x30,0x02,\n"
+                                               "0xFF,0x00,0x81,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x01,\n"
+                                               "0x01,0x80,\n};\n");
+    gui.open_dialog_answers.push_back(folder.file("three.c"));
+    dispatch(menu_event(controls::kOpenItem));
+    gui.press_key("F2");
+    dispatch(gui.wait_event());
+    ASSERT_TRUE(shell.overview.is_open);
+    EXPECT_EQ(gui.count_calls("add_window_key_command 50 42 F2"), 1) << "F2 closes it from itself too";
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+    };
+    const Step steps[] = {
+        {"a stroke", [&] { gui.press_canvas(5, 5); gui.move_canvas(35, 5); gui.release_canvas(35, 5); }},
+        {"an operation", [&] { gui.press_key("Right"); }},
+        {"undo", [&] { gui.press_key("Ctrl+Z"); }},
+        {"redo", [&] { gui.press_key("Ctrl+Y"); }},
+        {"copy and the next character", [&] { gui.press_key("Ctrl+C"); gui.press_key("PgDown"); }},
+        {"paste", [&] { gui.press_key("Ctrl+V"); }},
+        {"restore", [&] { gui.events.push_back(control_event(controls::kRestoreButton)); }},
+        {"a click on the map", [&] {
+             Box cell = map_cell(shell.overview.map, 2);
+             gui.click_canvas_of(controls::kGlyphMap, cell.x + 1, cell.y + 1);
+         }},
+        {"undo of another character", [&] { gui.press_key("Ctrl+Z"); gui.press_key("Ctrl+Z"); }},
+        {"an Open of another size", [&] {
+             gui.open_dialog_answers.push_back(folder.file("wide.c"));
+             gui.events.push_back(menu_event(controls::kOpenItem));
+         }},
+        {"an Open of the same size", [&] {
+             testing::write_file(folder.file("three.c"), three.substr(0, three.find("0x18")) + std::string(3 * 41, ' ')
+                                                             .replace(0, 123, "0xFF,0xFF,0xFF,0xFF,0xFF,0xFF,0xFF,0xFF,\n"
+                                                                              "0x01,0x01,0x01,0x01,0x01,0x01,0x01,0x01,\n"
+                                                                              "0x80,0x80,0x80,0x80,0x80,0x80,0x80,0x80,\n")
+                                                         + "};\n");
+             gui.open_dialog_answers.push_back(folder.file("three.c"));
+             gui.events.push_back(menu_event(controls::kOpenItem));
+         }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        while (!gui.events.empty())
+            dispatch(gui.wait_event());
+        expect_map_shows_the_font(shell, gui);
+        EXPECT_EQ(shell.overview.framed_index, shell.model.current_index);
+    }
+    EXPECT_EQ(shell.overview.map.glyph_width, 8) << "the last font is the one shown";
+
+    gui.press_key("F2");
+    dispatch(gui.wait_event());
+    EXPECT_FALSE(shell.overview.is_open);
+    EXPECT_TRUE(gui.windows.empty());
 }
 
 }  // namespace

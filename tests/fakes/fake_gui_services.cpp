@@ -255,6 +255,12 @@ void FakeGuiServices::set_menu_item_enabled(int menu_id, int item_id, bool enabl
     menu_item_enabled[item_id] = enabled;
 }
 
+void FakeGuiServices::add_window_key_command(int window_id, int command_id, const std::string& key)
+{
+    EXPECT_TRUE(windows.contains(window_id)) << "a key of a window that is not open";
+    log.push_back("add_window_key_command " + std::to_string(window_id) + " " + std::to_string(command_id) + " " + key);
+}
+
 void FakeGuiServices::add_key_command(int command_id, const std::string& key)
 {
     log.push_back("add_key_command " + std::to_string(command_id) + " " + key);
