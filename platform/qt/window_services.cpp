@@ -2,6 +2,9 @@
 // fields, and the drawing of pixel blocks and small text that their pictures are made of.
 
 #include <QLineEdit>
+#include <QScreen>
+
+#include <algorithm>
 
 #include "platform/qt/canvas_widget.h"
 #include "platform/qt/main_window_widget.h"
@@ -14,6 +17,36 @@ namespace glyphwright::qt {
 namespace {
 
 constexpr int kTextPixelSize = 10;
+constexpr int kWindowGap = 8;
+
+// The start of a window of `size` along one axis of the screen [lo, lo + length): `wanted` when it
+// fits, else as far towards it as fits; a window larger than the screen starts at the screen's start.
+int fitted_start(int wanted, int size, int lo, int length) { return std::max(lo, std::min(wanted, lo + length - size)); }
+
+// Where a window of frame `size` opens first: always on the screen, and where it hides the least of
+// the main window's frame, trying first right of it, then left of it, each level with its top, then
+// below and above it.
+QPoint place_beside(const QRect& main_frame, QSize size, const QRect& screen)
+{
+    const int xs[] = {main_frame.right() + 1 + kWindowGap, main_frame.left() - kWindowGap - size.width(),
+                      main_frame.left()};
+    const int ys[] = {main_frame.top(), main_frame.bottom() + 1 + kWindowGap, main_frame.top() - kWindowGap - size.height()};
+    QPoint best;
+    long long least_hidden = -1;
+    for (int y : ys)
+        for (int x : xs) {
+            QRect place(QPoint(fitted_start(x, size.width(), screen.left(), screen.width()),
+                               fitted_start(y, size.height(), screen.top(), screen.height())),
+                        size);
+            QRect hidden = place.intersected(main_frame);
+            long long area = hidden.isEmpty() ? 0 : static_cast<long long>(hidden.width()) * hidden.height();
+            if (least_hidden < 0 || area < least_hidden) {
+                best = place.topLeft();
+                least_hidden = area;
+            }
+        }
+    return best;
+}
 
 }  // namespace
 
@@ -32,12 +65,18 @@ bool QtGuiServices::open_window(int window_id, int client_width, int client_heig
     auto window = std::make_unique<MainWindowWidget>(client_width, client_height, event_sink(), window_id);
     window->setWindowTitle(to_screen_text(title));
     auto place = m_window_places.find(window_id);
-    if (place != m_window_places.end())
-        window->move(place->second);
-    else
-        // The first time it opens beside the main window, so that neither hides the other.
-        window->move(m_window->frameGeometry().topRight() + QPoint(8, 0));
+    bool first_time = place == m_window_places.end();
+    // The first time it opens beside the main window, so that neither hides the other.
+    QScreen* screen = m_window->screen();
+    auto first_place = [&] {
+        return screen ? place_beside(m_window->frameGeometry(), window->frameGeometry().size(), screen->availableGeometry())
+                      : m_window->frameGeometry().topRight() + QPoint(kWindowGap, 0);
+    };
+    window->move(first_time ? first_place() : place->second);
     window->show();
+    // Once shown, its frame may be known: placed again with it, so that the whole frame is on the screen.
+    if (first_time)
+        window->move(first_place());
     m_further_windows[window_id] = std::move(window);
     return true;
 }

@@ -2,8 +2,9 @@
 """Drives the real editor in Xvfb with xdotool, as a user would: opens a C font through the real
 file dialog, flips pixels, chooses characters, copies and pastes a glyph, saves as BAS and as C,
 reopens the BAS file and saves it as C; then draws a line by dragging, takes it back with Ctrl+Z,
-brings it again with Ctrl+Y, shifts the glyph with an arrow key and saves. Every file is compared
-with the expected bytes. It waits on conditions with deadlines, never on fixed sleeps."""
+brings it again with Ctrl+Y, shifts the glyph with an arrow key and saves; last opens the Overview
+with F2, chooses a character by clicking its glyph in the map and edits it on the canvas, which the
+map shows at once. Every file is compared with the expected bytes. It waits on conditions with deadlines, never on fixed sleeps."""
 
 import argparse
 import contextlib
@@ -22,6 +23,10 @@ FILE_BUTTON = (35, 22)
 COPY_BUTTON = (85, 22)
 PASTE_BUTTON = (135, 22)
 CHARACTER_LIST = (260, 22)
+MAP_VIEW = (10, 10)  # the glyph map in the Overview window
+MAP_CELL = 38        # an 8 x 8 glyph at scale 4 with its padding
+MAP_SCALE = 4
+MAP_GLYPH = (3, 3)   # the glyph's place in its cell
 MENU = {"Open": 1, "New": 2, "Save as C": 3, "Save as BAS": 4, "Quit": 5}
 
 
@@ -155,16 +160,16 @@ class Editor:
         self.keys("Return")
         wait_for("the dialog to close", lambda: not self.find_window("^" + title.replace(".", "\\.") + "$"))
 
-    def screenshot(self, name):
+    def screenshot(self, name, window=None):
         path = os.path.join(self.work, name)
-        subprocess.run(["import", "-window", self.window, path], env=self.env, check=True)
+        subprocess.run(["import", "-window", window or self.window, path], env=self.env, check=True)
         return path
 
     def cell_colour(self, shot, x, y):
-        px, py = CANVAS[0] + x * CELL + CELL // 2, CANVAS[1] + y * CELL + CELL // 2
-        out = subprocess.run(["convert", shot, "-format", "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]",
-                              "-crop", "1x1+%d+%d" % (px, py), "info:"], capture_output=True, text=True, check=True)
-        return tuple(int(v) for v in out.stdout.strip().split(","))
+        return pixel_colour(shot, CANVAS[0] + x * CELL + CELL // 2, CANVAS[1] + y * CELL + CELL // 2)
+
+    def click_in(self, window, x, y):
+        self.xdotool("mousemove", "--window", window, str(x), str(y), "click", "1")
 
     def quit(self):
         self.choose_menu_item("Quit")
@@ -177,6 +182,12 @@ class Editor:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+
+
+def pixel_colour(shot, x, y):
+    out = subprocess.run(["convert", shot, "-format", "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]",
+                          "-crop", "1x1+%d+%d" % (x, y), "info:"], capture_output=True, text=True, check=True)
+    return tuple(int(v) for v in out.stdout.strip().split(","))
 
 
 def compare(actual_path, expected_path):
@@ -266,6 +277,7 @@ def drive(binary, work, expected):
             compare(os.path.join(work, "reopened.c"), os.path.join(expected, "reopened.c"))
 
             draw_undo_redo_and_shift(editor, work, expected)
+            choose_and_edit_from_the_overview(editor)
 
             status = editor.quit()
             if status != 0:
@@ -295,6 +307,39 @@ def draw_undo_redo_and_shift(editor, work, expected):
     editor.answer_file_dialog("font.c file to save", os.path.join(work, "drawn.c"))
     wait_for_file(os.path.join(work, "drawn.c"))
     compare(os.path.join(work, "drawn.c"), os.path.join(expected, "drawn.c"))
+
+
+def map_pixel(index, x, y):
+    """The middle of font pixel (x, y) of glyph `index` in the map, whose first row holds all four."""
+    return (MAP_VIEW[0] + index * MAP_CELL + MAP_GLYPH[0] + x * MAP_SCALE + MAP_SCALE // 2,
+            MAP_VIEW[1] + MAP_GLYPH[1] + y * MAP_SCALE + MAP_SCALE // 2)
+
+
+def choose_and_edit_from_the_overview(editor):
+    editor.window_keys("F2")
+    overview = wait_for("the Overview window", lambda: editor.find_window("^Overview$"))
+    cells = [(x, y) for y in range(8) for x in range(8)]
+
+    def map_glyph(index):
+        shot = editor.screenshot("map.png", overview)
+        return [pixel_colour(shot, *map_pixel(index, x, y)) for x, y in cells]
+
+    def canvas_glyph():
+        shot = editor.screenshot("canvas.png")
+        return [editor.cell_colour(shot, x, y) for x, y in cells]
+
+    wait_for("A in the map as on the canvas", lambda: map_glyph(0) == canvas_glyph())
+    d_glyph = map_glyph(3)
+    if d_glyph == map_glyph(0):
+        raise Failure("A and D look alike in the map, so choosing D would show nothing")
+    editor.click_in(overview, *map_pixel(3, 4, 4))
+    wait_for("D chosen from the map and shown on the canvas", lambda: canvas_glyph() == d_glyph)
+
+    flipped = (0, 0, 0) if d_glyph[0] == (255, 255, 255) else (255, 255, 255)
+    editor.click_cell(0, 0)
+    wait_for("the canvas click shown in the map", lambda: map_glyph(3)[0] == flipped)
+    editor.window_keys("F2")
+    wait_for("the Overview closed by F2", lambda: not editor.find_window("^Overview$"))
 
 
 def main():

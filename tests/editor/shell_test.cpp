@@ -8,6 +8,8 @@
 
 #include "editor/canvas_view.h"
 #include "editor/controls.h"
+#include "formats/bdf_font.h"
+#include "formats/new_font.h"
 #include "model/glyph_codec.h"
 #include "tests/fakes/fake_gui_services.h"
 #include "tests/support/temp_folder.h"
@@ -305,6 +307,16 @@ TEST_F(Shell, OverviewFollowsEveryChange)
     testing::write_file(folder.file("wide.c"), "fontdatatype F[36] PROGMEM={\n0x10,0x08,0x30,0x02,\n"
                                                "0xFF,0x00,0x81,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x01,\n"
                                                "0x01,0x80,\n};\n");
+    // A BDF font of the same size as three.c, a diagonal in each glyph: only what an import reports
+    // makes the overview draw all of them again.
+    FontModel to_import = make_blank_font({8, 8, 65, 3}).font;
+    GlyphGrid diagonal(8, 8);
+    for (int at = 0; at < 8; ++at)
+        diagonal.set(at, at, true);
+    for (int row = 0; row < 3; ++row)
+        to_import.font_table[static_cast<std::size_t>(row)].glyph_data = encode_glyph(diagonal);
+    testing::write_file(folder.file("diagonals.bdf"), write_bdf_font(to_import, "diagonals.bdf"));
+
     gui.open_dialog_answers.push_back(folder.file("three.c"));
     dispatch(menu_event(controls::kOpenItem));
     gui.press_key("F2");
@@ -329,6 +341,14 @@ TEST_F(Shell, OverviewFollowsEveryChange)
              gui.click_canvas_of(controls::kGlyphMap, cell.x + 1, cell.y + 1);
          }},
         {"undo of another character", [&] { gui.press_key("Ctrl+Z"); gui.press_key("Ctrl+Z"); }},
+        {"an import of the same size", [&] {
+             gui.open_dialog_answers.push_back(folder.file("diagonals.bdf"));
+             gui.form_answers.push_back(std::vector<std::string>{"8", "65", "3", "", ""});
+             gui.events.push_back(menu_event(controls::kImportFontItem));
+             while (!gui.events.empty())
+                 dispatch(gui.wait_event());
+             EXPECT_EQ(shell.model.font_table[1].glyph_data, encode_glyph(diagonal)) << "the font imported";
+         }},
         {"an Open of another size", [&] {
              gui.open_dialog_answers.push_back(folder.file("wide.c"));
              gui.events.push_back(menu_event(controls::kOpenItem));
@@ -350,6 +370,7 @@ TEST_F(Shell, OverviewFollowsEveryChange)
             dispatch(gui.wait_event());
         expect_map_shows_the_font(shell, gui);
         EXPECT_EQ(shell.overview.framed_index, shell.model.current_index);
+
     }
     EXPECT_EQ(shell.overview.map.glyph_width, 8) << "the last font is the one shown";
 

@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -96,6 +97,28 @@ private slots:
         QVERIFY(!gui->control_widget(controls::kGlyphMap));
         open_overview(overview, model, *gui);
         QCOMPARE(gui->window_widget(controls::kOverviewWindow)->pos(), place);
+    }
+
+    void first_opens_on_the_screen_where_it_hides_nothing_of_the_main_window()
+    {
+        QWidget* main = gui->window_widget();
+        QRect screen = main->screen()->availableGeometry();
+        const int main_width = main->frameGeometry().width();
+        const int overview_width = 424;  // the window of 8 x 8 x 10 with its frame
+        // At the left edge it goes right, at the right edge left, and in the middle of a screen too
+        // narrow for either, below.
+        int middle = screen.left() + (screen.width() - main_width) / 2;
+        QVERIFY(middle - overview_width < screen.left() && middle + main_width + overview_width > screen.right());
+        for (int main_x : {screen.left(), screen.right() - main_width, middle}) {
+            cleanup();
+            init();
+            main = gui->window_widget();
+            main->move(main_x, screen.top());
+            open_font(8, 8, 10);
+            QRect shown = gui->window_widget(controls::kOverviewWindow)->frameGeometry();
+            QVERIFY2(screen.contains(shown), qPrintable(QString("main at x %1").arg(main_x)));
+            QVERIFY2(!shown.intersects(main->frameGeometry()), qPrintable(QString("main at x %1").arg(main_x)));
+        }
     }
 
 private:
