@@ -1,5 +1,7 @@
 #include "import/font_import.h"
 
+#include <algorithm>
+
 #include "formats/font_text.h"
 #include "formats/new_font.h"
 #include "import/code_points.h"
@@ -278,6 +280,7 @@ FontFacts read_font_facts(const std::string& path, int face_index)
     facts.style = printable(face.style_name());
     facts.scalable = face.is_scalable();
     facts.strike_sizes = face.strike_sizes();
+    facts.face_count = std::max(face.face_count(), 1);
     return facts;
 }
 

@@ -57,6 +57,7 @@ struct FontFacts {
     std::string style;
     bool scalable = false;
     std::vector<int> strike_sizes;
+    int face_count = 1;  // more than one in a collection (.ttc, .otc)
 };
 
 FontFacts read_font_facts(const std::string& path, int face_index);

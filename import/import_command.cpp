@@ -15,7 +15,8 @@ constexpr const char* kImportFilter =
     "Fonts|*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|All files (*.*)|*.*";
 constexpr const char* kCannotImport = "Cannot import";
 
-enum Field { kSize, kFirstCode, kCount, kFirstCodePoint, kCell };
+// The face field comes last, and only for a file that holds several faces.
+enum Field { kSize, kFirstCode, kCount, kFirstCodePoint, kCell, kFace };
 
 std::string describe(const FontFacts& facts)
 {
@@ -28,18 +29,29 @@ std::string describe(const FontFacts& facts)
     return name + ": a bitmap font of " + sizes + " pixels.";
 }
 
+// What the dialog says of the file: its first face, and how many it holds when more than one.
+std::string describe_file(const FontFacts& facts)
+{
+    if (facts.face_count <= 1)
+        return describe(facts);
+    return "A collection of " + to_decimal(facts.face_count) + " faces; face 0 is " + describe(facts);
+}
+
 std::vector<FormField> prefilled_fields(const FontFacts& facts)
 {
     const int size = facts.scalable || facts.strike_sizes.empty() ? 16 : facts.strike_sizes.front();
-    return {{"Pixel size", to_decimal(size)},
-            {"First code", "32"},
-            {"Count", "95"},
-            {"First code point (empty: the first code)", ""},
-            {"Cell, W x H (empty: fitted to the font)", ""}};
+    std::vector<FormField> fields = {{"Pixel size", to_decimal(size)},
+                                     {"First code", "32"},
+                                     {"Count", "95"},
+                                     {"First code point (empty: the first code)", ""},
+                                     {"Cell, W x H (empty: fitted to the font)", ""}};
+    if (facts.face_count > 1)
+        fields.push_back({"Face, 0 to " + to_decimal(facts.face_count - 1), "0"});
+    return fields;
 }
 
 // The options the fields ask for, or why they cannot be read.
-std::string read_fields(const std::vector<FormField>& fields, ImportOptions& options)
+std::string read_fields(const std::vector<FormField>& fields, int face_count, ImportOptions& options)
 {
     std::optional<int> size = parse_number(fields[kSize].value, 1, 255);
     if (!size)
@@ -58,11 +70,15 @@ std::string read_fields(const std::vector<FormField>& fields, ImportOptions& opt
     std::optional<CellSize> cell;
     if (!cell_text.empty() && !(cell = parse_cell_size(cell_text)))
         return "The cell is written W x H without blanks, such as 8x16, or left empty.";
+    std::optional<int> face = 0;
+    if (fields.size() > kFace && !(face = parse_number(fields[kFace].value, 0, face_count - 1)))
+        return "The face must be a number from 0 to " + to_decimal(face_count - 1) + ".";
     options.pixel_size = *size;
     options.first_code = *first;
     options.char_count = *count;
     options.first_code_point = code_point;
     options.cell = cell;
+    options.face_index = *face;
     return {};
 }
 
@@ -87,10 +103,10 @@ bool import_font_command(FontModel& model, GuiServices& gui)
         return false;
     }
     std::vector<FormField> fields = prefilled_fields(facts);
-    const std::string note = describe(facts);
+    const std::string note = describe_file(facts);
     while (gui.form_dialog("Import " + std::string(file_name_part(path)), note, fields)) {
         ImportOptions options;
-        if (std::string problem = read_fields(fields, options); !problem.empty()) {
+        if (std::string problem = read_fields(fields, facts.face_count, options); !problem.empty()) {
             gui.message_box(kCannotImport, problem);
             continue;
         }

@@ -5,7 +5,9 @@
 #include "editor/controls.h"
 #include "formats/file_commands.h"
 #include "formats/new_font.h"
+#include "import/font_import.h"
 #include "tests/fakes/fake_gui_services.h"
+#include "tests/support/font_collection.h"
 #include "tests/support/system_fonts.h"
 #include "tests/support/temp_folder.h"
 
@@ -13,6 +15,7 @@ namespace glyphwright {
 namespace {
 
 using testing::FakeGuiServices;
+using testing::kDejaVuSans;
 using testing::kDejaVuSansMono;
 using Answer = std::vector<std::string>;
 
@@ -84,6 +87,34 @@ TEST_F(ImportCommand, AFileThatIsNoFontIsRefusedBeforeTheDialog)
     EXPECT_NE(gui.messages[0].second.find("is not a font of a known kind"), std::string::npos);
     EXPECT_TRUE(gui.forms_shown.empty());
     EXPECT_EQ(model.header, (FontHeader{8, 8, 48, 10}));
+}
+
+TEST_F(ImportCommand, ACollectionAsksForTheFaceAndImportsTheOneChosen)
+{
+    SKIP_WITHOUT_FONT(kDejaVuSansMono);
+    SKIP_WITHOUT_FONT(kDejaVuSans);
+    testing::TempFolder folder;
+    testing::write_file(folder.file("two.ttc"), testing::font_collection(std::vector<std::string>{
+                                                        testing::read_file(kDejaVuSansMono), testing::read_file(kDejaVuSans)}));
+    gui.open_dialog_answers.push_back(folder.file("two.ttc"));
+    gui.form_answers.push_back(Answer{"16", "65", "3", "", "", "2"});
+    gui.form_answers.push_back(Answer{"16", "65", "3", "", "", "1"});
+    import_font_command(model, gui);
+
+    ASSERT_EQ(gui.forms_shown.size(), 2u);
+    EXPECT_EQ(gui.forms_shown[0].back(), (FormField{"Face, 0 to 1", "0"}));
+    EXPECT_EQ(gui.form_notes[0], "A collection of 2 faces; face 0 is DejaVu Sans Mono Book: an outline font, drawn at "
+                                 "any pixel size from 1 to 255.");
+    ASSERT_EQ(gui.messages.size(), 1u);
+    EXPECT_EQ(gui.messages[0].second, "The face must be a number from 0 to 1.");
+    ImportOptions options;
+    options.pixel_size = 16;
+    options.first_code = 65;
+    options.char_count = 3;
+    FontReadResult alone = import_font(kDejaVuSans, options);
+    ASSERT_TRUE(alone.ok) << alone.message;
+    EXPECT_EQ(model.header, alone.font.header) << "face 1 is DejaVu Sans";
+    EXPECT_EQ(model.font_table, alone.font.font_table);
 }
 
 TEST_F(ImportCommand, WarningsAreShownOnceTheFontIsOpen)
