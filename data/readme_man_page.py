@@ -8,6 +8,7 @@ one text of both, and a section added to it appears in the page without a change
 """
 
 import argparse
+import gzip
 import re
 import subprocess
 import sys
@@ -70,11 +71,19 @@ def main():
     summary = arguments.summary[:1].lower() + arguments.summary[1:]
     text = "\n".join(["# NAME", "", f"{arguments.page} - {summary}", "", *body]) + "\n"
     # Without the "smart" extension "--to" stays two hyphens and quotes stay straight.
-    subprocess.run([arguments.pandoc, "--standalone", "--from", "markdown-smart", "--to", "man",
-                    "--metadata", f"title={arguments.page.upper()}", "--metadata", "section=1",
-                    "--metadata", f"footer=Glyphwright {arguments.version}",
-                    "--metadata", "header=Glyphwright Manual", "--output", arguments.output],
-                   input=text, text=True, check=True)
+    page = subprocess.run([arguments.pandoc, "--standalone", "--from", "markdown-smart", "--to", "man",
+                           "--metadata", f"title={arguments.page.upper()}", "--metadata", "section=1",
+                           "--metadata", f"footer=Glyphwright {arguments.version}",
+                           "--metadata", "header=Glyphwright Manual"],
+                          input=text, text=True, check=True, capture_output=True).stdout
+    # Installed man pages are compressed; without a name or time in the gzip header the page
+    # comes out the same on every build.
+    if arguments.output.endswith(".gz"):
+        with open(arguments.output, "wb") as output:
+            output.write(gzip.compress(page.encode("utf-8"), compresslevel=9, mtime=0))
+    else:
+        with open(arguments.output, "w", encoding="utf-8") as output:
+            output.write(page)
 
 
 if __name__ == "__main__":

@@ -19,7 +19,6 @@ constexpr const char* kSaveBasFilter = "BAS File|*.bas|All files (*.*)|*.*";
 constexpr const char* kSaveBdfTitle = "font.bdf file to save";
 constexpr const char* kSaveBdfFilter = "BDF File|*.bdf|All files (*.*)|*.*";
 
-std::string quoted_name(const std::string& path) { return quoted(file_name_part(path)); }
 
 // The font of a file with several that the user chooses, the first preselected; none when the
 // choice is cancelled.
@@ -31,7 +30,7 @@ std::optional<std::size_t> choose_font(GuiServices& gui, const ScannedFontFile& 
     std::vector<std::string> choices;
     for (std::size_t at = 0; at < entries.size(); ++at)
         choices.push_back(font_entry_description(entries[at], at));
-    int chosen = gui.choice_dialog("Choose a font", quoted_name(path) + " holds " + to_decimal(static_cast<std::int64_t>(entries.size()))
+    int chosen = gui.choice_dialog("Choose a font", quoted_file_name(path) + " holds " + to_decimal(static_cast<std::int64_t>(entries.size()))
                                    + " fonts. Which one do you want to edit?", choices, 0);
     if (chosen < 0 || chosen >= static_cast<int>(entries.size()))
         return std::nullopt;
@@ -93,14 +92,14 @@ bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
         return false;
     FontReadResult read = read_font_entry(file, *entry);
     if (!read.ok) {
-        gui.message_box("Cannot open", quoted_name(path) + " cannot be opened: " + read.message);
+        gui.message_box("Cannot open", quoted_file_name(path) + " cannot be opened: " + read.message);
         return false;
     }
     show_new_font(model, gui, read);
     const FontEntry& font = file.scan.entries[*entry];
     model.source = {path, static_cast<int>(*entry), font.name, file.stamp};
     if (!read.warnings.empty())
-        gui.message_box("Warnings", quoted_name(path) + " was opened, but:\n" + warning_summary(read.warnings));
+        gui.message_box("Warnings", quoted_file_name(path) + " was opened, but:\n" + warning_summary(read.warnings));
     return true;
 }
 

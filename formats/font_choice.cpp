@@ -7,7 +7,6 @@ namespace glyphwright {
 
 namespace {
 
-std::string quoted_name(const std::string& path) { return quoted(file_name_part(path)); }
 
 FontReadResult failed(std::string message)
 {
@@ -28,12 +27,12 @@ FontReadResult read_chosen_font(const std::string& path, const FontChoice& choic
         std::string problem;
         std::optional<std::size_t> found = find_font_entry(file.scan, choice.font, problem);
         if (!found)
-            return failed("in " + quoted_name(path) + ", " + problem);
+            return failed("in " + quoted_file_name(path) + ", " + problem);
         entry = *found;
     }
     FontReadResult read = read_font_entry(file, entry);
     if (!read.ok)
-        read.message = quoted_name(path) + " cannot be opened: " + read.message;
+        read.message = quoted_file_name(path) + " cannot be opened: " + read.message;
     return read;
 }
 
@@ -68,7 +67,7 @@ PutInPlaceResult put_font_in_place(const std::string& font_file, const std::stri
     std::string problem;
     std::optional<std::size_t> entry = find_font_entry(file.scan, choice.font, problem);
     if (!entry) {
-        result.message = "in " + quoted_name(target) + ", " + problem;
+        result.message = "in " + quoted_file_name(target) + ", " + problem;
         return result;
     }
     FontModel model;
@@ -82,7 +81,7 @@ PutInPlaceResult put_font_in_place(const std::string& font_file, const std::stri
     result.ok = true;
     result.warnings = read.warnings;
     for (const std::string& drawing : drawing_problems(model.header, file.format))
-        result.warnings.push_back("in " + quoted_name(target) + ", " + drawing);
+        result.warnings.push_back("in " + quoted_file_name(target) + ", " + drawing);
     return result;
 }
 

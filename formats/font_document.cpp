@@ -93,7 +93,7 @@ FontReadResult read_font_file(const std::string& path)
     }
     FontReadResult result = read_font_entry(file, 0);
     if (!result.ok)
-        result.message = quoted(file_name_part(path)) + " cannot be opened: " + result.message;
+        result.message = quoted_file_name(path) + " cannot be opened: " + result.message;
     return result;
 }
 

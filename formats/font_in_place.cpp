@@ -168,7 +168,6 @@ std::string bas_text_in_place(std::string_view text, const FontEntry& entry, con
     return out;
 }
 
-std::string quoted_name(const std::string& path) { return quoted(file_name_part(path)); }
 
 }  // namespace
 
@@ -195,19 +194,19 @@ InPlaceResult save_font_in_place(const FontModel& font, const InPlaceTarget& tar
         return result;
     }
     if (target.stamp && !(file.stamp == *target.stamp)) {
-        result.error = not_saved + quoted_name(target.path) + " changed on disk since the font was opened; open it again"
+        result.error = not_saved + quoted_file_name(target.path) + " changed on disk since the font was opened; open it again"
                        " to edit the font as it is now, or save the font elsewhere.";
         return result;
     }
     const std::vector<FontEntry>& entries = file.scan.entries;
     if (target.entry >= entries.size() || (!target.name.empty() && entries[target.entry].name != target.name)) {
-        result.error = not_saved + quoted_name(target.path) + " no longer holds \"" + target.name + "\" as font "
+        result.error = not_saved + quoted_file_name(target.path) + " no longer holds \"" + target.name + "\" as font "
                      + to_decimal(static_cast<std::int64_t>(target.entry + 1)) + ".";
         return result;
     }
     InPlaceText text = text_with_font_in_place(file.content, file.format, entries[target.entry], font);
     if (!text.ok) {
-        result.error = not_saved + "In " + quoted_name(target.path) + ", " + text.error + ".";
+        result.error = not_saved + "In " + quoted_file_name(target.path) + ", " + text.error + ".";
         return result;
     }
     FileResult written = write_whole_text_file(target.path, text.text);

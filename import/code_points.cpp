@@ -69,7 +69,7 @@ CodePointMap read_code_point_map(const std::string& path)
     }
     CodePointMap map = parse_code_point_map(file.content);
     if (!map.ok)
-        map.message = quoted(file_name_part(path)) + ", " + map.message;
+        map.message = quoted_file_name(path) + ", " + map.message;
     return map;
 }
 

@@ -272,7 +272,7 @@ FontFacts read_font_facts(const std::string& path, int face_index)
     }
     FreeTypeFace face(file.content, face_index);
     if (!face.is_open()) {
-        facts.message = quoted(file_name_part(path)) + " cannot be imported: " + face.error() + ".";
+        facts.message = quoted_file_name(path) + " cannot be imported: " + face.error() + ".";
         return facts;
     }
     facts.ok = true;

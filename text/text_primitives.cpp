@@ -213,4 +213,6 @@ std::string_view file_name_part(std::string_view path)
     return path.substr(0, path.find('"'));
 }
 
+std::string quoted_file_name(std::string_view path) { return quoted(file_name_part(path)); }
+
 }  // namespace glyphwright

@@ -70,4 +70,7 @@ std::string_view file_extension(std::string_view path);
 // later one ends the name.
 std::string_view file_name_part(std::string_view path);
 
+// The file name of a path between double quotes, as messages name a file.
+std::string quoted_file_name(std::string_view path);
+
 }  // namespace glyphwright

@@ -24,8 +24,8 @@ INSTALLED = [
     "usr/share/icons/hicolor/48x48/apps/glyphwright.png",
     "usr/share/icons/hicolor/256x256/apps/glyphwright.png",
     "usr/share/metainfo/org.glyphwright.glyphwright.metainfo.xml",
-    "usr/share/man/man1/glyphwright.1",
-    "usr/share/man/man1/glyphwright-convert.1",
+    "usr/share/man/man1/glyphwright.1.gz",
+    "usr/share/man/man1/glyphwright-convert.1.gz",
 ]
 
 failures = []
