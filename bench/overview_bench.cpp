@@ -4,9 +4,9 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "app/shell.h"
 #include "bench/editor_over_qt.h"
 #include "bench/largest_font.h"
-#include "editor/editing_commands.h"
 #include "editor/overview.h"
 
 namespace glyphwright {
@@ -43,20 +43,22 @@ void open_overview_of_largest_font(benchmark::State& state)
 }
 BENCHMARK(open_overview_of_largest_font)->Unit(benchmark::kMillisecond);
 
-// A real click on the canvas toggles a pixel; the overview follows, drawing that one glyph in the
-// map and in the sample, and both windows repaint.
+// A real click on the canvas goes the whole way through the shell: the stroke of one cell, its
+// step in the history, and the overview following, drawing that one glyph in the map and in the
+// sample; then both windows repaint.
 void click_followed_by_overview_of_largest_font(benchmark::State& state)
 {
     EditorWithFont editor(bench::largest_font());
-    editor.overview.sample_text = std::string(1, '\0') + "ABC" + std::string(1, '\0');
-    open_overview(editor.overview, editor.model, editor.gui);
+    ShellState shell;
+    shell.model = editor.model;
+    shell.overview.sample_text = std::string(1, '\0') + "ABC" + std::string(1, '\0');
+    open_overview(shell.overview, shell.model, editor.gui);
     QCoreApplication::processEvents();
     QWidget* canvas = editor.gui.control_widget(controls::kGridCanvas);
     for (auto _ : state) {
         QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(603, 915));
-        editor.gui.wait_event();
-        toggle_pixel(editor.model, editor.gui);
-        overview_follow(editor.overview, editor.model, editor.gui, FontScope::Glyphs);
+        dispatch_event(editor.gui.wait_event(), shell, editor.gui);  // the press
+        dispatch_event(editor.gui.wait_event(), shell, editor.gui);  // the release
         QCoreApplication::processEvents();
     }
 }
