@@ -29,6 +29,15 @@ std::string block_name(std::string_view statement)
     return std::string(rest.substr(0, digits == std::string_view::npos ? rest.size() : digits));
 }
 
+std::string blank_glyph_text(std::size_t glyph_bytes)
+{
+    std::string text;
+    text.reserve(glyph_bytes * 5);
+    for (std::size_t byte = 0; byte < glyph_bytes; ++byte)
+        text += "0x00,";
+    return text;
+}
+
 bool is_word_at(std::string_view code, std::size_t position)
 {
     if (position + kWordDigits > code.size())
@@ -47,6 +56,10 @@ std::string word_problem(std::string_view code, std::size_t position)
     return quoted(token) + " is not a word of eight hexadecimal digits";
 }
 
+// What a read gives: the whole font, or only where the block lies and its header, which is all
+// a list of a file's fonts needs and spares building the glyphs of every block.
+enum class Reading { WholeFont, PlaceOnly };
+
 // Reads the first DefineFont block at or after byte `from` of the text, which begins line
 // `lines_before` + 1; the lines from there to the block's line become the header text.
 class BasFontReader {
@@ -57,7 +70,7 @@ public:
         m_entry.leading_begin = from;
     }
 
-    FontReadResult read()
+    FontReadResult read(Reading reading = Reading::WholeFont)
     {
         if (!find_block())
             return refused_at(m_lines.line_number(), "the file ends without a \"DefineFont\" line, so it holds no font block");
@@ -68,9 +81,11 @@ public:
         if (m_words == 0)
             return refused_at(m_lines.line_number(), "the DefineFont block that begins on line "
                               + to_decimal(static_cast<std::int64_t>(m_block_line)) + " has no header word");
-        build_glyphs();
         m_result.ok = true;
         m_entry.header = m_result.font.header;
+        if (reading == Reading::PlaceOnly)
+            return std::move(m_result);
+        build_glyphs();
         add_character_labels(m_result);
         reset_glyph_grid(m_result.font);
         return std::move(m_result);
@@ -214,10 +229,17 @@ private:
     {
         const FontHeader& header = m_result.font.header;
         std::string_view digits = std::string_view(m_stream_digits).substr(8);
+        std::string blank;  // the text of a glyph past the end of the stream, made once
         for (int row = 0; row < header.char_count; ++row) {
             std::string& text = m_result.font.font_table[static_cast<std::size_t>(row)].glyph_data;
-            text.assign(m_glyph_bytes * 5, ',');
             std::size_t first = static_cast<std::size_t>(row) * m_glyph_bytes;
+            if (first * 2 >= digits.size()) {
+                if (blank.empty())
+                    blank = blank_glyph_text(m_glyph_bytes);
+                text = blank;
+                continue;
+            }
+            text.assign(m_glyph_bytes * 5, ',');
             for (std::size_t byte = 0; byte < m_glyph_bytes; ++byte) {
                 std::size_t stream_position = (first + byte) * 2;
                 bool present = stream_position < digits.size();
@@ -260,13 +282,13 @@ private:
 // the line after its DefineFont statement, so a later block is still found.
 class BlockWalk {
 public:
-    explicit BlockWalk(std::string_view text) : m_text(text) {}
+    explicit BlockWalk(std::string_view text, Reading reading = Reading::WholeFont) : m_text(text), m_reading(reading) {}
 
     // Reads the next block; false once no block is left.
     bool next()
     {
         BasFontReader reader(m_text, m_from, m_lines_before);
-        m_result = reader.read();
+        m_result = reader.read(m_reading);
         if (!reader.found_block()) {
             m_last_message = m_result.message;
             return false;
@@ -294,6 +316,7 @@ public:
 
 private:
     std::string_view m_text;
+    Reading m_reading;
     std::size_t m_from = 0;
     std::size_t m_lines_before = 0;
     FontReadResult m_result;
@@ -325,7 +348,7 @@ FontReadResult read_bas_font(std::string_view text)
 FontScan scan_bas_fonts(std::string_view text)
 {
     FontScan scan;
-    BlockWalk blocks(text);
+    BlockWalk blocks(text, Reading::PlaceOnly);
     while (blocks.next()) {
         if (blocks.result().ok)
             scan.entries.push_back(blocks.entry());

@@ -41,12 +41,17 @@ inline std::string read_problem(const FontReadResult& read)
 inline constexpr std::int64_t kLargestRoundTripBytes = 64 * 1024;
 
 // Every font the scan finds reads, lies inside the text in order, and saved back into its place
-// unchanged leaves a text with as many fonts. The first is what the reader reads.
-inline std::string scan_problem(std::string_view input, FontFormat format)
+// unchanged leaves a text with as many fonts. The first is the one the reader gave, `first`.
+inline std::string scan_problem(std::string_view input, FontFormat format, FontReadResult& first)
 {
     FontScan scan = format == FontFormat::C ? scan_c_fonts(input) : scan_bas_fonts(input);
-    if (scan.entries.empty())
+    if (scan.entries.empty()) {
+        if (first.ok)
+            return "the reader reads a font the scan does not find";
         return scan.refusal.empty() ? "a scan without fonts gives no reason" : "";
+    }
+    if (!first.ok)
+        return "the scan finds a font the reader refuses: " + first.message;
     std::size_t previous_end = 0;
     for (std::size_t at = 0; at < scan.entries.size() && at < 4; ++at) {
         const FontEntry& entry = scan.entries[at];
@@ -54,9 +59,14 @@ inline std::string scan_problem(std::string_view input, FontFormat format)
             || entry.data_end < entry.data_begin || entry.end < entry.data_end || entry.end > input.size())
             return "font " + to_decimal(static_cast<std::int64_t>(at + 1)) + " lies outside its place";
         previous_end = entry.end;
-        FontReadResult read = format == FontFormat::C ? read_c_font_entry(input, entry) : read_bas_font_entry(input, entry);
+        FontReadResult later;
+        if (at > 0)
+            later = format == FontFormat::C ? read_c_font_entry(input, entry) : read_bas_font_entry(input, entry);
+        FontReadResult& read = at == 0 ? first : later;
         if (!read.ok)
             return "a font the scan found is refused: " + read.message;
+        if (!(read.font.header == entry.header))
+            return "font " + to_decimal(static_cast<std::int64_t>(at + 1)) + " reads with another header than the scan gives";
         std::string problem = read_problem(read);
         if (!problem.empty())
             return problem;
@@ -74,14 +84,16 @@ inline std::string scan_problem(std::string_view input, FontFormat format)
 
 inline std::string check_c_reader(std::string_view input)
 {
-    std::string problem = read_problem(read_c_font(input));
-    return problem.empty() ? scan_problem(input, FontFormat::C) : problem;
+    FontReadResult read = read_c_font(input);
+    std::string problem = read_problem(read);
+    return problem.empty() ? scan_problem(input, FontFormat::C, read) : problem;
 }
 
 inline std::string check_bas_reader(std::string_view input)
 {
-    std::string problem = read_problem(read_bas_font(input));
-    return problem.empty() ? scan_problem(input, FontFormat::Bas) : problem;
+    FontReadResult read = read_bas_font(input);
+    std::string problem = read_problem(read);
+    return problem.empty() ? scan_problem(input, FontFormat::Bas, read) : problem;
 }
 
 // The first two bytes are a width and a height; the rest is a glyph text. It decodes for any valid
