@@ -44,5 +44,30 @@ TEST(FuzzRegressions, EveryKeptInputHoldsItsTargetsProperty)
         GTEST_SKIP() << "no regression inputs under " << kRegressionFolder;
 }
 
+// The properties hold on every well-formed and faulty file we know of too, not only on what the
+// fuzzers made: the golden inputs and, when it is there, the corpus of real fonts.
+TEST(FuzzRegressions, EveryGoldenAndRealFileHoldsTheReaderProperties)
+{
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& folder : fs::directory_iterator(GLYPHWRIGHT_GOLDEN_DIR)) {
+        for (const fs::path& file : files_in(folder.path())) {
+            if (file.stem() == "input")
+                files.push_back(file);
+        }
+    }
+    const fs::path corpus = GLYPHWRIGHT_CORPUS_DIR;
+    for (const char* form : {"c", "mmbasic"}) {
+        for (const fs::path& file : files_in(corpus / form))
+            files.push_back(file);
+    }
+    ASSERT_GT(files.size(), 40u);
+    for (const fs::path& file : files) {
+        std::string input = read_file(file.string());
+        const bool bas = testing::is_bas_path(file);
+        EXPECT_EQ(bas ? fuzzing::check_bas_reader(input) : fuzzing::check_c_reader(input), "") << file;
+        EXPECT_EQ(fuzzing::check_round_trip((bas ? "1" : "0") + input), "") << file;
+    }
+}
+
 }  // namespace
 }  // namespace glyphwright
