@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "bench/largest_font.h"
+#include "formats/bas_font.h"
 #include "formats/c_font.h"
 #include "formats/font_in_place.h"
 #include "text/text_file.h"
@@ -24,6 +25,16 @@ const std::string& two_font_source()
         second.replace(second.find("SevenSegNumFont"), 15, "SecondLargest");
         return "// two.c\r\n#include <stdint.h>\r\n#define fontdatatype const uint8_t\r\n\r\n" + body
              + "\r\nint unrelated_code = 1;\r\n\r\n" + second + "\r\n// end\r\n";
+    }();
+    return text;
+}
+
+// The largest font as two DefineFont blocks of a program, with lines of code around them.
+const std::string& two_block_program()
+{
+    static const std::string text = [] {
+        std::string block = write_bas_font(bench::largest_font(), "two.bas");
+        return "' two.bas\r\nPrint \"fonts\"\r\n" + block + "x = 1\r\n" + block + "End\r\n";
     }();
     return text;
 }
@@ -50,6 +61,21 @@ void scan_two_largest_fonts(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(scan_two_largest_fonts)->Unit(benchmark::kMillisecond);
+
+// The list Open shows for a program: each block's words are walked to find where it ends, but
+// no glyph is built.
+void scan_two_largest_blocks(benchmark::State& state)
+{
+    const std::string& text = two_block_program();
+    for (auto _ : state) {
+        FontScan scan = scan_bas_fonts(text);
+        benchmark::DoNotOptimize(scan);
+        if (scan.entries.size() != 2)
+            state.SkipWithError("the program does not hold two fonts");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(scan_two_largest_blocks)->Unit(benchmark::kMillisecond);
 
 // The whole save: the file read and scanned again, the stamp compared, the new text built and the
 // file replaced atomically (temporary file, fsync, rename).
