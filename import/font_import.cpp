@@ -1,6 +1,8 @@
 #include "import/font_import.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "formats/font_text.h"
 #include "formats/new_font.h"
@@ -73,14 +75,17 @@ std::string choose_size(FreeTypeFace& face, int asked, int& pixel_size)
 // until the glyphs are whole bytes.
 CellSize default_cell(const VerticalMetrics& metrics, const std::vector<std::optional<RenderedGlyph>>& glyphs, int max_advance)
 {
-    CellSize cell{0, metrics.ascent + metrics.descent};
+    // A bitmap font's FONT_ASCENT and FONT_DESCENT are whatever its file says, so their sum is
+    // taken in 64 bits; a cell that cannot be held is refused with the size it would have.
+    const std::int64_t height = std::int64_t{metrics.ascent} + metrics.descent;
+    CellSize cell{0, static_cast<int>(std::clamp<std::int64_t>(height, INT_MIN, INT_MAX))};
     for (const std::optional<RenderedGlyph>& glyph : glyphs) {
         if (glyph)
             cell.width = std::max(cell.width, glyph->advance);
     }
     if (cell.width < 1)
         cell.width = std::max(max_advance, 1);
-    while (cell.height > 0 && cell.width < 255 && cell.width * cell.height % 8 != 0)
+    while (cell.height > 0 && cell.height <= 255 && cell.width < 255 && cell.width * cell.height % 8 != 0)
         ++cell.width;
     return cell;
 }
@@ -96,24 +101,26 @@ std::string cell_problem(const CellSize& cell, bool given)
     return {};
 }
 
-int floor_half(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
+std::int64_t floor_half(std::int64_t value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
 
 // Draws the glyph into the grid on the baseline `ascent` rows down; true when pixels fell outside.
 bool place_glyph(const RenderedGlyph& glyph, int ascent, Placement placement, GlyphGrid& grid)
 {
-    const int origin_x = glyph.left + (placement == Placement::Centred ? floor_half(grid.glyph_width() - glyph.advance) : 0);
-    const int origin_y = ascent - glyph.top;
+    // Bearings and ascent come from the file and may be anywhere in int, so positions are 64-bit.
+    const std::int64_t centring = placement == Placement::Centred ? floor_half(std::int64_t{grid.glyph_width()} - glyph.advance) : 0;
+    const std::int64_t origin_x = std::int64_t{glyph.left} + centring;
+    const std::int64_t origin_y = std::int64_t{ascent} - glyph.top;
     bool clipped = false;
     for (int y = 0; y < glyph.rows; ++y) {
         for (int x = 0; x < glyph.width; ++x) {
             if (!glyph.at(x, y))
                 continue;
-            const int cell_x = origin_x + x;
-            const int cell_y = origin_y + y;
+            const std::int64_t cell_x = origin_x + x;
+            const std::int64_t cell_y = origin_y + y;
             if (cell_x < 0 || cell_y < 0 || cell_x >= grid.glyph_width() || cell_y >= grid.glyph_height())
                 clipped = true;
             else
-                grid.set(cell_x, cell_y, true);
+                grid.set(static_cast<int>(cell_x), static_cast<int>(cell_y), true);
         }
     }
     return clipped;

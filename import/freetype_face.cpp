@@ -6,6 +6,7 @@
 #include FT_BITMAP_H
 
 #include <algorithm>
+#include <climits>
 
 #include "text/text_primitives.h"
 
@@ -13,7 +14,13 @@ namespace glyphwright {
 
 namespace {
 
-int rounded_pixels(FT_Pos value) { return static_cast<int>((value + 32) >> 6); }
+// A 26.6 value rounded to whole pixels, kept within ±INT_MAX: a bitmap font's metrics are 32-bit
+// numbers from its file, and a descent is negated.
+int rounded_pixels(FT_Pos value)
+{
+    const FT_Pos pixels = (value >> 6) + ((value & 63) >= 32 ? 1 : 0);
+    return static_cast<int>(std::clamp<FT_Pos>(pixels, -INT_MAX, INT_MAX));
+}
 
 // Whether the data begins as one of the font files FreeType reads (or a compressed one) does:
 // FreeType's own error for other data depends on which of its readers tried last.

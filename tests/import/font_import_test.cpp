@@ -279,6 +279,40 @@ TEST(FontImport, RefusesWhatItCannotImportWithAMessage)
     }
 }
 
+// A BDF font of one 8 x 8 character 'A', a full square, with the ascent, descent and vertical
+// offset given: the numbers a file may set to anything.
+std::string one_square_bdf(long long ascent, long long descent, int y_offset)
+{
+    const std::string offset = std::to_string(y_offset);
+    return "STARTFONT 2.1\nFONT square\nSIZE 8 72 72\nFONTBOUNDINGBOX 8 8 0 " + offset
+         + "\nSTARTPROPERTIES 2\nFONT_ASCENT " + std::to_string(ascent) + "\nFONT_DESCENT " + std::to_string(descent)
+         + "\nENDPROPERTIES\nCHARS 1\nSTARTCHAR A\nENCODING 65\nSWIDTH 500 0\nDWIDTH 8 0\nBBX 8 8 0 " + offset
+         + "\nBITMAP\nFF\nFF\nFF\nFF\nFF\nFF\nFF\nFF\nENDCHAR\nENDFONT\n";
+}
+
+// Metrics at the ends of int neither overflow nor wrap around into the cell: a cell that cannot
+// be held is refused with its size, and a glyph placed far outside is cut off with a warning.
+TEST(FontImport, MetricsAtTheLimitsOfIntAreRefusedOrCutOff)
+{
+    TempFolder folder;
+    ImportOptions one_character;
+    one_character.first_code = 'A';
+    one_character.char_count = 1;
+
+    write_file(folder.file("tall.bdf"), one_square_bdf(2147483647, 2147483647, 0));
+    FontReadResult tall = import_font(folder.file("tall.bdf"), one_character);
+    EXPECT_FALSE(tall.ok);
+    EXPECT_NE(tall.message.find("would be 8 x 2147483647 pixels, and that cannot be held"), std::string::npos) << tall.message;
+
+    write_file(folder.file("far.bdf"), one_square_bdf(2147483647, -2147483639, -100));
+    FontReadResult far = import_font(folder.file("far.bdf"), one_character);
+    ASSERT_TRUE(far.ok) << far.message;
+    EXPECT_EQ(far.font.header, (FontHeader{8, 8, 'A', 1}));
+    EXPECT_EQ(far.font.font_table[0].glyph_data, "0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,");
+    ASSERT_EQ(far.warnings.size(), 1u);
+    EXPECT_NE(far.warnings[0].find("pixels outside the 8 x 8 cell: 65"), std::string::npos) << far.warnings[0];
+}
+
 // A font of random pixels; odd widths and heights are as likely as any.
 FontModel random_font(std::mt19937& random)
 {
