@@ -4,7 +4,7 @@
 # seeds, then fuzzes each target in turn.
 #   scripts/run-fuzzers.sh [SECONDS_PER_TARGET] [TARGET...]   (default 60 seconds, every target)
 # GLYPHWRIGHT_FUZZ_SANITIZERS=undefined builds without AddressSanitizer, in build-fuzz-undefined/:
-# about twice the inputs a second, for long runs (scripts/fuzz-long.sh), with the standard
+# about one and a half times the inputs a second, for long runs (scripts/fuzz-long.sh), with the standard
 # library's bounds checks (on in every fuzz build) standing in for AddressSanitizer's on
 # containers, strings and views.
 # A crash stops the script with a non-zero status; libFuzzer leaves the input in fuzz-work/<target>/.
