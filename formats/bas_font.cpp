@@ -127,8 +127,10 @@ private:
         LineEnd first = read_statements(m_define_rest);
         if (m_words > 0)
             m_entry.whole_data_lines = false;
+        // A block that ends on its DefineFont line has no data lines: they are the empty run after
+        // that line, so the places stay in order.
         if (first != LineEnd::Goes)
-            return finish_block(first, m_entry.begin, m_entry.data_begin);
+            return finish_block(first, m_entry.data_begin, m_entry.data_begin);
         while (!m_lines.at_end()) {
             std::size_t line_begin = m_lines.position();
             std::string_view line = m_lines.read_line();

@@ -25,7 +25,8 @@ struct FontEntry {
     std::size_t leading_begin = 0;  // the lines before the font that belong to it begin here
     std::size_t begin = 0;          // the line of the array declaration or of the DefineFont statement
     std::size_t data_begin = 0;     // C: the header line; BASIC: the line after the DefineFont line
-    std::size_t data_end = 0;       // C: the closing "}"; BASIC: the end line; the text's size when missing
+    std::size_t data_end = 0;       // C: the closing "}"; BASIC: the end line, or data_begin when the block
+                                    // ends on its DefineFont line; the text's size when missing
     std::size_t end = 0;            // past the closing line or end line and its line end
     bool whole_data_lines = true;   // BASIC: no word shares a line with DefineFont or End DefineFont
 };

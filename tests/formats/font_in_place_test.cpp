@@ -84,6 +84,32 @@ TEST(FontInPlace, OnlyTheEditedFontsLinesChangeInEveryFontOfTheCorpus)
     }
 }
 
+// Every block's places run in order and blocks do not overlap, whatever shares a line with
+// DefineFont or End DefineFont and whichever line ends the text uses.
+TEST(FontInPlace, TheBlocksOfASourceLieInOrder)
+{
+    const std::string texts[] = {
+        "DefineFont #1\n  01300801 0000007E\nEnd DefineFont\n",
+        "DefineFont #1 : 01300801 0000007E : End DefineFont\nDefineFont #2\n01300801 0000007E\nEnd DefineFont",
+        "x\rDefineFont #0 : 01300801 0000007E:End DefineFont\r  : y\rDefineFont #8\r\n  01410808 6AAAbar",
+        "DefineFont #1 : 01300801\r\n0000007E : End DefineFont\r\n' after\r\n",
+    };
+    for (const std::string& text : texts) {
+        FontScan scan = scan_bas_fonts(text);
+        ASSERT_FALSE(scan.entries.empty()) << text;
+        std::size_t previous_end = 0;
+        for (const FontEntry& entry : scan.entries) {
+            EXPECT_LE(previous_end, entry.leading_begin) << text;
+            EXPECT_LE(entry.leading_begin, entry.begin) << text;
+            EXPECT_LE(entry.begin, entry.data_begin) << text;
+            EXPECT_LE(entry.data_begin, entry.data_end) << text;
+            EXPECT_LE(entry.data_end, entry.end) << text;
+            EXPECT_LE(entry.end, text.size()) << text;
+            previous_end = entry.end;
+        }
+    }
+}
+
 const std::string kTwoFonts = "// two.c\nfontdatatype A[6] PROGMEM={\n0x08,0x01,0x41,0x02,\n0x18, // A\n0x3C, // B\n};\n"
                               "fontdatatype B[5] PROGMEM={\n0x08,0x01,0x30,0x01,\n0x7E, // 0\n};\n";
 
