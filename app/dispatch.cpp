@@ -2,8 +2,8 @@
 #include "editor/controls.h"
 #include "editor/edit_session.h"
 #include "editor/editing_commands.h"
-#include "formats/file_commands.h"
-#include "import/import_command.h"
+#include "editor/file_commands.h"
+#include "editor/import_command.h"
 
 namespace glyphwright {
 

@@ -9,7 +9,7 @@
 #include "bench/largest_font.h"
 #include "formats/bas_font.h"
 #include "formats/c_font.h"
-#include "formats/file_commands.h"
+#include "editor/file_commands.h"
 #include "model/glyph_codec.h"
 #include "platform/qt/qt_gui_services.h"
 #include "text/text_file.h"

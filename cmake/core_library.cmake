@@ -9,17 +9,29 @@ function(glyphwright_refuse_freetype_headers)
   endforeach()
 endfunction()
 
+# The readers and writers (formats/), the importer, the model and the text library know nothing
+# of the editor, the shell or the GUI services: their includes point down only.
+set(GLYPHWRIGHT_LOWER_FOLDERS text model formats import)
+
 # The core folders build without Qt. glyphwright_core_library() refuses, at configure time, any
-# source in them that includes a Qt header, so the boundary cannot erode by accident.
+# source in them that includes a Qt header, and any source of a lower folder that includes one of
+# editor/, app/ or platform/, so neither boundary can erode by accident.
 function(glyphwright_core_library name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   foreach(source IN LISTS sources)
     file(STRINGS ${source} qt_includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q[A-Za-z]")
     if(qt_includes)
       message(FATAL_ERROR "${source} includes a Qt header; only platform/ and app/ may use Qt")
     endif()
+    if(folder IN_LIST GLYPHWRIGHT_LOWER_FOLDERS)
+      file(STRINGS ${source} upward_includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"(editor|app|platform)/")
+      if(upward_includes)
+        message(FATAL_ERROR "${source} includes ${upward_includes}; ${folder}/ may not use editor/, app/ or platform/")
+      endif()
+    endif()
   endforeach()
-  if(NOT CMAKE_CURRENT_SOURCE_DIR STREQUAL "${PROJECT_SOURCE_DIR}/import")
+  if(NOT folder STREQUAL "import")
     glyphwright_refuse_freetype_headers(${sources})
   endif()
   list(FILTER sources INCLUDE REGEX "\\.cpp$")
@@ -32,4 +44,12 @@ function(glyphwright_core_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARGN})
+  # A lower library may link only lower libraries.
+  if(folder IN_LIST GLYPHWRIGHT_LOWER_FOLDERS)
+    foreach(dependency IN LISTS ARGN)
+      if(dependency MATCHES "^glyphwright_(editor|shell|qt_platform)$")
+        message(FATAL_ERROR "${name} may not link ${dependency}")
+      endif()
+    endforeach()
+  endif()
 endfunction()

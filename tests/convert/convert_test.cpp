@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <sys/wait.h>
 
-#include "formats/file_commands.h"
+#include "editor/file_commands.h"
 #include "tests/fakes/fake_gui_services.h"
 #include "tests/support/temp_folder.h"
 

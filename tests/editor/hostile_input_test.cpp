@@ -1,7 +1,7 @@
 // Files that no font editor should choke on: damaged fonts, endless lines, huge files, pipes,
 // folders and devices. Each gives a font or a message, quickly, and a refused file leaves the open
 // font as it was.
-#include "formats/file_commands.h"
+#include "editor/file_commands.h"
 
 #include <gtest/gtest.h>
 

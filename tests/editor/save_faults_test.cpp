@@ -1,6 +1,6 @@
 // Saves that fail part-way: each must say why, leave every file as it was (no temporary file
 // either) and keep the font with its edits in memory, so the user can save elsewhere.
-#include "formats/file_commands.h"
+#include "editor/file_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "formats/file_commands.h"
+#include "editor/file_commands.h"
 
 #include "editor/canvas_view.h"
 #include "editor/controls.h"

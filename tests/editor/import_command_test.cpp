@@ -1,9 +1,9 @@
-#include "import/import_command.h"
+#include "editor/import_command.h"
 
 #include <gtest/gtest.h>
 
 #include "editor/controls.h"
-#include "formats/file_commands.h"
+#include "editor/file_commands.h"
 #include "formats/new_font.h"
 #include "import/font_import.h"
 #include "tests/fakes/fake_gui_services.h"

@@ -1,6 +1,6 @@
-#include "import/import_command.h"
+#include "editor/import_command.h"
 
-#include "formats/file_commands.h"
+#include "editor/file_commands.h"
 #include "import/code_points.h"
 #include "import/font_import.h"
 #include "import/option_text.h"
