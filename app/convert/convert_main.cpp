@@ -1,7 +1,5 @@
 // glyphwright-convert: converts, checks and previews font files from the command line.
 
-#include <QGuiApplication>
-#include <QImage>
 #include <cstdio>
 #include <cstdlib>
 #include <csignal>
@@ -13,6 +11,7 @@
 #include "app/convert/font_preview.h"
 #include "app/convert/import_arguments.h"
 #include "formats/font_conversion.h"
+#include "text/text_file.h"
 
 namespace {
 
@@ -89,22 +88,22 @@ int convert_many(const std::vector<std::string>& arguments, const FontChoice& ch
     return status;
 }
 
-int preview(int argc, char** argv, const std::string& picture, const std::string& input, const std::string& text,
-            const FontChoice& choice)
+int preview(const std::string& picture, const std::string& input, const std::string& text, const FontChoice& choice)
 {
     FontReadResult read = read_chosen_font(input, choice);
     if (!read.ok) {
         print_error(input + ": " + read.message);
         return 1;
     }
-    // Pictures are drawn off screen, so the program runs where there is no display.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication application(argc, argv);
     FontModel model;
     adopt_font(model, read);
-    if (!render_font_preview(model, text).save(QString::fromStdString(picture), "PNG")) {
-        print_error(picture + ": the picture could not be written");
+    std::string png = png_bytes(render_font_preview(model, text));
+    if (png.empty()) {
+        print_error(picture + ": the picture could not be made");
+        return 1;
+    }
+    if (FileResult written = write_whole_text_file(picture, png); !written.ok) {
+        print_error(picture + ": the picture could not be written: " + written.error);
         return 1;
     }
     return 0;
@@ -151,7 +150,7 @@ int main(int argc, char** argv)
         bool with_text = arguments.size() == 5 && arguments[3] == "--text";
         if (arguments.size() != 3 && !with_text)
             return usage_error("--preview takes a picture, one font file and perhaps --text and a text");
-        return preview(argc, argv, arguments[1], arguments[2], with_text ? arguments[4] : std::string(), choice);
+        return preview(arguments[1], arguments[2], with_text ? arguments[4] : std::string(), choice);
     }
     if (first == "--to" || first == "--out-dir")
         return convert_many(arguments, choice);
