@@ -11,14 +11,6 @@ namespace glyphwright {
 namespace {
 
 constexpr const char* kOpenTitle = "font.c or font.BAS file to modify.";
-constexpr const char* kOpenFilter = "C File|*.c|BAS File|*.BAS|All files (*.*)|*.*";
-constexpr const char* kSaveCTitle = "font.c file to save";
-constexpr const char* kSaveCFilter = "C File|*.c|All files (*.*)|*.*";
-constexpr const char* kSaveBasTitle = "font.BAS file to save";
-constexpr const char* kSaveBasFilter = "BAS File|*.bas|All files (*.*)|*.*";
-constexpr const char* kSaveBdfTitle = "font.bdf file to save";
-constexpr const char* kSaveBdfFilter = "BDF File|*.bdf|All files (*.*)|*.*";
-
 
 // The font of a file with several that the user chooses, the first preselected; none when the
 // choice is cancelled.
@@ -61,9 +53,7 @@ void rebuild_view(FontModel& model, GuiServices& gui, const std::vector<std::str
 
 void save_as(FontModel& model, GuiServices& gui, FontFormat format)
 {
-    const char* title = format == FontFormat::C ? kSaveCTitle : format == FontFormat::Bas ? kSaveBasTitle : kSaveBdfTitle;
-    const char* filter = format == FontFormat::C ? kSaveCFilter : format == FontFormat::Bas ? kSaveBasFilter : kSaveBdfFilter;
-    model.save_path = gui.save_file_dialog(title, "", filter, 0);
+    model.save_path = gui.save_file_dialog(std::string(form_of(format).save_title), "", save_dialog_filter(format), 0);
     if (model.save_path.empty())
         return;
     model.save_path = with_default_extension(model.save_path, format);
@@ -74,7 +64,7 @@ void save_as(FontModel& model, GuiServices& gui, FontFormat format)
 
 bool open_font(FontModel& model, GuiServices& gui)
 {
-    model.open_path = gui.open_file_dialog(kOpenTitle, "", kOpenFilter, 0);
+    model.open_path = gui.open_file_dialog(kOpenTitle, "", open_dialog_filter(), 0);
     if (model.open_path.empty())
         return false;
     return open_font_path(model, gui, model.open_path);
@@ -97,7 +87,7 @@ bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
     }
     show_new_font(model, gui, read);
     const FontEntry& font = file.scan.entries[*entry];
-    model.source = {path, static_cast<int>(*entry), font.name, file.stamp};
+    model.source = {path, static_cast<int>(*entry), font.name, std::string(form_of(file.format).name), file.stamp};
     if (!read.warnings.empty())
         gui.message_box("Warnings", quoted_file_name(path) + " was opened, but:\n" + warning_summary(read.warnings));
     return true;
@@ -130,14 +120,14 @@ void save_font_path(FontModel& model, GuiServices& gui, const std::string& path,
 void save_in_place(FontModel& model, GuiServices& gui)
 {
     const FontSource& source = model.source;
-    std::optional<FontFormat> format = format_of_path(source.path);
-    if (source.path.empty() || !format || source.entry < 0) {
+    const FileForm* form = form_named(source.form);
+    if (source.path.empty() || form == nullptr || source.entry < 0) {
         gui.message_box("Save in place", "This font was not opened from a font file, so it has no place to be saved"
                         " back into. Save it with Save as C or Save as BAS.");
         return;
     }
     store_edited_glyph(model);
-    InPlaceTarget target{source.path, *format, static_cast<std::size_t>(source.entry), source.name, source.stamp};
+    InPlaceTarget target{source.path, form->format, static_cast<std::size_t>(source.entry), source.name, source.stamp};
     InPlaceResult saved = save_font_in_place(model, target);
     if (!saved.ok) {
         gui.message_box("Cannot save", saved.error);

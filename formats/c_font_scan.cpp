@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <optional>
 
 #include "formats/c_declaration.h"
 #include "formats/c_font.h"
 #include "formats/c_font_lines.h"
 #include "formats/font_text.h"
+#include "model/glyph_codec.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {
@@ -31,6 +33,24 @@ bool opens_on_its_own(std::string_view line)
     if (code.find(';') != std::string_view::npos || code.find('}') != std::string_view::npos)
         return false;
     return brace == std::string_view::npos || trim_blanks_and_tabs(code.substr(brace + 1)).empty();
+}
+
+// Bytes written in an array from the line at `from` up to the "}" that closes it: the comma
+// separated fields of each line's data, a trailing comma closing the last field.
+std::int64_t array_byte_count(std::string_view text, std::size_t from)
+{
+    std::int64_t bytes = 0;
+    LineReader lines(text, from, 0);
+    while (!lines.at_end()) {
+        GlyphLine parts = split_glyph_line(lines.read_line());
+        if (!parts.data.empty()) {
+            bytes += std::count(parts.data.begin(), parts.data.end(), ',');
+            bytes += parts.data.back() == ',' ? 0 : 1;
+        }
+        if (parts.closes_array)
+            break;
+    }
+    return bytes;
 }
 
 std::size_t end_of_line_at(std::string_view text, std::size_t offset)
@@ -76,9 +96,12 @@ private:
         FontEntry entry;
         entry.header = header_of(fields);
         std::string problem = header_problem(array, fields, entry.header);
+        if (problem.empty() && array.type == ArrayType::Bytes)
+            problem = length_problem(array_byte_count(m_text, header.begin), entry.header);
         if (!problem.empty())
             return refuse(begin, lines.line_number(), array, problem);
         entry.name = array.name;
+        entry.guessed = array.type == ArrayType::Bytes;
         entry.leading_begin = std::min(m_leading_begin, begin);
         entry.begin = begin;
         entry.data_begin = header.begin;
@@ -101,6 +124,19 @@ private:
         if (problem.empty() && header.char_count == 0)
             problem = "its header gives no characters";
         return problem;
+    }
+
+    // Other libraries' byte arrays often begin with four bytes that pass for a header; a font's
+    // array holds what its header announces, give or take one glyph.
+    static std::string length_problem(std::int64_t bytes, const FontHeader& header)
+    {
+        std::int64_t expected = memory_usage(header);
+        std::int64_t slack = glyph_byte_count(header.glyph_width, header.glyph_height);
+        if (bytes >= expected - slack && bytes <= expected + slack)
+            return {};
+        return "it holds " + counted(bytes, "byte", "bytes") + ", but a font of its header (" + to_decimal(header.glyph_width)
+             + " x " + to_decimal(header.glyph_height) + ", " + counted(header.char_count, "character", "characters")
+             + ") takes " + to_decimal(expected);
     }
 
     void refuse(std::size_t begin, std::size_t lines_after, const ArrayLine& array, const std::string& problem)

@@ -44,7 +44,7 @@ std::vector<std::string> font_listing(const ScannedFontFile& file)
         std::size_t first = line_number_at(file.content, entries[at].begin);
         std::size_t last = line_number_at(file.content, entries[at].end > 0 ? entries[at].end - 1 : 0);
         lines.push_back(to_decimal(static_cast<std::int64_t>(at + 1)) + ": " + font_entry_description(entries[at], at)
-                        + " (lines " + to_decimal(static_cast<std::int64_t>(first)) + " to "
+                        + " (" + std::string(form_of(file.format).name) + ", lines " + to_decimal(static_cast<std::int64_t>(first)) + " to "
                         + to_decimal(static_cast<std::int64_t>(last)) + ")");
     }
     return lines;
@@ -53,8 +53,7 @@ std::vector<std::string> font_listing(const ScannedFontFile& file)
 PutInPlaceResult put_font_in_place(const std::string& font_file, const std::string& target, const FontChoice& choice)
 {
     PutInPlaceResult result;
-    std::optional<FontFormat> font_format = format_of_path(font_file);
-    FontReadResult read = read_chosen_font(font_file, {font_format ? font_format : choice.format, ""});
+    FontReadResult read = read_chosen_font(font_file, {});
     if (!read.ok) {
         result.message = read.message;
         return result;

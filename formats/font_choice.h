@@ -19,7 +19,8 @@ struct FontChoice {
 // The chosen font of the file at `path`, or a failed result whose message names the file.
 FontReadResult read_chosen_font(const std::string& path, const FontChoice& choice);
 
-// One line per font of a scanned file: "N: " + font_entry_description + " (lines A to B)".
+// One line per font of a scanned file: "N: " + font_entry_description + " (FORM, lines A to B)", FORM
+// being the name of the form it was found in.
 std::vector<std::string> font_listing(const ScannedFontFile& file);
 
 struct PutInPlaceResult {

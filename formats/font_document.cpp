@@ -1,58 +1,57 @@
 #include "formats/font_document.h"
 
-#include "formats/bas_font.h"
-#include "formats/bdf_font.h"
-#include "formats/c_font.h"
 #include "formats/font_text.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {
 
-std::optional<FontFormat> format_of_path(std::string_view path)
-{
-    std::string extension = to_upper(file_extension(path));
-    if (extension == "C")
-        return FontFormat::C;
-    if (extension == "BAS")
-        return FontFormat::Bas;
-    if (extension == "BDF")
-        return FontFormat::Bdf;
-    return std::nullopt;
-}
+namespace {
 
-std::string_view default_extension(FontFormat format)
+// How sure a form is of the fonts it found in a text: 2 when one of them is certain, 1 when all
+// are guesses, 0 when it found none.
+int claim_of(const FontScan& scan)
 {
-    switch (format) {
-    case FontFormat::C:
-        return ".c";
-    case FontFormat::Bas:
-        return ".bas";
-    case FontFormat::Bdf:
-        return ".bdf";
+    if (scan.entries.empty())
+        return 0;
+    for (const FontEntry& entry : scan.entries) {
+        if (!entry.guessed)
+            return 2;
     }
-    return {};
+    return 1;
 }
 
-std::string with_default_extension(std::string path, FontFormat format)
+// The scan of the form that claims the text best, ties going to the form of the path's extension.
+void scan_every_form(ScannedFontFile& file, std::optional<FontFormat> by_extension)
 {
-    if (file_extension(path).empty())
-        path += default_extension(format);
-    return path;
+    int best = 0;
+    std::string refusal;
+    for (const FileForm& form : file_forms()) {
+        if (!form.readable())
+            continue;
+        FontScan scan = form.scan(file.content);
+        int claim = claim_of(scan);
+        if (claim == 0 && (refusal.empty() || form.format == by_extension))
+            refusal = scan.refusal;
+        if (claim > best || (claim == best && claim > 0 && form.format == by_extension)) {
+            best = claim;
+            file.format = form.format;
+            file.scan = std::move(scan);
+        }
+    }
+    if (best == 0)
+        file.scan.refusal = refusal;
 }
+
+}  // namespace
 
 ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat> format)
 {
     ScannedFontFile result;
     std::string name(file_name_part(path));
-    if (!format)
-        format = format_of_path(path);
-    if (!format) {
-        result.message = quoted(name) + " is neither a C font file (.c) nor a DefineFont file (.bas); only those can be opened.";
-        return result;
-    }
-    if (*format == FontFormat::Bdf) {
-        result.message = quoted(name)
-                       + " is a BDF font; BDF fonts are imported (Import font... in the editor, --import in glyphwright-convert).";
+    if (format && !form_of(*format).readable()) {
+        result.message = quoted(name) + " would be read as a " + std::string(form_of(*format).title)
+                       + ", which is only written; BDF fonts are imported (Import font... in the editor, --import in"
+                         " glyphwright-convert).";
         return result;
     }
     OpenedTextFile file = open_text_file(path);
@@ -60,10 +59,14 @@ ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat
         result.message = file.error;
         return result;
     }
-    result.format = *format;
     result.stamp = file.stamp;
     result.content = std::move(file.content);
-    result.scan = *format == FontFormat::C ? scan_c_fonts(result.content) : scan_bas_fonts(result.content);
+    if (format) {
+        result.format = *format;
+        result.scan = form_of(*format).scan(result.content);
+    } else {
+        scan_every_form(result, format_of_path(path));
+    }
     if (result.scan.entries.empty()) {
         result.message = quoted(name) + " cannot be opened: " + result.scan.refusal;
         return result;
@@ -80,7 +83,7 @@ FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry)
         return result;
     }
     const FontEntry& font = file.scan.entries[entry];
-    return file.format == FontFormat::C ? read_c_font_entry(file.content, font) : read_bas_font_entry(file.content, font);
+    return form_of(file.format).read(file.content, font);
 }
 
 FontReadResult read_font_file(const std::string& path)
@@ -137,14 +140,7 @@ std::string warning_summary(const std::vector<std::string>& warnings)
 
 std::vector<std::string> drawing_problems(const FontHeader& header, FontFormat format)
 {
-    std::vector<std::string> problems;
-    if (format == FontFormat::Bdf)
-        return problems;
-    for (const std::string& problem : {codes_problem(header), format == FontFormat::C ? row_width_problem(header) : ""}) {
-        if (!problem.empty())
-            problems.push_back(problem);
-    }
-    return problems;
+    return form_of(format).drawing_problems(header);
 }
 
 void adopt_font(FontModel& model, FontReadResult& read)
@@ -162,15 +158,7 @@ void adopt_font(FontModel& model, FontReadResult& read)
 
 std::string font_file_text(const FontModel& model, FontFormat format, std::string_view save_path)
 {
-    switch (format) {
-    case FontFormat::C:
-        return write_c_font(model, save_path);
-    case FontFormat::Bas:
-        return write_bas_font(model, save_path);
-    case FontFormat::Bdf:
-        return write_bdf_font(model, save_path);
-    }
-    return {};
+    return form_of(format).write(model, save_path);
 }
 
 void store_edited_glyph(FontModel& model)

@@ -8,27 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/file_forms.h"
 #include "formats/font_file.h"
 #include "model/font_model.h"
 #include "text/text_file.h"
 
 namespace glyphwright {
 
-// The two forms the editor reads and writes, and BDF, which it only writes (BDF fonts come in
-// through the importer).
-enum class FontFormat { C, Bas, Bdf };
-
-// The format of a path by its extension, without regard to case: "c", "bas" or "bdf"; none otherwise.
-std::optional<FontFormat> format_of_path(std::string_view path);
-
-// ".c", ".bas" or ".bdf".
-std::string_view default_extension(FontFormat format);
-
-// The path with the format's default extension appended when it has no extension at all.
-std::string with_default_extension(std::string path, FontFormat format);
-
-// Reads the font file at `path` in the format its extension names. Refuses, with a message, paths
-// of other extensions, BDF files (they are imported), files that cannot be read and files the reader refuses.
+// Reads the first font of the file at `path`, found as scan_font_file finds it. Refuses, with a
+// message, files that cannot be read and files without a font of a form that can be read.
 FontReadResult read_font_file(const std::string& path);
 
 // A font source read whole and searched for fonts.
@@ -41,8 +29,11 @@ struct ScannedFontFile {
     FontScan scan;        // when ok, at least one entry
 };
 
-// Reads the file at `path` and finds its fonts, in `format` or else by the path's extension.
-// Refuses, with a message, paths of other extensions, unreadable files and files without a font.
+// Reads the file at `path` and finds its fonts: in `format` when it is given, else in every form
+// that can be read. When several forms find fonts, a form whose claim is certain (a declared font
+// type, a DefineFont block) goes before one that only guesses (a plain byte array), then the form
+// of the path's extension, then the first in the registry. Refuses, with a message, unreadable
+// files and files without a font.
 ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat> format = std::nullopt);
 
 // Reads font `entry` (from 0) of a scanned file; an entry out of range gives a failed result.
@@ -59,8 +50,8 @@ std::string font_entry_description(const FontEntry& entry, std::size_t position)
 // The warnings of a read, one a line, at most the first ten and then how many more there are.
 std::string warning_summary(const std::vector<std::string>& warnings);
 
-// What no display draws of a font saved in the C or DefineFont form: codes past 255 and, for C,
-// widths that are not multiples of 8. A BDF font carries any code and width.
+// What no display draws of a font saved in `format` (codes past 255 in C and DefineFont, widths not
+// multiples of 8 in C), as warnings.
 std::vector<std::string> drawing_problems(const FontHeader& header, FontFormat format);
 
 // Makes a successfully read font the open one: header, header texts and glyph table are replaced,

@@ -29,6 +29,7 @@ struct FontEntry {
                                     // ends on its DefineFont line; the text's size when missing
     std::size_t end = 0;            // past the closing line or end line and its line end
     bool whole_data_lines = true;   // BASIC: no word shares a line with DefineFont or End DefineFont
+    bool guessed = false;           // C: a plain byte array taken for a font by its header and length
 };
 
 // Every font of a text, in file order; when there is none, why the nearest line that looked like

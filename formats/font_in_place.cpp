@@ -132,7 +132,7 @@ void append_closing(std::string& out, std::string_view text, std::size_t brace, 
     out += text.substr(lines.position());
 }
 
-std::string c_text_in_place(std::string_view text, const FontEntry& entry, const FontModel& font)
+std::string c_text_in_place_of(std::string_view text, const FontEntry& entry, const FontModel& font)
 {
     LineReader lines(text, entry.begin, 0);
     std::string_view array_line = lines.read_line();
@@ -158,7 +158,7 @@ std::string_view data_indent(std::string_view text, const FontEntry& entry)
     return "  ";
 }
 
-std::string bas_text_in_place(std::string_view text, const FontEntry& entry, const FontModel& font)
+std::string bas_text_in_place_of(std::string_view text, const FontEntry& entry, const FontModel& font)
 {
     std::string out;
     out.reserve(text.size() + (entry.data_end - entry.data_begin) + 1024);
@@ -171,17 +171,25 @@ std::string bas_text_in_place(std::string_view text, const FontEntry& entry, con
 
 }  // namespace
 
+InPlaceText c_font_in_place(std::string_view text, const FontEntry& entry, const FontModel& font)
+{
+    return {true, c_text_in_place_of(text, entry, font), {}};
+}
+
+InPlaceText bas_font_in_place(std::string_view text, const FontEntry& entry, const FontModel& font)
+{
+    if (!entry.whole_data_lines)
+        return {false, {}, "the words of the block share a line with its DefineFont or End DefineFont statement, so its"
+                           " lines cannot be rewritten alone"};
+    return {true, bas_text_in_place_of(text, entry, font), {}};
+}
+
 InPlaceText text_with_font_in_place(std::string_view text, FontFormat format, const FontEntry& entry, const FontModel& font)
 {
-    InPlaceText result;
-    if (format == FontFormat::Bas && !entry.whole_data_lines) {
-        result.error = "the words of the block share a line with its DefineFont or End DefineFont statement, so its lines"
-                       " cannot be rewritten alone";
-        return result;
-    }
-    result.text = format == FontFormat::C ? c_text_in_place(text, entry, font) : bas_text_in_place(text, entry, font);
-    result.ok = true;
-    return result;
+    const FileForm& form = form_of(format);
+    if (form.write_in_place == nullptr)
+        return {false, {}, "fonts of the " + std::string(form.title) + " form cannot be saved in place"};
+    return form.write_in_place(text, entry, font);
 }
 
 InPlaceResult save_font_in_place(const FontModel& font, const InPlaceTarget& target)

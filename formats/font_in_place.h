@@ -12,12 +12,6 @@
 
 namespace glyphwright {
 
-struct InPlaceText {
-    bool ok = false;
-    std::string text;   // the whole new file
-    std::string error;  // when !ok
-};
-
 // `text` with `font` written into `entry` (found by the scan of `format` in `text`).
 // C: the array line keeps everything but a number between its brackets, which becomes the new
 // size; the header line and one line per glyph with its comment follow, indented as the first
@@ -26,6 +20,10 @@ struct InPlaceText {
 // was. Written lines end as the font's own lines did. Refuses a block whose words share a line
 // with DefineFont or End DefineFont, whose lines cannot be rewritten alone.
 InPlaceText text_with_font_in_place(std::string_view text, FontFormat format, const FontEntry& entry, const FontModel& font);
+
+// The same for each form, as the registry of forms offers them.
+InPlaceText c_font_in_place(std::string_view text, const FontEntry& entry, const FontModel& font);
+InPlaceText bas_font_in_place(std::string_view text, const FontEntry& entry, const FontModel& font);
 
 // Where a font is saved in place: font `entry` (from 0) of the file at `path`, read in `format`.
 // When `name` is not empty the entry must still carry it; when `stamp` is given the file must

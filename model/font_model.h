@@ -42,6 +42,7 @@ struct FontSource {
     std::string path;
     int entry = -1;        // position of the font among the fonts of the file, from 0
     std::string name;      // the font's name there, for messages
+    std::string form;      // the name of the file form it was read in ("c", "bas")
     FileStamp stamp;       // the file's size and time when it was read or last saved in place
 };
 

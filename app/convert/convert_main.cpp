@@ -17,37 +17,41 @@ namespace {
 
 using namespace glyphwright;
 
-constexpr const char* kUsage =
-    "Usage:\n"
-    "  glyphwright-convert IN OUT\n"
-    "      Convert one font; the extensions (.c, .bas, or .bdf for OUT) choose the formats.\n"
-    "  glyphwright-convert --to bas|c|bdf --out-dir DIR FILE...\n"
-    "      Convert many fonts into DIR, each named after its input.\n"
-    "  glyphwright-convert --check FILE...\n"
-    "      Print each font's size, character range, glyph count and memory usage, and warn where\n"
-    "      the data does not match the header. Exit status 1 when any file is refused.\n"
-    "  glyphwright-convert --preview PNG FILE [--text TEXT]\n"
-    "      Draw every glyph of FILE with its character code into the picture PNG; with --text,\n"
-    "      TEXT under it drawn with the font at 1:1 and at 2:1.\n"
-    "  glyphwright-convert --help\n"
-    "  glyphwright-convert --version\n";
+std::string usage()
+{
+    const std::string forms = form_names(FormSet::All, "|");
+    return "Usage:\n"
+           "  glyphwright-convert [--to " + forms + "] IN OUT\n"
+           "      Convert one font, read in the form found in IN and written in the form --to names or\n"
+           "      else OUT's extension.\n"
+           "  glyphwright-convert --to " + forms + " --out-dir DIR FILE...\n"
+           "      Convert many fonts into DIR, each named after its input.\n"
+           "  glyphwright-convert --check FILE...\n"
+           "      Print each font's size, character range, glyph count and memory usage, and warn where\n"
+           "      the data does not match the header. Exit status 1 when any file is refused.\n"
+           "  glyphwright-convert --preview PNG FILE [--text TEXT]\n"
+           "      Draw every glyph of FILE with its character code into the picture PNG; with --text,\n"
+           "      TEXT under it drawn with the font at 1:1 and at 2:1.\n"
+           "  glyphwright-convert --help\n"
+           "  glyphwright-convert --version\n"
+         + import_usage() + font_choice_usage();
+}
 
 void print_error(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
 
 int usage_error(const std::string& message)
 {
     print_error("glyphwright-convert: " + message);
-    std::fputs(kUsage, stderr);
-    std::fputs(kImportUsage, stderr);
-    std::fputs(kFontChoiceUsage, stderr);
+    std::fputs(usage().c_str(), stderr);
     return 2;
 }
 
-int convert_one(const std::string& input, const std::string& output, const FontChoice& choice)
+int convert_one(const std::string& input, const std::string& output, std::optional<FontFormat> to, const FontChoice& choice)
 {
-    std::optional<FontFormat> format = format_of_path(output);
+    std::string problem;
+    std::optional<FontFormat> format = output_form(output, to, problem);
     if (!format)
-        return usage_error("\"" + output + "\": the output must end in .c, .bas or .bdf");
+        return usage_error(problem);
     ConversionResult converted = convert_font_file(input, output, *format, choice);
     if (!converted.ok) {
         print_error(input + ": " + converted.message);
@@ -57,18 +61,12 @@ int convert_one(const std::string& input, const std::string& output, const FontC
     return 0;
 }
 
-int convert_many(const std::vector<std::string>& arguments, const FontChoice& choice)
+int convert_many(const std::vector<std::string>& arguments, std::optional<FontFormat> format, const FontChoice& choice)
 {
-    std::optional<FontFormat> format;
     std::string folder;
     std::vector<std::string> inputs;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
-        if (arguments[at] == "--to" && at + 1 < arguments.size()) {
-            std::string name = arguments[++at];
-            format = format_of_path("font." + name);
-            if (!format)
-                return usage_error("--to takes bas, c or bdf, not \"" + name + "\"");
-        } else if (arguments[at] == "--out-dir" && at + 1 < arguments.size()) {
+        if (arguments[at] == "--out-dir" && at + 1 < arguments.size()) {
             folder = arguments[++at];
         } else {
             inputs.push_back(arguments[at]);
@@ -122,17 +120,20 @@ int main(int argc, char** argv)
         return 0;
     }
     if (arguments.front() == "--help" || arguments.front() == "-h") {
-        std::fputs(kUsage, stdout);
-        std::fputs(kImportUsage, stdout);
-        std::fputs(kFontChoiceUsage, stdout);
+        std::fputs(usage().c_str(), stdout);
         return 0;
     }
+    if (arguments.front() == "--import")
+        return run_import({arguments.begin() + 1, arguments.end()});
+    if (arguments.front() == "--new")
+        return run_new({arguments.begin() + 1, arguments.end()});
+    std::optional<FontFormat> to;
     FontChoice choice;
-    if (arguments.front() != "--import" && arguments.front() != "--new") {
-        std::string problem = take_font_choice(arguments, choice);
-        if (!problem.empty())
-            return usage_error(problem);
-    }
+    std::string problem = take_output_form(arguments, to);
+    if (problem.empty())
+        problem = take_font_choice(arguments, choice);
+    if (!problem.empty())
+        return usage_error(problem);
     if (arguments.empty())
         return usage_error("no files given");
     const std::string& first = arguments.front();
@@ -140,10 +141,6 @@ int main(int argc, char** argv)
         return run_list({arguments.begin() + 1, arguments.end()}, choice);
     if (first == "--in-place")
         return run_in_place({arguments.begin() + 1, arguments.end()}, choice);
-    if (first == "--import")
-        return run_import({arguments.begin() + 1, arguments.end()});
-    if (first == "--new")
-        return run_new({arguments.begin() + 1, arguments.end()});
     if (first == "--check")
         return run_check({arguments.begin() + 1, arguments.end()}, choice);
     if (first == "--preview") {
@@ -152,9 +149,9 @@ int main(int argc, char** argv)
             return usage_error("--preview takes a picture, one font file and perhaps --text and a text");
         return preview(arguments[1], arguments[2], with_text ? arguments[4] : std::string(), choice);
     }
-    if (first == "--to" || first == "--out-dir")
-        return convert_many(arguments, choice);
+    if (first == "--out-dir")
+        return convert_many(arguments, to, choice);
     if (arguments.size() == 2 && first.rfind("--", 0) != 0)
-        return convert_one(arguments[0], arguments[1], choice);
+        return convert_one(arguments[0], arguments[1], to, choice);
     return usage_error("unknown arguments");
 }

@@ -6,17 +6,22 @@
 
 namespace glyphwright {
 
-const char* const kFontChoiceUsage =
-    "  glyphwright-convert --list FILE...\n"
-    "      Print every font of each file, one a line: its number, name, size, characters and lines.\n"
-    "  glyphwright-convert --in-place FONTFILE --font N|NAME TARGET\n"
-    "      Write the font of FONTFILE into font N (or the font NAME) of TARGET; nothing else in\n"
-    "      TARGET changes.\n"
-    "  Options for IN OUT, --to, --check and --preview:\n"
-    "    --font N|NAME   read font N (from 1), the array NAME, or #N for DefineFont #N of a file\n"
-    "                    with several; the first by default.\n"
-    "    --format c|bas  read the files in that form whatever their extension (.h, .ino, .txt);\n"
-    "                    for --in-place, the form of TARGET.\n";
+std::string font_choice_usage()
+{
+    return "  glyphwright-convert --list FILE...\n"
+           "      Print every font of each file, one a line: its number, form, name, size, characters and\n"
+           "      lines.\n"
+           "  glyphwright-convert --in-place FONTFILE --font N|NAME TARGET\n"
+           "      Write the font of FONTFILE into font N (or the font NAME) of TARGET; nothing else in\n"
+           "      TARGET changes.\n"
+           "  Options for IN OUT, --to, --check and --preview:\n"
+           "    --font N|NAME   read font N (from 1), the array NAME, or #N for DefineFont #N of a file\n"
+           "                    with several; the first by default.\n"
+           "    --format NAME   read the files in that form (" + form_names(FormSet::Readable, ", ")
+         + "); by default every\n"
+           "                    file is searched for fonts of each form. For --in-place, the form of\n"
+           "                    TARGET.\n";
+}
 
 namespace {
 
@@ -25,7 +30,7 @@ void print_line(std::FILE* stream, const std::string& line) { std::fprintf(strea
 int usage_problem(const std::string& problem)
 {
     print_line(stderr, "glyphwright-convert: " + problem);
-    std::fputs(kFontChoiceUsage, stderr);
+    std::fputs(font_choice_usage().c_str(), stderr);
     return 2;
 }
 
@@ -79,14 +84,48 @@ std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& ch
         const std::string& value = arguments[++at];
         if (argument == "--font") {
             choice.font = value;
-        } else if (value == "c" || value == "bas") {
-            choice.format = value == "c" ? FontFormat::C : FontFormat::Bas;
+        } else if (const FileForm* form = form_named(value); form && form->readable()) {
+            choice.format = form->format;
         } else {
-            return "--format takes c or bas, not \"" + value + "\"";
+            return "--format takes " + form_names(FormSet::Readable, " or ") + ", not \"" + value + "\"";
         }
     }
     arguments = std::move(rest);
     return {};
+}
+
+std::string take_output_form(std::vector<std::string>& arguments, std::optional<FontFormat>& form)
+{
+    std::vector<std::string> rest;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        if (arguments[at] != "--to") {
+            rest.push_back(arguments[at]);
+            continue;
+        }
+        if (at + 1 >= arguments.size())
+            return "--to needs a form";
+        const std::string& name = arguments[++at];
+        const FileForm* named = form_named(name);
+        if (named == nullptr)
+            return "--to takes " + form_names(FormSet::All, ", ") + ", not \"" + name + "\"";
+        form = named->format;
+    }
+    arguments = std::move(rest);
+    return {};
+}
+
+std::optional<FontFormat> output_form(const std::string& output, std::optional<FontFormat> form, std::string& problem)
+{
+    if (form)
+        return form;
+    if (std::optional<FontFormat> by_extension = format_of_path(output))
+        return by_extension;
+    std::string listed;
+    const std::span<const FileForm> forms = file_forms();
+    for (std::size_t at = 0; at < forms.size(); ++at)
+        listed += (at == 0 ? "." : at + 1 == forms.size() ? " or ." : ", .") + std::string(forms[at].extensions.front());
+    problem = "\"" + output + "\": the output must end in " + listed + ", unless --to names its form";
+    return std::nullopt;
 }
 
 void print_warnings(const std::string& path, const std::vector<std::string>& warnings)

@@ -4,6 +4,7 @@
 // font read by a conversion, --check and --preview; --list prints every font of each file and
 // --in-place puts a font into one of them.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,11 +13,19 @@
 namespace glyphwright {
 
 // The usage lines of these options, for --help.
-extern const char* const kFontChoiceUsage;
+std::string font_choice_usage();
 
-// Takes "--font N|NAME" and "--format c|bas" out of `arguments` into `choice`. Returns the
+// Takes "--font N|NAME" and "--format NAME" out of `arguments` into `choice`. Returns the
 // usage problem, or the empty text.
 std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& choice);
+
+// Takes "--to NAME" out of `arguments` into `form`: the form an output is written in, by its name in
+// the registry of forms. Returns the usage problem, or the empty text.
+std::string take_output_form(std::vector<std::string>& arguments, std::optional<FontFormat>& form);
+
+// The form of an output: `form` when --to named one, else the form of the path's extension; none,
+// with `problem` set, when neither names one.
+std::optional<FontFormat> output_form(const std::string& output, std::optional<FontFormat> form, std::string& problem);
 
 // Prints the given lines: the first on standard output, the others (warnings) on standard error.
 void print_report(const std::vector<std::string>& lines);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 
+#include "app/convert/font_choice_arguments.h"
 #include "formats/font_document.h"
 #include "formats/new_font.h"
 #include "import/code_points.h"
@@ -12,14 +13,16 @@
 
 namespace glyphwright {
 
-const char* const kImportUsage =
-    "  glyphwright-convert --import FONT [--size PX] [--first C] [--count N]\n"
-    "                      [--from U+XXXX | --map FILE] [--cell WxH] [--center]\n"
-    "                      [--threshold T] [--face I] OUT\n"
-    "      Make a font from a TrueType, OpenType, BDF, PCF or Windows font and write it as OUT\n"
-    "      (.c, .bas or .bdf).\n"
-    "  glyphwright-convert --new WxH [--first C] [--count N] OUT\n"
-    "      Write a blank font of W x H pixels.\n";
+std::string import_usage()
+{
+    return "  glyphwright-convert --import FONT [--size PX] [--first C] [--count N]\n"
+           "                      [--from U+XXXX | --map FILE] [--cell WxH] [--center]\n"
+           "                      [--threshold T] [--face I] [--to NAME] OUT\n"
+           "      Make a font from a TrueType, OpenType, BDF, PCF or Windows font and write it as OUT,\n"
+           "      in the form --to names (" + form_names(FormSet::All, ", ") + ") or else OUT's extension.\n"
+           "  glyphwright-convert --new WxH [--first C] [--count N] [--to NAME] OUT\n"
+           "      Write a blank font of W x H pixels.\n";
+}
 
 namespace {
 
@@ -27,7 +30,7 @@ int usage_error(const std::string& message)
 {
     std::fprintf(stderr, "glyphwright-convert: %s\n", message.c_str());
     std::fputs("Usage:\n", stderr);
-    std::fputs(kImportUsage, stderr);
+    std::fputs(import_usage().c_str(), stderr);
     return 2;
 }
 
@@ -121,14 +124,13 @@ Arguments parse_arguments(const std::vector<std::string>& arguments)
 }
 
 // Writes the made font to the output; the status of the whole command.
-int write_made_font(FontReadResult& made, const std::string& source, const std::string& output)
+int write_made_font(FontReadResult& made, const std::string& source, const std::string& output, FontFormat format)
 {
     for (const std::string& warning : made.warnings)
         std::fprintf(stderr, "%s: warning: %s\n", source.c_str(), warning.c_str());
-    std::optional<FontFormat> format = format_of_path(output);
     FontModel model;
     adopt_font(model, made);
-    FileResult saved = save_font(model, output, *format);
+    FileResult saved = save_font(model, output, format);
     if (!saved.ok) {
         std::fprintf(stderr, "%s: %s\n", output.c_str(), saved.error.c_str());
         return 1;
@@ -138,13 +140,18 @@ int write_made_font(FontReadResult& made, const std::string& source, const std::
 
 }  // namespace
 
-int run_import(const std::vector<std::string>& arguments)
+int run_import(std::vector<std::string> arguments)
 {
+    std::optional<FontFormat> to;
+    std::string problem = take_output_form(arguments, to);
+    if (!problem.empty())
+        return usage_error("--import: " + problem);
     Arguments parsed = parse_arguments(arguments);
     if (!parsed.error.empty())
         return usage_error("--import: " + parsed.error);
-    if (!format_of_path(parsed.output))
-        return usage_error("\"" + parsed.output + "\": the output must end in .c, .bas or .bdf");
+    std::optional<FontFormat> format = output_form(parsed.output, to, problem);
+    if (!format)
+        return usage_error(problem);
     if (!parsed.map_path.empty()) {
         CodePointMap map = read_code_point_map(parsed.map_path);
         if (!map.ok) {
@@ -158,11 +165,15 @@ int run_import(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "%s: %s\n", parsed.source.c_str(), imported.message.c_str());
         return 1;
     }
-    return write_made_font(imported, parsed.source, parsed.output);
+    return write_made_font(imported, parsed.source, parsed.output, *format);
 }
 
-int run_new(const std::vector<std::string>& arguments)
+int run_new(std::vector<std::string> arguments)
 {
+    std::optional<FontFormat> to;
+    std::string problem = take_output_form(arguments, to);
+    if (!problem.empty())
+        return usage_error("--new: " + problem);
     Arguments parsed = parse_arguments(arguments);
     std::optional<CellSize> size = parse_cell_size(parsed.source);
     if (parsed.error.empty() && !size)
@@ -176,14 +187,15 @@ int run_new(const std::vector<std::string>& arguments)
         parsed.error = "a new font takes only --first and --count";
     if (!parsed.error.empty())
         return usage_error("--new: " + parsed.error);
-    if (!format_of_path(parsed.output))
-        return usage_error("\"" + parsed.output + "\": the output must end in .c, .bas or .bdf");
+    std::optional<FontFormat> format = output_form(parsed.output, to, problem);
+    if (!format)
+        return usage_error(problem);
     FontReadResult blank = make_blank_font({size->width, size->height, options.first_code, options.char_count});
     if (!blank.ok) {
         std::fprintf(stderr, "%s: %s\n", parsed.output.c_str(), blank.message.c_str());
         return 1;
     }
-    return write_made_font(blank, parsed.source, parsed.output);
+    return write_made_font(blank, parsed.source, parsed.output, *format);
 }
 
 }  // namespace glyphwright

@@ -47,7 +47,8 @@ TEST_F(FileCommands, OpenShowsTheFontsFirstCharacter)
     open("tiny.c", kTinyC);
 
     EXPECT_EQ(gui.dialog_titles, std::vector<std::string>{"font.c or font.BAS file to modify."});
-    EXPECT_EQ(gui.dialog_filters, std::vector<std::string>{"C File|*.c|BAS File|*.BAS|All files (*.*)|*.*"});
+    EXPECT_EQ(gui.dialog_filters,
+              std::vector<std::string>{"C File|*.c;*.h;*.ino;*.cpp|BAS File|*.bas;*.BAS;*.inc;*.INC|All files (*.*)|*.*"});
     EXPECT_EQ(gui.controls[controls::kInfoLabel].text, "8x2      Chr$(65) to Chr$(66)");
     EXPECT_EQ(gui.list_entries, (std::vector<std::string>{"Chr$(65)  A", "Chr$(66)  B"}));
     EXPECT_EQ(gui.list_selection, 0);
@@ -82,11 +83,11 @@ TEST_F(FileCommands, RefusedFilesKeepTheOpenFontAndGiveAMessage)
     open("tiny.c", kTinyC);
     model.glyph_grid.toggle(1, 1);
     FontModel before = model;
-    write_file(folder.file("font.h"), kTinyC);
+    write_file(folder.file("notes.txt"), "A font, some day.\n");
     write_file(folder.file("empty.c"), "");
     struct Row { std::string path; std::string reason; };
     const Row rows[] = {
-        {folder.file("font.h"), "only those can be opened"},
+        {folder.file("notes.txt"), "holds no C font array"},
         {folder.file("missing.bas"), "No such file"},
         {folder.file("empty.c"), "empty.c"},
         {folder.path().string() + "/sub.c", "No such file"},

@@ -7,6 +7,7 @@
 
 #include "formats/bas_font.h"
 #include "formats/c_font.h"
+#include "formats/font_document.h"
 #include "tests/formats/format_test_support.h"
 
 namespace glyphwright::testing {
@@ -118,6 +119,34 @@ TEST_F(Corpus, EveryFontOfEveryFileIsFoundAndReadsWithItsWarnings)
         ASSERT_TRUE(first.ok) << first.message;
         EXPECT_EQ(dump_of(first), dump_of(read_entry_in_its_form(path, text, scan.entries.front())));
     }
+}
+
+// Open finds a file's fonts by what it holds, whatever its name: the files of the two forms in their
+// own form, and nothing in the files of other libraries, whose byte arrays often begin with four
+// bytes that would pass for a header.
+TEST_F(Corpus, EveryFileIsFoundByContentAndOtherLibrariesArraysAreNoFonts)
+{
+    for (const fs::path& path : corpus_files()) {
+        SCOPED_TRACE(path.filename().string());
+        ScannedFontFile file = scan_font_file(path.string());
+        ASSERT_TRUE(file.ok) << file.message;
+        EXPECT_EQ(file.format, is_bas_path(path) ? FontFormat::Bas : FontFormat::C);
+        EXPECT_EQ(file.scan.entries.size(), kExpected.at(path.filename().string()).fonts.size());
+    }
+    int others = 0;
+    for (const fs::directory_entry& folder : fs::directory_iterator(kCorpusFolder)) {
+        if (!folder.is_directory() || folder.path().filename() == "c" || folder.path().filename() == "mmbasic")
+            continue;
+        for (const fs::path& path : files_in(folder.path())) {
+            if (path.extension() == ".md")
+                continue;
+            ++others;
+            ScannedFontFile file = scan_font_file(path.string());
+            EXPECT_FALSE(file.ok) << path << " taken for " << file.scan.entries.size() << " fonts, the first "
+                                  << (file.ok ? file.scan.entries[0].name : "");
+        }
+    }
+    EXPECT_GT(others, 10);
 }
 
 TEST_F(Corpus, FontsKeepTheirGlyphBytesThroughTheOtherForm)

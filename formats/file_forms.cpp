@@ -1,0 +1,130 @@
+#include "formats/file_forms.h"
+
+#include <array>
+
+#include "formats/bas_font.h"
+#include "formats/bdf_font.h"
+#include "formats/c_font.h"
+#include "formats/font_in_place.h"
+#include "formats/font_text.h"
+#include "text/text_primitives.h"
+
+namespace glyphwright {
+
+namespace {
+
+std::vector<std::string> c_drawing_problems(const FontHeader& header)
+{
+    std::vector<std::string> problems;
+    for (const std::string& problem : {codes_problem(header), row_width_problem(header)}) {
+        if (!problem.empty())
+            problems.push_back(problem);
+    }
+    return problems;
+}
+
+std::vector<std::string> bas_drawing_problems(const FontHeader& header)
+{
+    std::string problem = codes_problem(header);
+    return problem.empty() ? std::vector<std::string>{} : std::vector<std::string>{problem};
+}
+
+std::vector<std::string> no_drawing_problems(const FontHeader&) { return {}; }
+
+const std::array<FileForm, 3>& forms()
+{
+    static const std::array<FileForm, 3> all = {{
+        {FontFormat::C, "c", "C File", "font.c file to save", {"c", "h", "ino", "cpp"}, {}, scan_c_fonts,
+         read_c_font_entry, write_c_font, c_font_in_place, c_drawing_problems},
+        {FontFormat::Bas, "bas", "BAS File", "font.BAS file to save", {"bas", "inc"}, {}, scan_bas_fonts,
+         read_bas_font_entry, write_bas_font, bas_font_in_place, bas_drawing_problems},
+        {FontFormat::Bdf, "bdf", "BDF File", "font.bdf file to save", {"bdf"}, {0x10FFFF, 65535, 255, 255, true},
+         nullptr, nullptr, write_bdf_font, nullptr, no_drawing_problems},
+    }};
+    return all;
+}
+
+std::string patterns_of(const FileForm& form)
+{
+    std::string patterns;
+    for (std::string_view extension : form.extensions) {
+        std::string upper = to_upper(extension);
+        patterns += (patterns.empty() ? "*." : ";*.") + std::string(extension);
+        // Files made on other systems are often named in capitals; a C ".C" is C++, though.
+        if (form.format != FontFormat::C)
+            patterns += ";*." + upper;
+    }
+    return patterns;
+}
+
+}  // namespace
+
+std::span<const FileForm> file_forms() { return forms(); }
+
+const FileForm& form_of(FontFormat format)
+{
+    for (const FileForm& form : forms()) {
+        if (form.format == format)
+            return form;
+    }
+    return forms().front();
+}
+
+const FileForm* form_named(std::string_view name)
+{
+    for (const FileForm& form : forms()) {
+        if (form.name == name)
+            return &form;
+    }
+    return nullptr;
+}
+
+std::optional<FontFormat> format_of_path(std::string_view path)
+{
+    std::string extension = to_upper(file_extension(path));
+    for (const FileForm& form : forms()) {
+        for (std::string_view candidate : form.extensions) {
+            if (to_upper(candidate) == extension)
+                return form.format;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string default_extension(FontFormat format) { return "." + std::string(form_of(format).extensions.front()); }
+
+std::string with_default_extension(std::string path, FontFormat format)
+{
+    if (file_extension(path).empty())
+        path += default_extension(format);
+    return path;
+}
+
+std::string form_names(FormSet set, std::string_view separator)
+{
+    std::string names;
+    for (const FileForm& form : forms()) {
+        if (set == FormSet::Readable && !form.readable())
+            continue;
+        names += (names.empty() ? "" : std::string(separator)) + std::string(form.name);
+    }
+    return names;
+}
+
+std::string open_dialog_filter()
+{
+    std::string filter;
+    for (const FileForm& form : forms()) {
+        if (form.readable())
+            filter += std::string(form.title) + "|" + patterns_of(form) + "|";
+    }
+    return filter + "All files (*.*)|*.*";
+}
+
+std::string save_dialog_filter(FontFormat format)
+{
+    const FileForm& form = form_of(format);
+    return std::string(form.title) + "|*." + std::string(form.extensions.front()) + "|All files (*.*)|*.*";
+}
+
+}  // namespace glyphwright
