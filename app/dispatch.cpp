@@ -1,3 +1,5 @@
+#include "app/dispatch.h"
+
 #include "app/shell.h"
 #include "editor/controls.h"
 #include "editor/edit_session.h"

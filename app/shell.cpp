@@ -1,5 +1,6 @@
 #include "app/shell.h"
 
+#include "app/dispatch.h"
 #include "editor/canvas_view.h"
 #include "editor/controls.h"
 

@@ -45,9 +45,6 @@ void set_start_values(FontModel& model);
 // draws the empty grid. Returns false, creating nothing, when the window cannot be opened.
 bool build_main_window(ShellState& shell, GuiServices& gui);
 
-// Runs the command that `event` asks for; a WindowClose or the Quit item sets quit_requested.
-void dispatch_event(const UiEvent& event, ShellState& shell, GuiServices& gui);
-
 // Takes events and dispatches them until quit_requested is set.
 void run_event_loop(ShellState& shell, GuiServices& gui);
 

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "app/dispatch.h"
 #include "app/shell.h"
 #include "bench/editor_over_qt.h"
 #include "bench/largest_font.h"

@@ -97,7 +97,7 @@ GlyphChange as_step(FontModel& model, GuiServices& gui, EditSession& session, Ch
 GlyphChange show_state(FontModel& model, GuiServices& gui, int row, const PackedGlyph& state)
 {
     if (row != model.current_index) {
-        if (row < 0 || row >= static_cast<int>(model.font_table.size()))
+        if (!is_table_row(model, row))
             return {};
         gui.list_select(controls::kCharacterList, row);
         switch_glyph(model, row);
@@ -206,7 +206,7 @@ GlyphChange paste_step(FontModel& model, GuiServices& gui, EditSession& session)
 
 GlyphChange restore_step(FontModel& model, GuiServices& gui, EditSession& session)
 {
-    if (model.current_index < 0 || model.current_index >= static_cast<int>(model.font_table.size()))
+    if (!is_table_row(model, model.current_index))
         return {};
     return as_step(model, gui, session, [&] { load_glyph(model, model.current_index); });
 }

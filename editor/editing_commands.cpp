@@ -6,15 +6,6 @@
 
 namespace glyphwright {
 
-namespace {
-
-bool is_table_row(const FontModel& model, int row)
-{
-    return row >= 0 && row < static_cast<int>(model.font_table.size());
-}
-
-}  // namespace
-
 void toggle_pixel(FontModel& model, GuiServices& gui)
 {
     int mouse_x = gui.canvas_mouse_x(controls::kGridCanvas);
@@ -55,7 +46,7 @@ void switch_glyph(FontModel& model, int row)
 void select_adjacent_character(FontModel& model, GuiServices& gui, int offset)
 {
     int row = model.current_index + offset;
-    if (model.current_index < 0 || row < 0 || row >= model.header.char_count || !is_table_row(model, row))
+    if (!is_glyph_row(model, model.current_index) || !is_glyph_row(model, row))
         return;
     gui.list_select(controls::kCharacterList, row);
     select_character(model, gui);

@@ -45,29 +45,27 @@ void rebuild_view(FontModel& model, GuiServices& gui, const std::vector<std::str
     for (const std::string& label : labels)
         gui.list_append(controls::kCharacterList, label);
     gui.list_select(controls::kCharacterList, 0);
-    model.current_index = 0;
     gui.set_label_text(controls::kInfoLabel, info_label_text(model.header));
-    load_glyph(model, 0);
+    load_glyph(model, model.current_index);
     draw_glyph(model, gui);
 }
 
 void save_as(FontModel& model, GuiServices& gui, FontFormat format)
 {
-    model.save_path = gui.save_file_dialog(std::string(form_of(format).save_title), "", save_dialog_filter(format), 0);
-    if (model.save_path.empty())
+    std::string path = gui.save_file_dialog(std::string(form_of(format).save_title), "", save_dialog_filter(format), 0);
+    if (path.empty())
         return;
-    model.save_path = with_default_extension(model.save_path, format);
-    save_font_path(model, gui, model.save_path, format);
+    save_font_path(model, gui, with_default_extension(path, format), format);
 }
 
 }  // namespace
 
 bool open_font(FontModel& model, GuiServices& gui)
 {
-    model.open_path = gui.open_file_dialog(kOpenTitle, "", open_dialog_filter(), 0);
-    if (model.open_path.empty())
+    std::string path = gui.open_file_dialog(kOpenTitle, "", open_dialog_filter(), 0);
+    if (path.empty())
         return false;
-    return open_font_path(model, gui, model.open_path);
+    return open_font_path(model, gui, path);
 }
 
 bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)

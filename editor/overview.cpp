@@ -10,8 +10,6 @@ namespace glyphwright {
 
 namespace {
 
-bool is_glyph_row(const FontModel& model, int row) { return row >= 0 && row < model.header.char_count; }
-
 // The pixels of table row `row` as draw_bits takes them: the grid's for the glyph being edited,
 // else decoded from the table.
 const std::vector<std::uint8_t>& row_bits(Overview& overview, const FontModel& model, int row)

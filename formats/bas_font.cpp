@@ -87,7 +87,6 @@ public:
             return std::move(m_result);
         build_glyphs();
         add_character_labels(m_result);
-        reset_glyph_grid(m_result.font);
         return std::move(m_result);
     }
 
@@ -331,11 +330,8 @@ private:
 
 FontReadResult read_bas_font(std::string_view text)
 {
-    if (text.empty()) {
-        FontReadResult result;
-        result.message = "the file is empty, so it holds no font block";
-        return result;
-    }
+    if (text.empty())
+        return refused("the file is empty, so it holds no font block");
     BlockWalk blocks(text);
     while (blocks.next()) {
         if (blocks.result().ok)

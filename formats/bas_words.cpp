@@ -81,7 +81,7 @@ void append_glyph_bytes(WordWriter& words, std::string_view glyph_data, int glyp
 void append_font_words(std::string& out, const FontModel& font, std::string_view indent, std::string_view line_end)
 {
     const FontHeader& header = font.header;
-    const int rows = std::clamp(header.char_count, 0, static_cast<int>(font.font_table.size()));
+    const int rows = glyph_count(font);
     const int glyph_bytes = glyph_byte_count(header.glyph_width, header.glyph_height);
     const std::size_t stream_bytes = 4 + static_cast<std::size_t>(rows) * static_cast<std::size_t>(glyph_bytes);
     out.reserve(out.size() + (stream_bytes / 4 + 1) * (kWordDigits + 1) + (stream_bytes / 32 + 1) * (indent.size() + 2));

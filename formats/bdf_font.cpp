@@ -83,14 +83,13 @@ void add_header(std::string& out, const FontModel& font, std::string_view save_p
 
 void add_bitmap_rows(std::string& out, const GlyphGrid& grid)
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
     for (int y = 0; y < grid.glyph_height(); ++y) {
         for (int x = 0; x < grid.glyph_width(); x += 8) {
             int byte = 0;
             for (int bit = 0; bit < 8 && x + bit < grid.glyph_width(); ++bit)
                 byte |= grid.at(x + bit, y) << (7 - bit);
-            out += digits[byte >> 4];
-            out += digits[byte & 0xF];
+            out += upper_hex_digit(static_cast<unsigned>(byte) >> 4);
+            out += upper_hex_digit(static_cast<unsigned>(byte));
         }
         out += '\n';
     }
@@ -103,7 +102,7 @@ std::string write_bdf_font(const FontModel& font, std::string_view save_path)
     const FontHeader& header = font.header;
     const int height = header.glyph_height;
     const int ascent = std::clamp(noted_ascent(font.header_text).value_or(height - height / 5), 0, height);
-    const int rows = std::clamp(header.char_count, 0, static_cast<int>(font.font_table.size()));
+    const int rows = glyph_count(font);
     const std::string width = to_decimal(header.glyph_width);
     const std::string swidth = to_decimal(height > 0 ? (header.glyph_width * 1000 + height / 2) / height : 0);
     const std::string cell_box = width + " " + to_decimal(height) + " 0 -" + to_decimal(height - ascent);

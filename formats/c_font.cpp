@@ -41,7 +41,6 @@ public:
         read_glyph_lines();
         m_result.ok = true;
         add_character_labels(m_result);
-        reset_glyph_grid(m_result.font);
         return std::move(m_result);
     }
 
@@ -185,11 +184,6 @@ void append_c_glyph_data(std::string& out, std::string_view glyph_data, int glyp
 
 namespace {
 
-int rows_to_write(const FontModel& font)
-{
-    return std::clamp(font.header.char_count, 0, static_cast<int>(font.font_table.size()));
-}
-
 std::size_t estimated_size(const FontModel& font, int rows, int glyph_bytes)
 {
     std::size_t size = font.header_text.size() + font.header_bytes_text.size() + 256;
@@ -205,17 +199,11 @@ std::size_t estimated_size(const FontModel& font, int rows, int glyph_bytes)
 
 FontReadResult read_c_font(std::string_view text)
 {
-    if (text.empty()) {
-        FontReadResult result;
-        result.message = "the file is empty, so it holds no C font array";
-        return result;
-    }
+    if (text.empty())
+        return refused("the file is empty, so it holds no C font array");
     FontScan scan = scan_c_fonts(text);
-    if (scan.entries.empty()) {
-        FontReadResult result;
-        result.message = scan.refusal;
-        return result;
-    }
+    if (scan.entries.empty())
+        return refused(scan.refusal);
     return CFontReader(text, scan.entries.front()).read();
 }
 
@@ -225,7 +213,7 @@ FontReadResult read_c_font_file(const std::string& path) { return read_font_file
 
 std::string write_c_font(const FontModel& font, std::string_view save_path)
 {
-    const int rows = rows_to_write(font);
+    const int rows = glyph_count(font);
     const int glyph_bytes = glyph_byte_count(font.header.glyph_width, font.header.glyph_height);
     std::string out;
     out.reserve(estimated_size(font, rows, glyph_bytes));

@@ -5,29 +5,17 @@
 
 namespace glyphwright {
 
-namespace {
-
-
-FontReadResult failed(std::string message)
-{
-    FontReadResult result;
-    result.message = std::move(message);
-    return result;
-}
-
-}  // namespace
-
 FontReadResult read_chosen_font(const std::string& path, const FontChoice& choice)
 {
     ScannedFontFile file = scan_font_file(path, choice.format);
     if (!file.ok)
-        return failed(file.message);
+        return refused(file.message);
     std::size_t entry = 0;
     if (!choice.font.empty()) {
         std::string problem;
         std::optional<std::size_t> found = find_font_entry(file.scan, choice.font, problem);
         if (!found)
-            return failed("in " + quoted_file_name(path) + ", " + problem);
+            return refused("in " + quoted_file_name(path) + ", " + problem);
         entry = *found;
     }
     FontReadResult read = read_font_entry(file, entry);

@@ -77,11 +77,8 @@ ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat
 
 FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry)
 {
-    if (entry >= file.scan.entries.size()) {
-        FontReadResult result;
-        result.message = "the file holds no font " + to_decimal(static_cast<std::int64_t>(entry + 1));
-        return result;
-    }
+    if (entry >= file.scan.entries.size())
+        return refused("the file holds no font " + to_decimal(static_cast<std::int64_t>(entry + 1)));
     const FontEntry& font = file.scan.entries[entry];
     return form_of(file.format).read(file.content, font);
 }
@@ -89,11 +86,8 @@ FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry)
 FontReadResult read_font_file(const std::string& path)
 {
     ScannedFontFile file = scan_font_file(path);
-    if (!file.ok) {
-        FontReadResult result;
-        result.message = file.message;
-        return result;
-    }
+    if (!file.ok)
+        return refused(file.message);
     FontReadResult result = read_font_entry(file, 0);
     if (!result.ok)
         result.message = quoted_file_name(path) + " cannot be opened: " + result.message;
@@ -163,7 +157,7 @@ std::string font_file_text(const FontModel& model, FontFormat format, std::strin
 
 void store_edited_glyph(FontModel& model)
 {
-    if (model.current_index >= 0 && model.current_index < static_cast<int>(model.font_table.size()))
+    if (is_table_row(model, model.current_index))
         store_glyph(model, model.current_index);
 }
 

@@ -18,6 +18,9 @@ struct FontReadResult {
     std::vector<std::string> warnings;  // data that does not match the header, with line numbers
 };
 
+// A failed read that gives `message` as its reason.
+FontReadResult refused(std::string message);
+
 // One font found inside a C or BASIC source, and where its text lies (byte offsets).
 struct FontEntry {
     std::string name;               // C: the array's name; BASIC: "#" and the block's number

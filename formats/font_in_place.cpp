@@ -96,7 +96,7 @@ void append_c_font_lines(std::string& out, std::string_view text, const FontEntr
     out += without_leading_blanks(header);
     out += line_end;
     const int glyph_bytes = glyph_byte_count(font.header.glyph_width, font.header.glyph_height);
-    const int rows = std::clamp(font.header.char_count, 0, static_cast<int>(font.font_table.size()));
+    const int rows = glyph_count(font);
     int row = 0;
     std::size_t closing_line = std::max(entry.data_begin, line_begin_at(text, entry.data_end));
     LineReader lines(text.substr(0, closing_line), entry.data_begin, 0);

@@ -33,17 +33,15 @@ std::string range_problem(int first_code, int char_count)
 
 FontReadResult make_blank_font(const FontHeader& header)
 {
-    FontReadResult result;
     std::string problem = geometry_problem(header);
     if (header.glyph_width > 255 || header.glyph_height > 255)
         problem = "glyphs of " + to_decimal(header.glyph_width) + " x " + to_decimal(header.glyph_height)
                 + " pixels are too large; widths and heights must be 1 to 255 pixels";
     if (problem.empty())
         problem = range_problem(header.first_char, header.char_count);
-    if (!problem.empty()) {
-        result.message = problem;
-        return result;
-    }
+    if (!problem.empty())
+        return refused(problem);
+    FontReadResult result;
     result.ok = true;
     result.font.header = header;
     result.font.header_bytes_text = header_bytes_text_of(header);

@@ -10,10 +10,9 @@ namespace glyphwright {
 
 std::string code_point_text(char32_t code_point)
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
     std::string hex;
     for (char32_t rest = code_point; rest != 0 || hex.size() < 4; rest >>= 4)
-        hex.insert(hex.begin(), digits[rest & 0xF]);
+        hex.insert(hex.begin(), upper_hex_digit(static_cast<unsigned>(rest)));
     return "U+" + hex;
 }
 

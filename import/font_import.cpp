@@ -201,11 +201,9 @@ std::string code_list(const ImportOptions& options, const std::vector<int>& code
     return list;
 }
 
-FontReadResult refused(std::string_view file_name, const std::string& reason)
+FontReadResult not_imported(std::string_view file_name, const std::string& reason)
 {
-    FontReadResult result;
-    result.message = quoted(file_name) + " cannot be imported: " + reason + ".";
-    return result;
+    return glyphwright::refused(quoted(file_name) + " cannot be imported: " + reason + ".");
 }
 
 }  // namespace
@@ -221,21 +219,21 @@ char32_t code_point_of(const ImportOptions& options, int code)
 FontReadResult import_font_data(std::string_view data, std::string_view file_name, const ImportOptions& options)
 {
     if (std::string problem = options_problem(options); !problem.empty())
-        return refused(file_name, problem);
+        return not_imported(file_name, problem);
     if (data.empty())
-        return refused(file_name, "the file is empty");
+        return not_imported(file_name, "the file is empty");
     FreeTypeFace face(data, options.face_index);
     if (!face.is_open())
-        return refused(file_name, face.error());
+        return not_imported(file_name, face.error());
     int pixel_size = 0;
     if (std::string problem = choose_size(face, options.pixel_size, pixel_size); !problem.empty())
-        return refused(file_name, problem);
+        return not_imported(file_name, problem);
 
     const VerticalMetrics metrics = face.vertical_metrics();
     ImportedCharacters characters = render_characters(face, options);
     const CellSize cell = options.cell ? *options.cell : default_cell(metrics, characters.glyphs, face.max_advance());
     if (std::string problem = cell_problem(cell, options.cell.has_value()); !problem.empty())
-        return refused(file_name, problem);
+        return not_imported(file_name, problem);
 
     FontReadResult result = make_blank_font({cell.width, cell.height, options.first_code, options.char_count});
     std::vector<int> clipped;
@@ -261,11 +259,8 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
 FontReadResult import_font(const std::string& path, const ImportOptions& options)
 {
     OpenedTextFile file = open_text_file(path);
-    if (!file.ok) {
-        FontReadResult result;
-        result.message = file.error;
-        return result;
-    }
+    if (!file.ok)
+        return refused(file.error);
     return import_font_data(file.content, file_name_part(path), options);
 }
 

@@ -55,14 +55,22 @@ struct FontModel {
     std::string glyph_clipboard;
     int zoom = 10;
     int current_index = 0;  // row of the glyph being edited; -1 while a font is being read
-    std::string open_path;
-    std::string save_path;
     FontSource source;
 };
 
 // True when width and height are 1 to 255 and width x height is a multiple of 8: the glyphs are
 // then whole bytes in both file forms.
 bool is_valid_geometry(int glyph_width, int glyph_height);
+
+// The glyphs of the font: rows 0 to glyph_count - 1 of the table, which are the header's
+// characters as far as the table holds them. The writers, the overview and the keys that step
+// through the characters use these rows.
+int glyph_count(const FontModel& model);
+bool is_glyph_row(const FontModel& model, int row);
+
+// A row the editor can store into and load from: any row of the table, so that choosing a
+// character works the same before and after the header's count.
+bool is_table_row(const FontModel& model, int row);
 
 // Replaces the table by a fresh one of kFontTableRows empty rows.
 void reset_font_table(FontModel& model);

@@ -72,7 +72,6 @@ void decode_glyph(std::string_view text, GlyphGrid& grid)
 
 std::string encode_glyph(const GlyphGrid& grid)
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
     int byte_count = glyph_byte_count(grid.glyph_width(), grid.glyph_height());
     PixelCursor cursor(grid.glyph_width(), grid.glyph_height());
     std::string text;
@@ -84,8 +83,8 @@ std::string encode_glyph(const GlyphGrid& grid)
                 value |= 1 << bit;
         }
         text += "0x";
-        text += digits[value >> 4];
-        text += digits[value & 0xF];
+        text += upper_hex_digit(static_cast<unsigned>(value) >> 4);
+        text += upper_hex_digit(static_cast<unsigned>(value));
         text += ',';
     }
     return text;

@@ -116,12 +116,11 @@ std::int64_t parse_value(std::string_view text)
 
 std::string to_hex(std::int64_t value)
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
     unsigned byte = static_cast<unsigned>(value) & 0xFFu;
     std::string result;
     if (byte >= 16)
-        result += digits[byte >> 4];
-    result += digits[byte & 0xFu];
+        result += upper_hex_digit(byte >> 4);
+    result += upper_hex_digit(byte);
     return result;
 }
 

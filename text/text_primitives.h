@@ -40,6 +40,9 @@ std::int64_t parse_value(std::string_view text);
 // Value of one hexadecimal digit character, or -1 when it is not one.
 int hex_digit_value(char character);
 
+// The upper-case hexadecimal digit of the low 4 bits of `value`.
+inline char upper_hex_digit(unsigned value) { return "0123456789ABCDEF"[value & 0xFu]; }
+
 // The low 8 bits in upper-case hexadecimal without a leading zero ("0", "A", "FF").
 std::string to_hex(std::int64_t value);
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "app/dispatch.h"
 #include "app/shell.h"
 #include "editor/canvas_view.h"
 #include "editor/controls.h"

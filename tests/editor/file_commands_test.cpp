@@ -53,7 +53,7 @@ TEST_F(FileCommands, OpenShowsTheFontsFirstCharacter)
     EXPECT_EQ(gui.list_entries, (std::vector<std::string>{"Chr$(65)  A", "Chr$(66)  B"}));
     EXPECT_EQ(gui.list_selection, 0);
     EXPECT_EQ(model.current_index, 0);
-    EXPECT_EQ(model.open_path, folder.file("tiny.c"));
+    EXPECT_EQ(model.source.path, folder.file("tiny.c"));
     EXPECT_EQ(gui.client_width, 320);  // the minimum width of a fitted window
     EXPECT_EQ(gui.client_height, 2 * 10 + 70);
     // 0x18 = ...##...: cell (3, 0) is set, cell (2, 0) clear.
@@ -137,7 +137,6 @@ TEST_F(FileCommands, DefaultExtensionOnlyForPathsWithoutOne)
     for (const Row& row : rows) {
         gui.save_dialog_answers.push_back(folder.file(row.answer));
         row.as_c ? save_as_c(model, gui) : save_as_bas(model, gui);
-        EXPECT_EQ(model.save_path, folder.file(row.written));
         std::string saved = read_file(folder.file(row.written));
         EXPECT_EQ(saved.rfind(row.as_c ? "// " + row.written : "' " + row.written, 0), 0u) << row.written;
     }

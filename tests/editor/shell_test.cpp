@@ -1,3 +1,4 @@
+#include "app/dispatch.h"
 #include "app/shell.h"
 
 #include <gtest/gtest.h>

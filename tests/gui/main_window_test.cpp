@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "app/dispatch.h"
 #include "app/shell.h"
 #include "editor/controls.h"
 #include "platform/qt/qt_gui_services.h"

@@ -1,0 +1,14 @@
+#pragma once
+
+// The dispatch of one event of the main window, the Overview window or a key to the one command
+// it asks for.
+
+#include "app/shell.h"
+#include "platform/gui_services.h"
+
+namespace glyphwright {
+
+// Runs the command that `event` asks for; a WindowClose or the Quit item sets quit_requested.
+void dispatch_event(const UiEvent& event, ShellState& shell, GuiServices& gui);
+
+}  // namespace glyphwright
