@@ -37,12 +37,12 @@ std::string info_label_text(const FontHeader& header)
 
 // Shows the newly opened font: window and canvas fitted to it, its characters in the list, the
 // first one selected and drawn.
-void rebuild_view(FontModel& model, GuiServices& gui, const std::vector<std::string>& labels)
+void rebuild_view(FontModel& model, GuiServices& gui)
 {
     fit_view_to_font(model, gui);
     draw_grid(model, gui);
     gui.list_clear(controls::kCharacterList);
-    for (const std::string& label : labels)
+    for (const std::string& label : character_labels(model))
         gui.list_append(controls::kCharacterList, label);
     gui.list_select(controls::kCharacterList, 0);
     gui.set_label_text(controls::kInfoLabel, info_label_text(model.header));
@@ -94,7 +94,7 @@ bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
 void show_new_font(FontModel& model, GuiServices& gui, FontReadResult& read)
 {
     adopt_font(model, read);
-    rebuild_view(model, gui, read.labels);
+    rebuild_view(model, gui);
 }
 
 void save_as_c(FontModel& model, GuiServices& gui) { save_as(model, gui, FontFormat::C); }

@@ -86,7 +86,7 @@ public:
         if (reading == Reading::PlaceOnly)
             return std::move(m_result);
         build_glyphs();
-        add_character_labels(m_result);
+        set_fixed_metrics(m_result.font);
         return std::move(m_result);
     }
 

@@ -40,7 +40,7 @@ public:
         check_declared_size(array_line, array_line_number);
         read_glyph_lines();
         m_result.ok = true;
-        add_character_labels(m_result);
+        set_fixed_metrics(m_result.font);
         return std::move(m_result);
     }
 
@@ -120,7 +120,7 @@ private:
                 m_first_surplus_line = m_lines.line_number();
             return;
         }
-        FontRow& row = m_result.font.font_table[static_cast<std::size_t>(m_rows_read)];
+        Glyph& row = m_result.font.font_table[static_cast<std::size_t>(m_rows_read)];
         row.glyph_data = parts.data;
         row.comment = " // ";
         row.comment += parts.comment_tail;
@@ -188,7 +188,7 @@ std::size_t estimated_size(const FontModel& font, int rows, int glyph_bytes)
 {
     std::size_t size = font.header_text.size() + font.header_bytes_text.size() + 256;
     for (int row = 0; row < rows; ++row) {
-        const FontRow& glyph = font.font_table[static_cast<std::size_t>(row)];
+        const Glyph& glyph = font.font_table[static_cast<std::size_t>(row)];
         size += std::max<std::size_t>(glyph.glyph_data.size(), static_cast<std::size_t>(glyph_bytes) * 5);
         size += glyph.comment.size() + 2;
     }
@@ -226,7 +226,7 @@ std::string write_c_font(const FontModel& font, std::string_view save_path)
     append_c_header_line(out, font);
     out += kLineEnd;
     for (int row = 0; row < rows; ++row) {
-        const FontRow& glyph = font.font_table[static_cast<std::size_t>(row)];
+        const Glyph& glyph = font.font_table[static_cast<std::size_t>(row)];
         append_c_glyph_data(out, glyph.glyph_data, glyph_bytes);
         out += glyph.comment;
         out += kLineEnd;

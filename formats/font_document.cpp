@@ -139,11 +139,15 @@ std::vector<std::string> drawing_problems(const FontHeader& header, FontFormat f
 
 void adopt_font(FontModel& model, FontReadResult& read)
 {
+    model.name = std::move(read.font.name);
     model.header = read.font.header;
+    model.ascent = read.font.ascent;
+    model.descent = read.font.descent;
+    model.origin_x = read.font.origin_x;
     model.header_bytes_text = std::move(read.font.header_bytes_text);
     model.header_text = std::move(read.font.header_text);
     model.font_table = std::move(read.font.font_table);
-    model.font_table.resize(kFontTableRows);
+    model.font_table.resize(std::max<std::size_t>(model.font_table.size(), kFontTableRows));
     reset_glyph_grid(model);
     model.current_index = 0;
     model.source = {};

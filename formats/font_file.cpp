@@ -11,6 +11,21 @@ FontReadResult refused(std::string message)
     return result;
 }
 
-std::string character_label(int code) { return "Chr$(" + to_decimal(code) + ")  " + char_of(code); }
+std::string character_label(char32_t code_point)
+{
+    if (code_point <= 0xFF)
+        return "Chr$(" + to_decimal(code_point) + ")  " + char_of(static_cast<int>(code_point));
+    return code_point_text(code_point) + "  " + utf8_of(code_point);
+}
+
+std::vector<std::string> character_labels(const FontModel& font)
+{
+    const int rows = glyph_count(font);
+    std::vector<std::string> labels;
+    labels.reserve(static_cast<std::size_t>(rows));
+    for (int row = 0; row < rows; ++row)
+        labels.push_back(character_label(font.font_table[static_cast<std::size_t>(row)].code_point));
+    return labels;
+}
 
 }  // namespace glyphwright

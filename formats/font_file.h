@@ -14,7 +14,6 @@ struct FontReadResult {
     bool ok = false;
     std::string message;                // when !ok: the problem and its line, for a message box
     FontModel font;                     // the header, header texts and glyph table read
-    std::vector<std::string> labels;    // one character_label per glyph, in row order
     std::vector<std::string> warnings;  // data that does not match the header, with line numbers
 };
 
@@ -42,8 +41,12 @@ struct FontScan {
     std::string refusal;
 };
 
-// The text of one CharacterList entry: "Chr$(" + code + ")  " + the character of the code's low
-// 8 bits (nothing when they are 0).
-std::string character_label(int code);
+// The text of one CharacterList entry: for codes 0 to 255 "Chr$(" + code + ")  " + the character
+// of the code's low 8 bits (nothing when they are 0); above, "U+" + its hexadecimal digits + "  " +
+// the character in UTF-8 («U+0416  Ж»).
+std::string character_label(char32_t code_point);
+
+// One character_label per glyph of the font, in row order.
+std::vector<std::string> character_labels(const FontModel& font);
 
 }  // namespace glyphwright

@@ -76,7 +76,7 @@ void append_comment(std::string& out, std::string_view comment)
     out += tail;
 }
 
-void append_glyph_line(std::string& out, const FontRow& glyph, int glyph_bytes, std::string_view indent, std::string_view line_end)
+void append_glyph_line(std::string& out, const Glyph& glyph, int glyph_bytes, std::string_view indent, std::string_view line_end)
 {
     out += indent;
     append_c_glyph_data(out, glyph.glyph_data, glyph_bytes);

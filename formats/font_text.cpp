@@ -64,14 +64,6 @@ std::string row_width_problem(const FontHeader& header)
          " find a glyph as width / 8 bytes a row, so they draw this font wrongly";
 }
 
-void add_character_labels(FontReadResult& result)
-{
-    const FontHeader& header = result.font.header;
-    result.labels.reserve(static_cast<std::size_t>(header.char_count));
-    for (int row = 0; row < header.char_count; ++row)
-        result.labels.push_back(character_label(header.first_char + row));
-}
-
 HeaderFields split_header_fields(std::string_view header_line)
 {
     HeaderFields result;

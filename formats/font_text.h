@@ -34,10 +34,6 @@ std::string geometry_problem(const FontHeader& header);
 std::string codes_problem(const FontHeader& header);
 std::string row_width_problem(const FontHeader& header);
 
-// Fills `result.labels` with one character_label per character of `result.font`'s header, from
-// first_char on.
-void add_character_labels(FontReadResult& result);
-
 // The first four comma-separated fields of a header line, each without blanks and tabs, cut at
 // the line's first "/" or "}"; missing fields are empty. `present` counts the non-empty ones.
 struct HeaderFields {

@@ -48,7 +48,7 @@ FontReadResult make_blank_font(const FontHeader& header)
     const std::string clear = encode_glyph(GlyphGrid(header.glyph_width, header.glyph_height));
     for (int row = 0; row < header.char_count; ++row)
         result.font.font_table[static_cast<std::size_t>(row)].glyph_data = clear;
-    add_character_labels(result);
+    set_fixed_metrics(result.font);
     return result;
 }
 

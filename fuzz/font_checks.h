@@ -28,7 +28,7 @@ inline std::string read_problem(const FontReadResult& read)
         return "a font of " + to_decimal(header.glyph_width) + "x" + to_decimal(header.glyph_height) + " was accepted";
     if (header.char_count < 0 || header.char_count > 255)
         return "a count of " + to_decimal(header.char_count) + " was accepted";
-    if (read.labels.size() != static_cast<std::size_t>(header.char_count))
+    if (character_labels(read.font).size() != static_cast<std::size_t>(header.char_count))
         return "the label count differs from the character count";
     if (read.font.font_table.size() < static_cast<std::size_t>(header.char_count))
         return "the glyph table is shorter than the character count";

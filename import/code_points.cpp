@@ -8,14 +8,6 @@
 
 namespace glyphwright {
 
-std::string code_point_text(char32_t code_point)
-{
-    std::string hex;
-    for (char32_t rest = code_point; rest != 0 || hex.size() < 4; rest >>= 4)
-        hex.insert(hex.begin(), upper_hex_digit(static_cast<unsigned>(rest)));
-    return "U+" + hex;
-}
-
 std::optional<char32_t> parse_code_point(std::string_view text)
 {
     if (text.size() < 3 || text.size() > 8 || (text[0] != 'U' && text[0] != 'u') || text[1] != '+')

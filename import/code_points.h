@@ -8,12 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "model/font_model.h"
+
 namespace glyphwright {
-
-inline constexpr char32_t kLastCodePoint = 0x10FFFF;
-
-// "U+" and at least four upper-case hexadecimal digits: "U+0041", "U+1F600".
-std::string code_point_text(char32_t code_point);
 
 // A code point written «U+XXXX» (1 to 6 hexadecimal digits, either case, "u+" too), or none when
 // the text is anything else or beyond U+10FFFF.

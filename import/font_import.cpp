@@ -236,14 +236,22 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
         return not_imported(file_name, problem);
 
     FontReadResult result = make_blank_font({cell.width, cell.height, options.first_code, options.char_count});
+    FontModel& font = result.font;
+    font.ascent = static_cast<int>(std::clamp<std::int64_t>(metrics.ascent, 0, cell.height));
+    font.descent = cell.height - font.ascent;
     std::vector<int> clipped;
     for (std::size_t at = 0; at < characters.glyphs.size(); ++at) {
         if (!characters.glyphs[at])
             continue;
+        const RenderedGlyph& rendered = *characters.glyphs[at];
         GlyphGrid grid(cell.width, cell.height);
-        if (place_glyph(*characters.glyphs[at], metrics.ascent, options.placement, grid))
+        if (place_glyph(rendered, metrics.ascent, options.placement, grid))
             clipped.push_back(options.first_code + static_cast<int>(at));
-        result.font.font_table[at].glyph_data = encode_glyph(grid);
+        Glyph& glyph = font.font_table[at];
+        glyph.glyph_data = encode_glyph(grid);
+        // A centred glyph stands in a cell of fixed pitch.
+        if (options.placement == Placement::Bearing)
+            glyph.advance = std::clamp(rendered.advance, 0, cell.width);
     }
     result.font.header_text = header_notes(file_name, face, pixel_size, options, metrics);
     if (!characters.missing.empty())

@@ -13,6 +13,31 @@ bool is_valid_geometry(int glyph_width, int glyph_height)
         && (glyph_width * glyph_height) % 8 == 0;
 }
 
+void set_fixed_metrics(FontModel& font)
+{
+    const int rows = glyph_count(font);
+    for (int row = 0; row < rows; ++row) {
+        Glyph& glyph = font.font_table[static_cast<std::size_t>(row)];
+        glyph.code_point = static_cast<char32_t>(std::max(font.header.first_char + row, 0));
+        glyph.advance = font.header.glyph_width;
+    }
+    font.ascent = font.header.glyph_height;
+    font.descent = 0;
+    font.origin_x = 0;
+}
+
+bool has_fixed_metrics(const FontModel& font)
+{
+    const int rows = glyph_count(font);
+    for (int row = 0; row < rows; ++row) {
+        const Glyph& glyph = font.font_table[static_cast<std::size_t>(row)];
+        if (glyph.code_point != static_cast<char32_t>(font.header.first_char + row)
+            || glyph.advance != font.header.glyph_width)
+            return false;
+    }
+    return font.origin_x == 0;
+}
+
 int glyph_count(const FontModel& model)
 {
     return std::clamp(model.header.char_count, 0, static_cast<int>(model.font_table.size()));
@@ -25,7 +50,7 @@ bool is_table_row(const FontModel& model, int row)
     return row >= 0 && row < static_cast<int>(model.font_table.size());
 }
 
-void reset_font_table(FontModel& model) { model.font_table.assign(kFontTableRows, FontRow{}); }
+void reset_font_table(FontModel& model) { model.font_table.assign(kFontTableRows, Glyph{}); }
 
 void reset_glyph_grid(FontModel& model)
 {

@@ -1,7 +1,13 @@
 #pragma once
 
-// The whole document state of the editor: header values, the texts kept from the opened file, the
-// table of glyph texts, the pixels of the glyph being edited and the glyph clipboard.
+// The whole document state of the editor: the font (its name, line metrics, header values, the
+// texts kept from the opened file and its glyphs, each with its character and advance), the pixels
+// of the glyph being edited and the glyph clipboard.
+//
+// Every glyph is drawn in the font's cell, glyph_width x glyph_height pixels: the cell holds every
+// glyph around one origin on one baseline. The baseline lies `ascent` rows below the top of the
+// cell and the origin `origin_x` columns right of its left edge; a glyph's pixels may lie left of
+// its origin and below the baseline, and its advance says where the next glyph's origin goes.
 
 #include <cstdint>
 #include <string>
@@ -12,8 +18,15 @@
 
 namespace glyphwright {
 
-// Rows of a FontTable: a character count is at most 255, so rows 255 and 256 are never used.
+// Rows of a fresh FontTable: a font of the C and DefineFont forms has at most 255 characters, so
+// rows 255 and 256 are never used by them. Fonts of other forms grow the table to their glyphs.
 inline constexpr int kFontTableRows = 257;
+
+// Most glyphs a font holds.
+inline constexpr int kMaxGlyphs = 65535;
+
+// The last Unicode code point.
+inline constexpr char32_t kLastCodePoint = 0x10FFFF;
 
 struct FontHeader {
     std::int32_t glyph_width = 32;
@@ -24,17 +37,23 @@ struct FontHeader {
     bool operator==(const FontHeader&) const = default;
 };
 
-// One glyph of the table: its GlyphDataText and the comment that followed it on its line in a
-// C file (" // " and the comment; empty for fonts read from a DefineFont block).
-struct FontRow {
+// One glyph of the table: its pixels in the font's cell as a GlyphDataText, the comment that
+// followed it on its line in a C file (" // " and the comment; empty for fonts read from a
+// DefineFont block), its character and its advance.
+struct Glyph {
     std::string glyph_data;
     std::string comment;
+    // The glyph's character. Codes 0 to 255 of the C and DefineFont forms are bytes, read as
+    // Latin-1 where a form needs Unicode.
+    char32_t code_point = 0;
+    int advance = 0;  // pixels from this glyph's origin to the next one's
 
-    bool operator==(const FontRow&) const = default;
+    bool operator==(const Glyph&) const = default;
 };
 
-// Row i holds the glyph of character first_char + i.
-using FontTable = std::vector<FontRow>;
+// The glyphs in code order. A font of the C and DefineFont forms has row i for character
+// first_char + i.
+using FontTable = std::vector<Glyph>;
 
 // The file and the font in it that the open font was read from, for Save in place. The path is
 // empty when the font came from no file (nothing opened yet, a blank or an imported font).
@@ -47,7 +66,11 @@ struct FontSource {
 };
 
 struct FontModel {
-    FontHeader header;
+    std::string name;  // an array's name, a BDF FONT name; empty when it has none
+    FontHeader header;  // glyph_width and glyph_height: the cell
+    int ascent = 50;    // rows of the cell above the baseline
+    int descent = 0;    // rows of the cell below it
+    int origin_x = 0;   // columns of the cell left of the origin
     std::string header_bytes_text;  // the four header bytes as «0xWW,0xHH,0xFF,0xNN,»
     std::string header_text;        // comment lines from the top of the file, each ending in CR LF
     FontTable font_table = FontTable(kFontTableRows);
@@ -57,6 +80,14 @@ struct FontModel {
     int current_index = 0;  // row of the glyph being edited; -1 while a font is being read
     FontSource source;
 };
+
+// Fills in the character and advance of rows 0 to char_count - 1 as the C and DefineFont forms
+// have them: first_char + i, and the cell's width; the baseline at the bottom of the cell.
+void set_fixed_metrics(FontModel& font);
+
+// True when every glyph's character and advance are those of set_fixed_metrics: the font is one
+// run of codes from first_char, each glyph as wide as the cell.
+bool has_fixed_metrics(const FontModel& font);
 
 // True when width and height are 1 to 255 and width x height is a multiple of 8: the glyphs are
 // then whole bytes in both file forms.

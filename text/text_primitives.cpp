@@ -114,6 +114,38 @@ std::int64_t parse_value(std::string_view text)
     return static_cast<std::int64_t>(value);
 }
 
+std::string code_point_text(char32_t code_point)
+{
+    std::string hex;
+    for (char32_t rest = code_point; rest != 0 || hex.size() < 4; rest >>= 4)
+        hex.insert(hex.begin(), upper_hex_digit(static_cast<unsigned>(rest)));
+    return "U+" + hex;
+}
+
+std::string utf8_of(char32_t code_point)
+{
+    if (code_point > 0x10FFFF || (code_point >= 0xD800 && code_point <= 0xDFFF))
+        code_point = 0xFFFD;
+    std::string bytes;
+    auto add = [&bytes](char32_t value) { bytes += static_cast<char>(static_cast<unsigned char>(value)); };
+    if (code_point < 0x80) {
+        add(code_point);
+    } else if (code_point < 0x800) {
+        add(0xC0 | (code_point >> 6));
+        add(0x80 | (code_point & 0x3F));
+    } else if (code_point < 0x10000) {
+        add(0xE0 | (code_point >> 12));
+        add(0x80 | ((code_point >> 6) & 0x3F));
+        add(0x80 | (code_point & 0x3F));
+    } else {
+        add(0xF0 | (code_point >> 18));
+        add(0x80 | ((code_point >> 12) & 0x3F));
+        add(0x80 | ((code_point >> 6) & 0x3F));
+        add(0x80 | (code_point & 0x3F));
+    }
+    return bytes;
+}
+
 std::string to_hex(std::int64_t value)
 {
     unsigned byte = static_cast<unsigned>(value) & 0xFFu;

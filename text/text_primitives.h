@@ -40,6 +40,12 @@ std::int64_t parse_value(std::string_view text);
 // Value of one hexadecimal digit character, or -1 when it is not one.
 int hex_digit_value(char character);
 
+// "U+" and at least four upper-case hexadecimal digits: "U+0041", "U+1F600".
+std::string code_point_text(char32_t code_point);
+
+// The UTF-8 bytes of a Unicode code point; a value past U+10FFFF or a surrogate gives U+FFFD.
+std::string utf8_of(char32_t code_point);
+
 // The upper-case hexadecimal digit of the low 4 bits of `value`.
 inline char upper_hex_digit(unsigned value) { return "0123456789ABCDEF"[value & 0xFu]; }
 

@@ -152,11 +152,14 @@ TEST(CFont, LabelsNameEveryCharacterFromTheFirstCode)
 {
     EXPECT_EQ(character_label(48), "Chr$(48)  0");
     EXPECT_EQ(character_label(65), "Chr$(65)  A");
-    EXPECT_EQ(character_label(256), "Chr$(256)  ");
-    EXPECT_EQ(character_label(321), "Chr$(321)  A");
+    EXPECT_EQ(character_label(0), "Chr$(0)  ");
+    // Past the bytes, the code point and its character in UTF-8.
+    EXPECT_EQ(character_label(256), "U+0100  \xC4\x80");
+    EXPECT_EQ(character_label(0x416), "U+0416  \xD0\x96");
+    EXPECT_EQ(character_label(0x1F600), "U+1F600  \xF0\x9F\x98\x80");
     FontReadResult result = read_c_font(c_file("0x08,0x01,0xFE,0x02,", "0x01,\r\n0x02,\r\n"));
     ASSERT_TRUE(result.ok) << result.message;
-    EXPECT_EQ(result.labels, (std::vector<std::string>{"Chr$(254)  \xFE", "Chr$(255)  \xFF"}));
+    EXPECT_EQ(character_labels(result.font), (std::vector<std::string>{"Chr$(254)  \xFE", "Chr$(255)  \xFF"}));
 }
 
 }  // namespace

@@ -112,7 +112,7 @@ TEST_F(Corpus, EveryFontOfEveryFileIsFoundAndReadsWithItsWarnings)
             ASSERT_TRUE(read.ok) << read.message;
             EXPECT_EQ(read.font.header, font.header);
             EXPECT_EQ(static_cast<int>(read.warnings.size()), font.warnings) << joined_lines(read.warnings);
-            EXPECT_EQ(static_cast<int>(read.labels.size()), font.header.char_count);
+            EXPECT_EQ(static_cast<int>(character_labels(read.font).size()), font.header.char_count);
         }
         // The first entry is what Open reads.
         FontReadResult first = read_in_its_form(path, text);

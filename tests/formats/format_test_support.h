@@ -41,11 +41,11 @@ inline std::string dump_of(const FontReadResult& result)
     dump += "header_bytes_text «" + escaped(font.header_bytes_text) + "»\n";
     dump += "header_text «" + escaped(font.header_text) + "»\n";
     for (int row = 0; row < static_cast<int>(font.font_table.size()); ++row) {
-        const FontRow& glyph = font.font_table[static_cast<std::size_t>(row)];
+        const Glyph& glyph = font.font_table[static_cast<std::size_t>(row)];
         if (row < header.char_count || !glyph.glyph_data.empty() || !glyph.comment.empty())
             dump += "row " + to_decimal(row) + " «" + escaped(glyph.glyph_data) + "» «" + escaped(glyph.comment) + "»\n";
     }
-    for (const std::string& label : result.labels)
+    for (const std::string& label : character_labels(result.font))
         dump += "label «" + label + "»\n";
     return dump;
 }

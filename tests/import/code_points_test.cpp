@@ -1,4 +1,5 @@
 #include "import/code_points.h"
+#include "text/text_primitives.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ TEST(NewFont, BlankFontsOfEveryHeldSizeAndNoOther)
     EXPECT_EQ(blank.font.header_bytes_text, "0x06,0x04,0x41,0x03,");
     EXPECT_EQ(blank.font.font_table[2].glyph_data, "0x00,0x00,0x00,");
     EXPECT_TRUE(blank.font.font_table[3].glyph_data.empty());
-    EXPECT_EQ(blank.labels, (std::vector<std::string>{"Chr$(65)  A", "Chr$(66)  B", "Chr$(67)  C"}));
+    EXPECT_EQ(character_labels(blank.font), (std::vector<std::string>{"Chr$(65)  A", "Chr$(66)  B", "Chr$(67)  C"}));
 
     const FontHeader refused[] = {{0, 8, 32, 1}, {7, 9, 32, 1}, {256, 8, 32, 1}, {8, 8, 256, 1}, {8, 8, 32, 256}, {8, 8, -1, 1}};
     for (const FontHeader& header : refused) {

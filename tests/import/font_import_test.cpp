@@ -115,7 +115,7 @@ TEST(FontImport, DefaultCellIsAscentPlusDescentByTheWidestAdvanceWidenedToWholeB
         ASSERT_TRUE(font.ok) << font.message;
         EXPECT_EQ(font.font.header, test.header) << test.path << " " << test.pixel_size;
         EXPECT_NE(font.font.header_text.find(test.ascent_note + "\r\n"), std::string::npos) << font.font.header_text;
-        EXPECT_EQ(font.labels.size(), 95u);
+        EXPECT_EQ(character_labels(font.font).size(), 95u);
         EXPECT_EQ(font.warnings.size(), test.warnings) << test.path;
     }
 }
