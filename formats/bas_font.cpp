@@ -86,7 +86,7 @@ public:
         if (reading == Reading::PlaceOnly)
             return std::move(m_result);
         build_glyphs();
-        set_fixed_metrics(m_result.font);
+        set_fixed_font_metrics(m_result.font);
         return std::move(m_result);
     }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "formats/new_font.h"
 #include "model/glyph_codec.h"
 #include "text/line_reader.h"
 #include "text/text_primitives.h"
@@ -49,19 +48,43 @@ void add_comments(std::string& out, std::string_view header_text)
     }
 }
 
-void add_header(std::string& out, const FontModel& font, std::string_view save_path, int ascent)
+// Spacing and average width as the XLFD name and the properties state them.
+struct Widths {
+    bool cell_spaced = true;  // every glyph advances by the cell's width from the cell's left edge
+    int average_tenths = 0;
+};
+
+Widths widths_of(const FontModel& font)
+{
+    Widths widths;
+    const int rows = glyph_count(font);
+    std::int64_t sum = 0;
+    for (int row = 0; row < rows; ++row) {
+        const int advance = font.font_table[static_cast<std::size_t>(row)].advance;
+        sum += advance;
+        widths.cell_spaced = widths.cell_spaced && advance == font.header.glyph_width;
+    }
+    widths.cell_spaced = widths.cell_spaced && font.origin_x == 0;
+    widths.average_tenths = rows > 0 ? static_cast<int>((sum * 10 + rows / 2) / rows) : font.header.glyph_width * 10;
+    return widths;
+}
+
+void add_header(std::string& out, const FontModel& font, std::string_view save_path)
 {
     const FontHeader& header = font.header;
+    const Widths widths = widths_of(font);
+    const std::string spacing = widths.cell_spaced ? "C" : "P";
+    const std::string average = to_decimal(widths.average_tenths);
     const std::string width = to_decimal(header.glyph_width);
     const std::string height = to_decimal(header.glyph_height);
-    const std::string descent = to_decimal(header.glyph_height - ascent);
     const std::string family = family_of(save_path);
     add_line(out, "STARTFONT 2.1");
     add_comments(out, font.header_text);
-    add_line(out, "FONT -Glyphwright-" + family + "-Medium-R-Normal--" + height + "-" + height + "0-72-72-C-" + width
-                      + "0-ISO10646-1");
+    add_line(out, "FONT -Glyphwright-" + family + "-Medium-R-Normal--" + height + "-" + height + "0-72-72-" + spacing + "-"
+                      + average + "-ISO10646-1");
     add_line(out, "SIZE " + height + " 72 72");
-    add_line(out, "FONTBOUNDINGBOX " + width + " " + height + " 0 -" + descent);
+    add_line(out, "FONTBOUNDINGBOX " + width + " " + height + " " + to_decimal(-font.origin_x) + " "
+                      + to_decimal(-font.descent));
     add_line(out, "STARTPROPERTIES 15");
     add_line(out, "FOUNDRY \"Glyphwright\"");
     add_line(out, "FAMILY_NAME \"" + family + "\"");
@@ -72,21 +95,55 @@ void add_header(std::string& out, const FontModel& font, std::string_view save_p
     add_line(out, "POINT_SIZE " + height + "0");
     add_line(out, "RESOLUTION_X 72");
     add_line(out, "RESOLUTION_Y 72");
-    add_line(out, "SPACING \"C\"");
-    add_line(out, "AVERAGE_WIDTH " + width + "0");
+    add_line(out, "SPACING \"" + spacing + "\"");
+    add_line(out, "AVERAGE_WIDTH " + average);
     add_line(out, "CHARSET_REGISTRY \"ISO10646\"");
     add_line(out, "CHARSET_ENCODING \"1\"");
-    add_line(out, "FONT_ASCENT " + to_decimal(ascent));
-    add_line(out, "FONT_DESCENT " + descent);
+    add_line(out, "FONT_ASCENT " + to_decimal(font.ascent));
+    add_line(out, "FONT_DESCENT " + to_decimal(font.descent));
     add_line(out, "ENDPROPERTIES");
 }
 
-void add_bitmap_rows(std::string& out, const GlyphGrid& grid)
+// The smallest box that holds the glyph's set pixels, in cell columns and rows; empty for a blank
+// glyph.
+struct PixelBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;  // past the last column
+    int bottom = 0; // past the last row
+    bool empty() const { return right <= left; }
+};
+
+PixelBox pixel_box(const GlyphGrid& grid)
 {
+    PixelBox box{grid.glyph_width(), grid.glyph_height(), 0, 0};
     for (int y = 0; y < grid.glyph_height(); ++y) {
-        for (int x = 0; x < grid.glyph_width(); x += 8) {
+        for (int x = 0; x < grid.glyph_width(); ++x) {
+            if (grid.at(x, y) == 0)
+                continue;
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, x + 1);
+            box.top = std::min(box.top, y);
+            box.bottom = std::max(box.bottom, y + 1);
+        }
+    }
+    return box.empty() ? PixelBox{} : box;
+}
+
+// BBX and the rows of the box: each row as whole bytes of hexadecimal digits, leftmost pixel in
+// the most significant bit.
+void add_glyph_box(std::string& out, const GlyphGrid& grid, const FontModel& font)
+{
+    const PixelBox box = pixel_box(grid);
+    const int offset_x = box.empty() ? 0 : box.left - font.origin_x;
+    const int offset_y = box.empty() ? 0 : font.ascent - box.bottom;
+    add_line(out, "BBX " + to_decimal(box.right - box.left) + " " + to_decimal(box.bottom - box.top) + " "
+                      + to_decimal(offset_x) + " " + to_decimal(offset_y));
+    add_line(out, "BITMAP");
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; x += 8) {
             int byte = 0;
-            for (int bit = 0; bit < 8 && x + bit < grid.glyph_width(); ++bit)
+            for (int bit = 0; bit < 8 && x + bit < box.right; ++bit)
                 byte |= grid.at(x + bit, y) << (7 - bit);
             out += upper_hex_digit(static_cast<unsigned>(byte) >> 4);
             out += upper_hex_digit(static_cast<unsigned>(byte));
@@ -101,28 +158,23 @@ std::string write_bdf_font(const FontModel& font, std::string_view save_path)
 {
     const FontHeader& header = font.header;
     const int height = header.glyph_height;
-    const int ascent = std::clamp(noted_ascent(font.header_text).value_or(height - height / 5), 0, height);
     const int rows = glyph_count(font);
-    const std::string width = to_decimal(header.glyph_width);
-    const std::string swidth = to_decimal(height > 0 ? (header.glyph_width * 1000 + height / 2) / height : 0);
-    const std::string cell_box = width + " " + to_decimal(height) + " 0 -" + to_decimal(height - ascent);
-
     std::string out;
     out.reserve(1024 + font.header_text.size()
                 + static_cast<std::size_t>(rows) * (96 + static_cast<std::size_t>(height) * (header.glyph_width / 4 + 3)));
-    add_header(out, font, save_path, ascent);
+    add_header(out, font, save_path);
     add_line(out, "CHARS " + to_decimal(rows));
     GlyphGrid grid(header.glyph_width, height);
     for (int row = 0; row < rows; ++row) {
-        const std::string code = to_decimal(header.first_char + row);
+        const Glyph& glyph = font.font_table[static_cast<std::size_t>(row)];
+        const std::string code = to_decimal(glyph.code_point);
+        const std::string swidth = to_decimal(height > 0 ? (std::int64_t{glyph.advance} * 1000 + height / 2) / height : 0);
         add_line(out, "STARTCHAR char" + code);
         add_line(out, "ENCODING " + code);
         add_line(out, "SWIDTH " + swidth + " 0");
-        add_line(out, "DWIDTH " + width + " 0");
-        add_line(out, "BBX " + cell_box);
-        add_line(out, "BITMAP");
-        decode_glyph(font.font_table[static_cast<std::size_t>(row)].glyph_data, grid);
-        add_bitmap_rows(out, grid);
+        add_line(out, "DWIDTH " + to_decimal(glyph.advance) + " 0");
+        decode_glyph(glyph.glyph_data, grid);
+        add_glyph_box(out, grid, font);
         add_line(out, "ENDCHAR");
     }
     add_line(out, "ENDFONT");

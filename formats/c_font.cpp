@@ -40,13 +40,14 @@ public:
         check_declared_size(array_line, array_line_number);
         read_glyph_lines();
         m_result.ok = true;
-        set_fixed_metrics(m_result.font);
+        set_fixed_font_metrics(m_result.font);
         return std::move(m_result);
     }
 
 private:
     void take_leading_lines()
     {
+        m_result.font.name = m_entry.name;
         std::string_view leading = m_text.substr(m_entry.leading_begin, m_entry.begin - m_entry.leading_begin);
         LineReader lines(leading);
         while (!lines.at_end()) {

@@ -1,5 +1,8 @@
 #include "formats/font_text.h"
 
+#include <algorithm>
+
+#include "formats/new_font.h"
 #include "model/glyph_codec.h"
 #include "text/text_file.h"
 #include "text/text_primitives.h"
@@ -62,6 +65,15 @@ std::string row_width_problem(const FontHeader& header)
         return {};
     return "the glyphs are " + to_decimal(header.glyph_width) + " pixels wide, not a multiple of 8; display libraries"
          " find a glyph as width / 8 bytes a row, so they draw this font wrongly";
+}
+
+void set_fixed_font_metrics(FontModel& font)
+{
+    set_fixed_metrics(font);
+    if (std::optional<int> ascent = noted_ascent(font.header_text)) {
+        font.ascent = std::clamp(*ascent, 0, font.header.glyph_height);
+        font.descent = font.header.glyph_height - font.ascent;
+    }
 }
 
 HeaderFields split_header_fields(std::string_view header_line)

@@ -138,7 +138,8 @@ TEST_F(ImportCommand, SaveAsBdfAppendsItsExtensionAndWritesTheEditedGlyph)
     EXPECT_EQ(gui.dialog_filters.back(), "BDF File|*.bdf|All files (*.*)|*.*");
     std::string bdf = testing::read_file(folder.file("digits.bdf"));
     EXPECT_EQ(bdf.rfind("STARTFONT 2.1\n", 0), 0u);
-    EXPECT_NE(bdf.find("ENCODING 48\nSWIDTH 1000 0\nDWIDTH 8 0\nBBX 8 8 0 -1\nBITMAP\n00\n40\n"), std::string::npos) << bdf;
+    // The edited pixel, (1, 1), is the whole box: one column right of the origin, six rows above the baseline.
+    EXPECT_NE(bdf.find("ENCODING 48\nSWIDTH 1000 0\nDWIDTH 8 0\nBBX 1 1 1 6\nBITMAP\n80\nENDCHAR\n"), std::string::npos) << bdf;
     EXPECT_TRUE(gui.messages.empty());
 }
 

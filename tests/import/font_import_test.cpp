@@ -8,6 +8,7 @@
 #include <random>
 
 #include "formats/bdf_font.h"
+#include "formats/font_text.h"
 #include "model/glyph_codec.h"
 #include "tests/support/system_fonts.h"
 #include "tests/support/temp_folder.h"
@@ -334,6 +335,7 @@ FontModel random_font(std::mt19937& random)
     }
     if (random() % 2 == 0)
         font.header_text = "// Ascent       : " + to_decimal(random() % (font.header.glyph_height + 1)) + " pixels\r\n";
+    set_fixed_font_metrics(font);
     return font;
 }
 
