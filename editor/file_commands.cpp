@@ -110,9 +110,16 @@ void save_font_path(FontModel& model, GuiServices& gui, const std::string& path,
         gui.message_box("Cannot save", "The font was not saved. " + saved.error);
         return;
     }
-    std::vector<std::string> problems = drawing_problems(model.header, format);
+    std::vector<std::string> notes = save_notes(model, format);
+    std::vector<std::string> problems = drawing_problems(model, format);
+    std::string told;
+    if (!notes.empty())
+        told = "The font was saved as this form holds it:\n" + warning_summary(notes);
     if (!problems.empty())
-        gui.message_box("Saved", "The font was saved, but no display draws it as it is:\n" + warning_summary(problems));
+        told += (told.empty() ? "The font was saved, but" : "\nBut") + std::string(" no display draws it as it is:\n")
+              + warning_summary(problems);
+    if (!told.empty())
+        gui.message_box("Saved", told);
 }
 
 void save_in_place(FontModel& model, GuiServices& gui)

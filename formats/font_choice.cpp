@@ -67,7 +67,9 @@ PutInPlaceResult put_font_in_place(const std::string& font_file, const std::stri
     }
     result.ok = true;
     result.warnings = read.warnings;
-    for (const std::string& drawing : drawing_problems(model.header, file.format))
+    for (const std::string& note : save_notes(model, file.format))
+        result.warnings.push_back("in " + quoted_file_name(target) + ", " + note);
+    for (const std::string& drawing : drawing_problems(model, file.format))
         result.warnings.push_back("in " + quoted_file_name(target) + ", " + drawing);
     return result;
 }

@@ -24,8 +24,10 @@ ConversionResult convert_font_file(const std::string& input, const std::string& 
     }
     result.ok = true;
     result.warnings = std::move(read.warnings);
+    for (const std::string& note : save_notes(model, format))
+        result.warnings.push_back("as saved, " + note);
     // A problem the input had already is told once.
-    for (const std::string& problem : drawing_problems(model.header, format)) {
+    for (const std::string& problem : drawing_problems(model, format)) {
         bool told = std::any_of(result.warnings.begin(), result.warnings.end(), [&](const std::string& warning) {
             return warning.size() >= problem.size() && warning.compare(warning.size() - problem.size(), problem.size(), problem) == 0;
         });

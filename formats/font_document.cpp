@@ -1,5 +1,6 @@
 #include "formats/font_document.h"
 
+#include "formats/fixed_form.h"
 #include "formats/font_text.h"
 #include "text/text_primitives.h"
 
@@ -132,9 +133,31 @@ std::string warning_summary(const std::vector<std::string>& warnings)
     return text;
 }
 
-std::vector<std::string> drawing_problems(const FontHeader& header, FontFormat format)
+namespace {
+
+bool has_one_cell(FontFormat format) { return !form_of(format).limits.proportional; }
+
+}  // namespace
+
+std::vector<std::string> drawing_problems(const FontModel& model, FontFormat format)
 {
-    return form_of(format).drawing_problems(header);
+    if (!has_one_cell(format) || fits_fixed_form(model))
+        return form_of(format).drawing_problems(model.header);
+    return form_of(format).drawing_problems(fixed_form_of(model).header);
+}
+
+std::string save_refusal(const FontModel& model, FontFormat format)
+{
+    if (!has_one_cell(format))
+        return {};
+    return fixed_form_refusal(model, form_of(format).title);
+}
+
+std::vector<std::string> save_notes(const FontModel& model, FontFormat format)
+{
+    if (!has_one_cell(format))
+        return {};
+    return fixed_form_notes(model);
 }
 
 void adopt_font(FontModel& model, FontReadResult& read)
@@ -156,6 +179,8 @@ void adopt_font(FontModel& model, FontReadResult& read)
 
 std::string font_file_text(const FontModel& model, FontFormat format, std::string_view save_path)
 {
+    if (has_one_cell(format) && !fits_fixed_form(model))
+        return form_of(format).write(fixed_form_of(model), save_path);
     return form_of(format).write(model, save_path);
 }
 
@@ -168,6 +193,8 @@ void store_edited_glyph(FontModel& model)
 FileResult save_font(FontModel& model, const std::string& path, FontFormat format)
 {
     store_edited_glyph(model);
+    if (std::string refusal = save_refusal(model, format); !refusal.empty())
+        return {false, "It cannot be saved as a " + std::string(form_of(format).title) + ": " + refusal + "."};
     return write_whole_text_file(path, font_file_text(model, format, path));
 }
 

@@ -6,6 +6,7 @@
 #include "formats/c_declaration.h"
 #include "formats/c_font.h"
 #include "formats/c_font_lines.h"
+#include "formats/fixed_form.h"
 #include "model/glyph_codec.h"
 #include "text/text_primitives.h"
 
@@ -189,6 +190,10 @@ InPlaceText text_with_font_in_place(std::string_view text, FontFormat format, co
     const FileForm& form = form_of(format);
     if (form.write_in_place == nullptr)
         return {false, {}, "fonts of the " + std::string(form.title) + " form cannot be saved in place"};
+    if (std::string refusal = save_refusal(font, format); !refusal.empty())
+        return {false, {}, refusal};
+    if (!form.limits.proportional && !fits_fixed_form(font))
+        return form.write_in_place(text, entry, fixed_form_of(font));
     return form.write_in_place(text, entry, font);
 }
 

@@ -253,6 +253,12 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
         if (options.placement == Placement::Bearing)
             glyph.advance = std::clamp(rendered.advance, 0, cell.width);
     }
+    // A character the font lacks is a blank as wide as most of the others.
+    const int usual_advance = most_common_advance(font);
+    for (std::size_t at = 0; at < characters.glyphs.size(); ++at) {
+        if (!characters.glyphs[at])
+            font.font_table[at].advance = usual_advance;
+    }
     result.font.header_text = header_notes(file_name, face, pixel_size, options, metrics);
     if (!characters.missing.empty())
         result.warnings.push_back(counted(static_cast<std::int64_t>(characters.missing.size()), "character is", "characters are")

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <map>
 
 #include "model/glyph_codec.h"
 
@@ -36,6 +37,22 @@ bool has_fixed_metrics(const FontModel& font)
             return false;
     }
     return font.origin_x == 0;
+}
+
+int most_common_advance(const FontModel& font)
+{
+    std::map<int, int> counts;
+    for (int row = 0; row < glyph_count(font); ++row)
+        ++counts[font.font_table[static_cast<std::size_t>(row)].advance];
+    int best = font.header.glyph_width;
+    int best_count = 0;
+    for (const auto& [advance, count] : counts) {
+        if (count > best_count) {
+            best = advance;
+            best_count = count;
+        }
+    }
+    return best;
 }
 
 int glyph_count(const FontModel& model)

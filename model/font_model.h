@@ -89,6 +89,10 @@ void set_fixed_metrics(FontModel& font);
 // run of codes from first_char, each glyph as wide as the cell.
 bool has_fixed_metrics(const FontModel& font);
 
+// The advance most glyphs of the font have (the smaller one of a tie); the cell's width when the
+// font has no glyphs.
+int most_common_advance(const FontModel& font);
+
 // True when width and height are 1 to 255 and width x height is a multiple of 8: the glyphs are
 // then whole bytes in both file forms.
 bool is_valid_geometry(int glyph_width, int glyph_height);

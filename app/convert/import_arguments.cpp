@@ -135,6 +135,8 @@ int write_made_font(FontReadResult& made, const std::string& source, const std::
         std::fprintf(stderr, "%s: %s\n", output.c_str(), saved.error.c_str());
         return 1;
     }
+    for (const std::string& note : save_notes(model, format))
+        std::fprintf(stderr, "%s: warning: %s\n", output.c_str(), note.c_str());
     return 0;
 }
 

@@ -76,9 +76,11 @@ TEST(ImportArguments, ImportWritesTheImportedFontInTheFormOfTheOutput)
     ConverterRun run = run_converter(folder, {"--import", kFixed, "--first", "0", "--count", "255", folder.file("fixed.c")});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(read_file(folder.file("fixed.c")), expected_file(fixed, folder.file("fixed.c"), FontFormat::C));
-    // Warnings go to standard error and leave the status at 0.
+    // Warnings go to standard error and leave the status at 0: the font's, then what the C form
+    // makes of a font 6 pixels wide.
     ASSERT_EQ(fixed.warnings.size(), 1u);
-    EXPECT_EQ(run.err, kFixed + ": warning: " + fixed.warnings[0] + "\n");
+    EXPECT_EQ(run.err, kFixed + ": warning: " + fixed.warnings[0] + "\n" + folder.file("fixed.c")
+                           + ": warning: the cell was widened from 6 to 8 pixels so that every glyph is whole bytes\n");
 }
 
 TEST(ImportArguments, NewWritesABlankFontAndBdfIsAnOutputOfEveryConversion)
