@@ -1,5 +1,7 @@
 #include "formats/new_font.h"
 
+#include <algorithm>
+
 #include "formats/font_text.h"
 #include "model/glyph_codec.h"
 #include "text/line_reader.h"
@@ -43,13 +45,21 @@ FontReadResult make_blank_font(const FontHeader& header)
         return refused(problem);
     FontReadResult result;
     result.ok = true;
-    result.font.header = header;
-    result.font.header_bytes_text = header_bytes_text_of(header);
+    result.font = blank_font_of(header);
+    return result;
+}
+
+FontModel blank_font_of(const FontHeader& header)
+{
+    FontModel font;
+    font.header = header;
+    font.header_bytes_text = header_bytes_text_of(header);
+    font.font_table.resize(std::max<std::size_t>(static_cast<std::size_t>(std::max(header.char_count, 0)), kFontTableRows));
     const std::string clear = encode_glyph(GlyphGrid(header.glyph_width, header.glyph_height));
     for (int row = 0; row < header.char_count; ++row)
-        result.font.font_table[static_cast<std::size_t>(row)].glyph_data = clear;
-    set_fixed_metrics(result.font);
-    return result;
+        font.font_table[static_cast<std::size_t>(row)].glyph_data = clear;
+    set_fixed_metrics(font);
+    return font;
 }
 
 }  // namespace glyphwright

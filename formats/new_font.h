@@ -21,8 +21,11 @@ std::optional<int> noted_ascent(std::string_view header_text);
 // Why `first_code` and `char_count` cannot start a font (each must be 0 to 255), or the empty text.
 std::string range_problem(int first_code, int char_count);
 
-// A font of `header`'s size and characters, every glyph clear, with its header bytes and labels;
-// or a message when the size or the range cannot be held.
+// A font of `header`'s size and characters, every glyph clear, with its header bytes; or a message
+// when the size or the range cannot be held by both file forms.
 FontReadResult make_blank_font(const FontHeader& header);
+
+// The same without those checks: a cell of any size and any count of characters from first_char.
+FontModel blank_font_of(const FontHeader& header);
 
 }  // namespace glyphwright

@@ -18,13 +18,20 @@
 
 namespace glyphwright::fuzzing {
 
+// What a cell must be: whole bytes a glyph, as the C and DefineFont forms read them, or of any
+// size from 1 to 255, as imported fonts are.
+enum class CellRule { WholeBytes, AnySize };
+
 // A read gives a font of valid geometry with one label a character, or a message.
-inline std::string read_problem(const FontReadResult& read)
+inline std::string read_problem(const FontReadResult& read, CellRule rule = CellRule::WholeBytes)
 {
     if (!read.ok)
         return read.message.empty() ? "a refused read gives no message" : "";
     const FontHeader& header = read.font.header;
-    if (!is_valid_geometry(header.glyph_width, header.glyph_height))
+    const bool held = rule == CellRule::WholeBytes
+                        ? is_valid_geometry(header.glyph_width, header.glyph_height)
+                        : header.glyph_width >= 1 && header.glyph_width <= 255 && header.glyph_height >= 1 && header.glyph_height <= 255;
+    if (!held)
         return "a font of " + to_decimal(header.glyph_width) + "x" + to_decimal(header.glyph_height) + " was accepted";
     if (header.char_count < 0 || header.char_count > 255)
         return "a count of " + to_decimal(header.char_count) + " was accepted";

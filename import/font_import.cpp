@@ -71,23 +71,76 @@ std::string choose_size(FreeTypeFace& face, int asked, int& pixel_size)
     return "it has no size of " + to_decimal(asked) + " pixels; " + have;
 }
 
-// The computed cell: as high as ascent and descent, as wide as the widest advance, then widened
-// until the glyphs are whole bytes.
-CellSize default_cell(const VerticalMetrics& metrics, const std::vector<std::optional<RenderedGlyph>>& glyphs, int max_advance)
+// Where the cell lies around the origin: the columns left and right of it, the rows above and
+// below the baseline. Bearings and metrics come from the file and may be anywhere in int, so
+// the sums are formed in 64 bits.
+struct CellPlace {
+    std::int64_t left = 0;
+    std::int64_t right = 0;
+    std::int64_t above = 0;
+    std::int64_t below = 0;
+
+    CellSize size() const
+    {
+        return {static_cast<int>(std::clamp<std::int64_t>(left + right, INT_MIN, INT_MAX)),
+                static_cast<int>(std::clamp<std::int64_t>(above + below, INT_MIN, INT_MAX))};
+    }
+};
+
+// The columns and rows of a rendered glyph that hold set pixels: [left, right) x [top, bottom).
+struct Ink {
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+};
+
+Ink ink_of(const RenderedGlyph& glyph)
 {
-    // A bitmap font's FONT_ASCENT and FONT_DESCENT are whatever its file says, so their sum is
-    // taken in 64 bits; a cell that cannot be held is refused with the size it would have.
-    const std::int64_t height = std::int64_t{metrics.ascent} + metrics.descent;
-    CellSize cell{0, static_cast<int>(std::clamp<std::int64_t>(height, INT_MIN, INT_MAX))};
+    Ink ink{glyph.width, 0, glyph.rows, 0};
+    for (int y = 0; y < glyph.rows; ++y) {
+        for (int x = 0; x < glyph.width; ++x) {
+            if (!glyph.at(x, y))
+                continue;
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x + 1);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y + 1);
+        }
+    }
+    return ink;
+}
+
+// The cell of the line: its ascent and descent by the widest advance. A centred glyph stands in
+// it; what reaches beyond it is cut off.
+CellPlace line_place(const VerticalMetrics& metrics, const std::vector<std::optional<RenderedGlyph>>& glyphs, int max_advance)
+{
+    CellPlace place{0, 0, metrics.ascent, metrics.descent};
     for (const std::optional<RenderedGlyph>& glyph : glyphs) {
         if (glyph)
-            cell.width = std::max(cell.width, glyph->advance);
+            place.right = std::max<std::int64_t>(place.right, glyph->advance);
     }
-    if (cell.width < 1)
-        cell.width = std::max(max_advance, 1);
-    while (cell.height > 0 && cell.height <= 255 && cell.width < 255 && cell.width * cell.height % 8 != 0)
-        ++cell.width;
-    return cell;
+    if (place.right < 1)
+        place.right = std::max(max_advance, 1);
+    return place;
+}
+
+// The computed cell of glyphs at their bearing: the line's cell grown to hold every set pixel.
+CellPlace ink_place(const CellPlace& line, const std::vector<std::optional<RenderedGlyph>>& glyphs)
+{
+    CellPlace place = line;
+    for (const std::optional<RenderedGlyph>& glyph : glyphs) {
+        if (!glyph)
+            continue;
+        const Ink ink = ink_of(*glyph);
+        if (ink.right <= ink.left)
+            continue;
+        place.left = std::max<std::int64_t>(place.left, -(std::int64_t{glyph->left} + ink.left));
+        place.right = std::max<std::int64_t>(place.right, std::int64_t{glyph->left} + ink.right);
+        place.above = std::max<std::int64_t>(place.above, std::int64_t{glyph->top} - ink.top);
+        place.below = std::max<std::int64_t>(place.below, std::int64_t{ink.bottom} - glyph->top);
+    }
+    return place;
 }
 
 std::string cell_problem(const CellSize& cell, bool given)
@@ -96,20 +149,18 @@ std::string cell_problem(const CellSize& cell, bool given)
     const std::string subject = given ? "a cell of " + size + " pixels" : "the font's cell would be " + size + " pixels, and that";
     if (cell.width < 1 || cell.width > 255 || cell.height < 1 || cell.height > 255)
         return subject + " cannot be held: width and height must be 1 to 255";
-    if (!is_valid_geometry(cell.width, cell.height))
-        return subject + " cannot be held: width x height must be a multiple of 8, so that every glyph is whole bytes";
     return {};
 }
 
 std::int64_t floor_half(std::int64_t value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
 
-// Draws the glyph into the grid on the baseline `ascent` rows down; true when pixels fell outside.
-bool place_glyph(const RenderedGlyph& glyph, int ascent, Placement placement, GlyphGrid& grid)
+// Draws the glyph into the grid with its origin `place.left` columns in and on the baseline
+// `place.above` rows down; true when pixels fell outside.
+bool place_glyph(const RenderedGlyph& glyph, const CellPlace& place, Placement placement, GlyphGrid& grid)
 {
-    // Bearings and ascent come from the file and may be anywhere in int, so positions are 64-bit.
     const std::int64_t centring = placement == Placement::Centred ? floor_half(std::int64_t{grid.glyph_width()} - glyph.advance) : 0;
-    const std::int64_t origin_x = std::int64_t{glyph.left} + centring;
-    const std::int64_t origin_y = std::int64_t{ascent} - glyph.top;
+    const std::int64_t origin_x = place.left + glyph.left + centring;
+    const std::int64_t origin_y = place.above - glyph.top;
     bool clipped = false;
     for (int y = 0; y < glyph.rows; ++y) {
         for (int x = 0; x < glyph.width; ++x) {
@@ -231,21 +282,32 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
 
     const VerticalMetrics metrics = face.vertical_metrics();
     ImportedCharacters characters = render_characters(face, options);
-    const CellSize cell = options.cell ? *options.cell : default_cell(metrics, characters.glyphs, face.max_advance());
+    // A given cell starts at the origin; a computed one holds every glyph at its bearing, unless that
+    // would be too large a cell, when what reaches beyond the line's cell is cut off.
+    const CellPlace line = line_place(metrics, characters.glyphs, face.max_advance());
+    CellPlace place = options.cell ? CellPlace{0, options.cell->width, metrics.ascent, 0} : line;
+    if (!options.cell && options.placement == Placement::Bearing) {
+        if (CellPlace grown = ink_place(line, characters.glyphs); cell_problem(grown.size(), false).empty())
+            place = grown;
+    }
+    const CellSize cell = options.cell ? *options.cell : place.size();
     if (std::string problem = cell_problem(cell, options.cell.has_value()); !problem.empty())
         return not_imported(file_name, problem);
 
-    FontReadResult result = make_blank_font({cell.width, cell.height, options.first_code, options.char_count});
+    FontReadResult result;
+    result.ok = true;
+    result.font = blank_font_of({cell.width, cell.height, options.first_code, options.char_count});
     FontModel& font = result.font;
-    font.ascent = static_cast<int>(std::clamp<std::int64_t>(metrics.ascent, 0, cell.height));
+    font.ascent = static_cast<int>(std::clamp<std::int64_t>(place.above, 0, cell.height));
     font.descent = cell.height - font.ascent;
+    font.origin_x = static_cast<int>(std::clamp<std::int64_t>(place.left, 0, cell.width));
     std::vector<int> clipped;
     for (std::size_t at = 0; at < characters.glyphs.size(); ++at) {
         if (!characters.glyphs[at])
             continue;
         const RenderedGlyph& rendered = *characters.glyphs[at];
         GlyphGrid grid(cell.width, cell.height);
-        if (place_glyph(rendered, metrics.ascent, options.placement, grid))
+        if (place_glyph(rendered, place, options.placement, grid))
             clipped.push_back(options.first_code + static_cast<int>(at));
         Glyph& glyph = font.font_table[at];
         glyph.glyph_data = encode_glyph(grid);

@@ -48,10 +48,10 @@ TEST_F(ImportCommand, TheChosenFontBecomesTheOpenFontAsAfterOpen)
     EXPECT_EQ(gui.forms_shown[0][2].value, "95");
     EXPECT_EQ(gui.form_notes[0], "DejaVu Sans Mono Book: an outline font, drawn at any pixel size from 1 to 255.");
     EXPECT_TRUE(gui.messages.empty());
-    EXPECT_EQ(model.header, (FontHeader{16, 19, 65, 3}));
+    EXPECT_EQ(model.header, (FontHeader{10, 19, 65, 3}));
     EXPECT_EQ(gui.list_entries, (std::vector<std::string>{"Chr$(65)  A", "Chr$(66)  B", "Chr$(67)  C"}));
     EXPECT_EQ(gui.list_selection, 0);
-    EXPECT_EQ(gui.controls[controls::kInfoLabel].text, "16x19      Chr$(65) to Chr$(67)");
+    EXPECT_EQ(gui.controls[controls::kInfoLabel].text, "10x19      Chr$(65) to Chr$(67)");
     EXPECT_EQ(model.current_index, 0);
     EXPECT_EQ(model.glyph_grid.at(4, 3), 1) << "the top of A is being edited";
 }
@@ -62,13 +62,13 @@ TEST_F(ImportCommand, MistakesAreShownAndAskedAgainUntilCancelKeepsTheOpenFont)
     const FontModel before = model;
     gui.open_dialog_answers.push_back(kDejaVuSansMono);
     gui.form_answers.push_back(Answer{"300", "32", "95", "", ""});
-    gui.form_answers.push_back(Answer{"16", "32", "95", "U+0020", "7x9"});
+    gui.form_answers.push_back(Answer{"16", "32", "95", "U+10FFF0", ""});
     gui.form_answers.push_back(std::nullopt);
     import_font_command(model, gui);
 
     ASSERT_EQ(gui.messages.size(), 2u);
     EXPECT_EQ(gui.messages[0].second, "The pixel size must be a number from 1 to 255.");
-    EXPECT_NE(gui.messages[1].second.find("a cell of 7 x 9 pixels cannot be held"), std::string::npos);
+    EXPECT_NE(gui.messages[1].second.find("past the last code point"), std::string::npos) << gui.messages[1].second;
     ASSERT_EQ(gui.forms_shown.size(), 3u);
     EXPECT_EQ(gui.forms_shown[1][0].value, "300") << "the dialog comes back with what was typed";
     EXPECT_EQ(model.header, before.header);
