@@ -8,6 +8,28 @@
 
 namespace glyphwright {
 
+std::optional<std::vector<CodePointRange>> parse_code_point_ranges(std::string_view text)
+{
+    std::vector<CodePointRange> ranges;
+    std::uint64_t total = 0;
+    while (true) {
+        const std::size_t comma = text.find(',');
+        const std::string_view range = text.substr(0, comma);
+        const std::size_t dash = range.find('-');
+        std::optional<char32_t> first = parse_code_point(range.substr(0, dash));
+        std::optional<char32_t> last = dash == std::string_view::npos ? first : parse_code_point(range.substr(dash + 1));
+        if (!first || !last || *last < *first)
+            return std::nullopt;
+        total += *last - *first + 1;
+        if (total > kLastCodePoint + 1)
+            return std::nullopt;
+        ranges.push_back({*first, *last});
+        if (comma == std::string_view::npos)
+            return ranges;
+        text.remove_prefix(comma + 1);
+    }
+}
+
 std::optional<char32_t> parse_code_point(std::string_view text)
 {
     if (text.size() < 3 || text.size() > 8 || (text[0] != 'U' && text[0] != 'u') || text[1] != '+')

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/font_model.h"
 
@@ -15,6 +16,18 @@ namespace glyphwright {
 // A code point written «U+XXXX» (1 to 6 hexadecimal digits, either case, "u+" too), or none when
 // the text is anything else or beyond U+10FFFF.
 std::optional<char32_t> parse_code_point(std::string_view text);
+
+// Code points first to last, both included.
+struct CodePointRange {
+    char32_t first = 0;
+    char32_t last = 0;
+    bool operator==(const CodePointRange&) const = default;
+};
+
+// Ranges written «U+0020-U+007E,U+0400-U+045F» (a single «U+00A0» is a range of one), or none
+// when the text is anything else, a range runs backwards or the ranges hold more than 1,114,112
+// code points.
+std::optional<std::vector<CodePointRange>> parse_code_point_ranges(std::string_view text);
 
 struct CodePointMap {
     bool ok = false;

@@ -28,6 +28,10 @@ std::string options_problem(const ImportOptions& options)
     const std::int64_t last = static_cast<std::int64_t>(code_point_of(options, options.first_code)) + options.char_count - 1;
     if (options.char_count > 0 && last > kLastCodePoint)
         return "the characters would run past the last code point, U+10FFFF";
+    for (const CodePointRange& range : options.ranges) {
+        if (range.last < range.first || range.last > kLastCodePoint)
+            return "a range of code points must run forwards and end by U+10FFFF";
+    }
     for (const auto& [code, code_point] : options.mapped_code_points) {
         if (code_point > kLastCodePoint)
             return "code " + to_decimal(code) + " is mapped beyond the last code point, U+10FFFF";
@@ -194,6 +198,12 @@ std::string header_notes(std::string_view file_name, const FreeTypeFace& face, i
         typeface += (typeface.empty() ? "" : " ") + style;
     std::string characters = to_decimal(options.first_code) + " to " + to_decimal(options.first_code + options.char_count - 1)
                            + " from " + code_point_text(code_point_of(options, options.first_code));
+    if (!options.ranges.empty()) {
+        characters.clear();
+        for (const CodePointRange& range : options.ranges)
+            characters += (characters.empty() ? "" : ", ") + code_point_text(range.first)
+                        + (range.last > range.first ? " to " + code_point_text(range.last) : "");
+    }
     if (!options.mapped_code_points.empty())
         characters += ", " + counted(static_cast<std::int64_t>(options.mapped_code_points.size()), "code", "codes") + " mapped";
     if (!face.has_unicode_map())
@@ -210,19 +220,44 @@ std::string header_notes(std::string_view file_name, const FreeTypeFace& face, i
 
 struct ImportedCharacters {
     std::vector<std::optional<RenderedGlyph>> glyphs;
-    std::vector<int> missing;
+    std::vector<char32_t> codes;  // of each glyph: its code in the new font
+    std::vector<char32_t> missing;  // codes whose characters the font lacks, blank in the new font
+    std::int64_t left_out = 0;    // code points of the ranges that the font lacks
 };
+
+// Every character of the ranges that the font has; none once there are more than a font holds.
+ImportedCharacters render_ranges(const FreeTypeFace& face, const ImportOptions& options)
+{
+    ImportedCharacters characters;
+    for (const CodePointRange& range : options.ranges) {
+        for (char32_t code_point = range.first; code_point <= range.last && code_point <= kLastCodePoint; ++code_point) {
+            RenderedGlyph glyph;
+            if (!face.render(code_point, options.rendering, options.threshold, glyph)) {
+                ++characters.left_out;
+                continue;
+            }
+            if (characters.glyphs.size() == static_cast<std::size_t>(kMaxGlyphs))
+                return {};
+            characters.glyphs.emplace_back(std::move(glyph));
+            characters.codes.push_back(code_point);
+        }
+    }
+    return characters;
+}
 
 ImportedCharacters render_characters(const FreeTypeFace& face, const ImportOptions& options)
 {
+    if (!options.ranges.empty())
+        return render_ranges(face, options);
     ImportedCharacters characters;
     for (int code = options.first_code; code < options.first_code + options.char_count; ++code) {
+        characters.codes.push_back(static_cast<char32_t>(code));
         RenderedGlyph glyph;
         if (face.render(code_point_of(options, code), options.rendering, options.threshold, glyph)) {
             characters.glyphs.emplace_back(std::move(glyph));
         } else {
             characters.glyphs.emplace_back();
-            characters.missing.push_back(code);
+            characters.missing.push_back(static_cast<char32_t>(code));
         }
     }
     return characters;
@@ -230,7 +265,7 @@ ImportedCharacters render_characters(const FreeTypeFace& face, const ImportOptio
 
 // "65 (U+0041), 70 to 72 (U+0046 to U+0048)": runs of codes whose code points also follow each
 // other are written as one range.
-std::string code_list(const ImportOptions& options, const std::vector<int>& codes)
+std::string code_list(const ImportOptions& options, const std::vector<char32_t>& codes)
 {
     std::string list;
     for (std::size_t start = 0; start < codes.size();) {
@@ -261,6 +296,8 @@ FontReadResult not_imported(std::string_view file_name, const std::string& reaso
 
 char32_t code_point_of(const ImportOptions& options, int code)
 {
+    if (!options.ranges.empty())
+        return static_cast<char32_t>(code);
     if (auto mapped = options.mapped_code_points.find(code); mapped != options.mapped_code_points.end())
         return mapped->second;
     const std::int64_t first = options.first_code_point ? *options.first_code_point : static_cast<char32_t>(options.first_code);
@@ -282,6 +319,9 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
 
     const VerticalMetrics metrics = face.vertical_metrics();
     ImportedCharacters characters = render_characters(face, options);
+    if (!options.ranges.empty() && characters.glyphs.empty())
+        return not_imported(file_name, characters.left_out > 0 ? "it has no character of the ranges asked for"
+                                                               : "the ranges hold more than 65,535 of its characters");
     // A given cell starts at the origin; a computed one holds every glyph at its bearing, unless that
     // would be too large a cell, when what reaches beyond the line's cell is cut off.
     const CellPlace line = line_place(metrics, characters.glyphs, face.max_advance());
@@ -296,19 +336,23 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
 
     FontReadResult result;
     result.ok = true;
-    result.font = blank_font_of({cell.width, cell.height, options.first_code, options.char_count});
+    const int glyph_total = static_cast<int>(characters.glyphs.size());
+    const int first_code = glyph_total > 0 ? static_cast<int>(characters.codes.front()) : options.first_code;
+    result.font = blank_font_of({cell.width, cell.height, first_code, glyph_total});
     FontModel& font = result.font;
+    for (int at = 0; at < glyph_total; ++at)
+        font.font_table[static_cast<std::size_t>(at)].code_point = characters.codes[static_cast<std::size_t>(at)];
     font.ascent = static_cast<int>(std::clamp<std::int64_t>(place.above, 0, cell.height));
     font.descent = cell.height - font.ascent;
     font.origin_x = static_cast<int>(std::clamp<std::int64_t>(place.left, 0, cell.width));
-    std::vector<int> clipped;
+    std::vector<char32_t> clipped;
     for (std::size_t at = 0; at < characters.glyphs.size(); ++at) {
         if (!characters.glyphs[at])
             continue;
         const RenderedGlyph& rendered = *characters.glyphs[at];
         GlyphGrid grid(cell.width, cell.height);
         if (place_glyph(rendered, place, options.placement, grid))
-            clipped.push_back(options.first_code + static_cast<int>(at));
+            clipped.push_back(characters.codes[at]);
         Glyph& glyph = font.font_table[at];
         glyph.glyph_data = encode_glyph(grid);
         // A centred glyph stands in a cell of fixed pitch.
@@ -325,6 +369,10 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
     if (!characters.missing.empty())
         result.warnings.push_back(counted(static_cast<std::int64_t>(characters.missing.size()), "character is", "characters are")
                                   + " not in the font and stay blank: " + code_list(options, characters.missing));
+    if (characters.left_out > 0)
+        result.warnings.push_back(counted(characters.left_out, "code point", "code points")
+                                  + " of the ranges " + (characters.left_out == 1 ? "is" : "are")
+                                  + " not in the font and left out");
     if (!clipped.empty())
         result.warnings.push_back(counted(static_cast<std::int64_t>(clipped.size()), "character loses", "characters lose")
                                   + " pixels outside the " + to_decimal(cell.width) + " x " + to_decimal(cell.height)

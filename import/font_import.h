@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formats/font_file.h"
+#include "import/code_points.h"
 #include "import/freetype_face.h"
 
 namespace glyphwright {
@@ -31,6 +32,10 @@ struct ImportOptions {
     int char_count = 95;
     std::optional<char32_t> first_code_point;  // of the first character; the first code when absent
     std::map<int, char32_t> mapped_code_points;  // code -> code point, ahead of the range above
+    // When given, the font is every character of these code points that the font has, in code
+    // point order and with its code point as its code; first_code, char_count, the first code point
+    // and the map are not used.
+    std::vector<CodePointRange> ranges;
     std::optional<CellSize> cell;                // computed from the font when absent
     Placement placement = Placement::Bearing;
     Rendering rendering = Rendering::Monochrome;

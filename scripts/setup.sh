@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libfreetype-dev libpng-dev fonts-dejavu-core xfonts-base
+  qt6-base-dev libgl-dev libfreetype-dev libpng-dev fonts-dejavu-core xfonts-base xfonts-75dpi xfonts-unifont
+  python3-pil hyperfine
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick python3
   clang-14 libclang-rt-14-dev

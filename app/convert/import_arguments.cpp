@@ -16,7 +16,8 @@ namespace glyphwright {
 std::string import_usage()
 {
     return "  glyphwright-convert --import FONT [--size PX] [--first C] [--count N]\n"
-           "                      [--from U+XXXX | --map FILE] [--cell WxH] [--center]\n"
+           "                      [--from U+XXXX | --map FILE | --range U+XXXX-U+YYYY[,...]]\n"
+           "                      [--cell WxH] [--center]\n"
            "                      [--threshold T] [--face I] [--to NAME] OUT\n"
            "      Make a font from a TrueType, OpenType, BDF, PCF or Windows font and write it as OUT,\n"
            "      in the form --to names (" + form_names(FormSet::All, ", ") + ") or else OUT's extension.\n"
@@ -64,8 +65,8 @@ bool take_option(const std::vector<std::string>& arguments, std::size_t& at, Arg
         options.placement = Placement::Centred;
         return true;
     }
-    static const std::set<std::string> kValued = {"--size", "--first", "--count", "--from",
-                                                  "--map", "--cell", "--threshold", "--face"};
+    static const std::set<std::string> kValued = {"--size", "--first", "--count", "--from", "--map",
+                                                  "--cell", "--threshold", "--face", "--range"};
     if (kValued.count(name) == 0) {
         parsed.error = "unknown option \"" + name + "\"";
         return false;
@@ -92,6 +93,14 @@ bool take_option(const std::vector<std::string>& arguments, std::size_t& at, Arg
         if (!options.first_code_point)
             parsed.error = "--from takes a code point such as U+0410, not \"" + value + "\"";
         return options.first_code_point.has_value();
+    }
+    if (name == "--range") {
+        std::optional<std::vector<CodePointRange>> ranges = parse_code_point_ranges(value);
+        if (!ranges)
+            parsed.error = "--range takes code points such as U+0020-U+007E,U+0400-U+045F, not \"" + value + "\"";
+        else
+            options.ranges = std::move(*ranges);
+        return ranges.has_value();
     }
     if (name == "--cell") {
         options.cell = parse_cell_size(value);
@@ -120,6 +129,9 @@ Arguments parse_arguments(const std::vector<std::string>& arguments)
         parsed.error = "the output file must come last, after \"" + parsed.output + "\"";
     if (parsed.error.empty() && parsed.options.first_code_point && !parsed.map_path.empty())
         parsed.error = "--from and --map exclude each other";
+    if (parsed.error.empty() && !parsed.options.ranges.empty()
+        && (parsed.options.first_code_point || !parsed.map_path.empty()))
+        parsed.error = "--range names the code points itself, so it excludes --from and --map";
     return parsed;
 }
 

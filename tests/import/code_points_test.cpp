@@ -19,6 +19,16 @@ TEST(CodePoints, AreReadAndWrittenAsUPlusHexadecimal)
         EXPECT_FALSE(parse_code_point(wrong).has_value()) << wrong;
 }
 
+TEST(CodePoints, RangesAreListsOfForwardRunsUpToTheLastCodePoint)
+{
+    using Ranges = std::vector<CodePointRange>;
+    EXPECT_EQ(parse_code_point_ranges("U+0020-U+007E,U+0400-U+045F"), (Ranges{{0x20, 0x7E}, {0x400, 0x45F}}));
+    EXPECT_EQ(parse_code_point_ranges("u+a0"), (Ranges{{0xA0, 0xA0}}));
+    EXPECT_EQ(parse_code_point_ranges("U+0000-U+10FFFF"), (Ranges{{0, 0x10FFFF}}));
+    for (const char* wrong : {"", "U+007E-U+0020", "U+0020-", "U+0020,,U+0030", "U+0000-U+10FFFF,U+0000", "32-126"})
+        EXPECT_EQ(parse_code_point_ranges(wrong), std::nullopt) << wrong;
+}
+
 TEST(CodePoints, MapLinesGiveCodesTheirCharacters)
 {
     CodePointMap map = parse_code_point_map("# Cyrillic capitals\r\n192 U+0410\n\n  0xC1\tU+0411  \n");
