@@ -1,6 +1,7 @@
 #include "app/dispatch.h"
 
 #include "app/shell.h"
+#include "editor/character_steps.h"
 #include "editor/controls.h"
 #include "editor/edit_session.h"
 #include "editor/editing_commands.h"
@@ -11,7 +12,7 @@ namespace glyphwright {
 
 namespace {
 
-FontChange glyph_changed(GlyphChange change) { return {change.row, false}; }
+FontChange glyph_changed(GlyphChange change) { return {change.row, false, change.characters_changed}; }
 
 FontChange dispatch_canvas_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
 {
@@ -95,6 +96,14 @@ FontChange dispatch_edit_item(int item, ShellState& shell, GuiServices& gui)
     case controls::kOverviewItem:
         toggle_overview(shell.overview, shell.model, gui);
         return {};
+    case controls::kNarrowerItem:
+        return glyph_changed(change_advance(shell.model, gui, shell.edit, -1));
+    case controls::kWiderItem:
+        return glyph_changed(change_advance(shell.model, gui, shell.edit, 1));
+    case controls::kAddCharacterItem:
+        return glyph_changed(add_character(shell.model, gui, shell.edit));
+    case controls::kRemoveCharacterItem:
+        return glyph_changed(remove_character(shell.model, gui, shell.edit));
     default:
         return {};
     }

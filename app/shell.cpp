@@ -42,6 +42,10 @@ constexpr MenuItem kEditMenuItems[] = {
     {controls::kInvertItem, "Invert"},
     {controls::kClearItem, "Clear"},
     {controls::kOverviewItem, "Overview"},
+    {controls::kNarrowerItem, "Narrower"},
+    {controls::kWiderItem, "Wider"},
+    {controls::kAddCharacterItem, "Add character..."},
+    {controls::kRemoveCharacterItem, "Remove character"},
 };
 
 // Every key of the main window. A menu item shows the first key bound to it.
@@ -62,6 +66,8 @@ constexpr KeyBinding kKeyBindings[] = {
     {controls::kInvertItem, "I"},
     {controls::kClearItem, "Del"},
     {controls::kOverviewItem, "F2"},
+    {controls::kNarrowerItem, "["},
+    {controls::kWiderItem, "]"},
 };
 
 void create_controls(const FontModel& model, GuiServices& gui)
@@ -133,11 +139,12 @@ void font_changed(ShellState& shell, GuiServices& gui, const FontChange& change)
 {
     if (change.font_replaced)
         forget_edits(shell.edit);
-    if (change.font_replaced || change.glyph_row >= 0)
+    if (change.font_replaced || change.characters_changed || change.glyph_row >= 0)
         show_history_state(shell, gui);
     // The overview finds for itself what changed, since not every command reports its glyph
     // (choosing a character changes none, yet moves the frame).
-    overview_follow(shell.overview, shell.model, gui, change.font_replaced ? FontScope::WholeFont : FontScope::Glyphs);
+    const bool whole_font = change.font_replaced || change.characters_changed;
+    overview_follow(shell.overview, shell.model, gui, whole_font ? FontScope::WholeFont : FontScope::Glyphs);
 }
 
 void set_start_values(FontModel& model)

@@ -31,11 +31,27 @@ void draw_grid(const FontModel& model, GuiServices& gui)
     int width = model.header.glyph_width * zoom;
     int height = model.header.glyph_height * zoom;
     gui.fill_rect(0, 0, width, height, kBackgroundColour);
+    draw_guides(model, gui);
+    gui.end_drawing(controls::kGridCanvas);
+}
+
+void draw_guides(const FontModel& model, GuiServices& gui)
+{
+    const int zoom = model.zoom;
+    const int width = model.header.glyph_width * zoom;
+    const int height = model.header.glyph_height * zoom;
     for (int column = 0; column < model.header.glyph_width; ++column)
         gui.draw_line(column * zoom, 0, column * zoom, height, kGridLineColour);
     for (int row = 0; row < model.header.glyph_height; ++row)
         gui.draw_line(0, row * zoom, width, row * zoom, kGridLineColour);
-    gui.end_drawing(controls::kGridCanvas);
+    // A guide lies on a grid line; one on the canvas's bottom or right edge is the edge itself.
+    if (model.ascent >= 0 && model.ascent < model.header.glyph_height)
+        gui.draw_line(0, model.ascent * zoom, width, model.ascent * zoom, kBaselineColour);
+    if (is_glyph_row(model, model.current_index)) {
+        const int column = model.origin_x + model.font_table[static_cast<std::size_t>(model.current_index)].advance;
+        if (column >= 0 && column < model.header.glyph_width)
+            gui.draw_line(column * zoom, 0, column * zoom, height, kAdvanceColour);
+    }
 }
 
 void draw_cell(const FontModel& model, GuiServices& gui, int x, int y)
@@ -56,6 +72,7 @@ void draw_glyph(const FontModel& model, GuiServices& gui)
     for (int x = 0; x < model.glyph_grid.glyph_width(); ++x)
         for (int y = 0; y < model.glyph_grid.glyph_height(); ++y)
             draw_cell(model, gui, x, y);
+    draw_guides(model, gui);
     gui.end_drawing(controls::kGridCanvas);
 }
 

@@ -12,6 +12,9 @@ inline constexpr Colour kBackgroundColour = rgb(0, 0, 0);
 inline constexpr Colour kGridLineColour = rgb(127, 127, 127);
 inline constexpr Colour kSetPixelColour = rgb(255, 255, 255);
 inline constexpr Colour kClearPixelColour = rgb(0, 0, 0);
+// The guides over the grid: where the glyphs stand and where the next glyph's origin goes.
+inline constexpr Colour kBaselineColour = rgb(0, 160, 255);
+inline constexpr Colour kAdvanceColour = rgb(255, 150, 0);
 
 // The cell size for a glyph size: 6 above 80 pixels in either direction, 8 above 50, else 10.
 int zoom_for(const FontHeader& header);
@@ -19,10 +22,15 @@ int zoom_for(const FontHeader& header);
 // In one drawing pass: the black grid area and its grey lines.
 void draw_grid(const FontModel& model, GuiServices& gui);
 
+// Inside a drawing pass opened by the caller: the grid lines, then over them the baseline and the
+// advance of the glyph being edited, each on the grid line it lies on (none on the canvas's bottom
+// or right edge, which is then the guide).
+void draw_guides(const FontModel& model, GuiServices& gui);
+
 // Fills cell (x, y) from the grid; only inside a drawing pass opened by the caller.
 void draw_cell(const FontModel& model, GuiServices& gui, int x, int y);
 
-// In one drawing pass: every cell of the glyph.
+// In one drawing pass: every cell of the glyph, and the guides.
 void draw_glyph(const FontModel& model, GuiServices& gui);
 
 // In one drawing pass: the cells where the grid differs from `shown`, the glyph the canvas shows,

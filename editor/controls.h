@@ -38,8 +38,13 @@ inline constexpr int kFlipHorizontallyItem = 38;
 inline constexpr int kFlipVerticallyItem = 39;
 inline constexpr int kInvertItem = 40;
 inline constexpr int kClearItem = 41;
-// Opens or closes the Overview window; the last item of the Edit menu.
+// Opens or closes the Overview window.
 inline constexpr int kOverviewItem = 42;
+// After Overview: the advance of the glyph being edited, and which characters the font has.
+inline constexpr int kNarrowerItem = 43;
+inline constexpr int kWiderItem = 44;
+inline constexpr int kAddCharacterItem = 45;
+inline constexpr int kRemoveCharacterItem = 46;
 
 // A key command carries the id of the menu item or button it stands for, and runs what choosing
 // that item or pressing that button runs. Keys with neither have ids of their own.

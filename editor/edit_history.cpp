@@ -6,7 +6,8 @@ namespace glyphwright {
 
 std::size_t EditHistory::size_of(const GlyphStep& step)
 {
-    return sizeof(GlyphStep) + step.before.bits.capacity() + step.after.bits.capacity();
+    return sizeof(GlyphStep) + step.before.bits.capacity() + step.after.bits.capacity()
+         + step.glyph.glyph_data.capacity() + step.glyph.comment.capacity();
 }
 
 void EditHistory::record(GlyphStep step)

@@ -6,14 +6,22 @@
 #include <cstddef>
 #include <deque>
 
+#include "model/font_model.h"
 #include "model/glyph_transforms.h"
 
 namespace glyphwright {
 
+// What a step changed: the pixels and the advance of one glyph, or which glyphs the font has.
+enum class StepKind { Glyph, Added, Removed };
+
 struct GlyphStep {
-    int row = 0;  // the FontTable row of the glyph that changed
+    int row = 0;  // the FontTable row of the glyph that changed, was added or was removed
     PackedGlyph before;
     PackedGlyph after;
+    int advance_before = 0;
+    int advance_after = 0;
+    StepKind kind = StepKind::Glyph;
+    Glyph glyph;  // Added and Removed: the whole glyph
 };
 
 class EditHistory {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "editor/canvas_view.h"
+#include "editor/character_steps.h"
 #include "editor/controls.h"
 #include "editor/editing_commands.h"
 #include "model/glyph_codec.h"
@@ -73,12 +74,22 @@ std::vector<Cell> cells_to_change(const GlyphGrid& grid, Cell from, Cell to, int
 
 GlyphChange current_glyph(const FontModel& model) { return {std::max(model.current_index, 0)}; }
 
+int current_advance(const FontModel& model)
+{
+    return is_glyph_row(model, model.current_index) ? model.font_table[static_cast<std::size_t>(model.current_index)].advance : 0;
+}
+
 // Records the change from `before` to the grid as one step; nothing when the glyph is unchanged.
 GlyphChange record_step(FontModel& model, EditSession& session, const GlyphGrid& before)
 {
     if (before == model.glyph_grid)
         return {};
-    session.history.record({current_glyph(model).row, pack_glyph(before), pack_glyph(model.glyph_grid)});
+    GlyphStep step;
+    step.row = current_glyph(model).row;
+    step.before = pack_glyph(before);
+    step.after = pack_glyph(model.glyph_grid);
+    step.advance_before = step.advance_after = current_advance(model);
+    session.history.record(std::move(step));
     return current_glyph(model);
 }
 
@@ -93,8 +104,9 @@ GlyphChange as_step(FontModel& model, GuiServices& gui, EditSession& session, Ch
     return record_step(model, session, before);
 }
 
-// Shows one state of a step's glyph; a step of another character first selects that character.
-GlyphChange show_state(FontModel& model, GuiServices& gui, int row, const PackedGlyph& state)
+// Shows one state of a step's glyph, its pixels and its advance; a step of another character first
+// selects that character.
+GlyphChange show_state(FontModel& model, GuiServices& gui, int row, const PackedGlyph& state, int advance)
 {
     if (row != model.current_index) {
         if (!is_table_row(model, row))
@@ -102,13 +114,29 @@ GlyphChange show_state(FontModel& model, GuiServices& gui, int row, const Packed
         gui.list_select(controls::kCharacterList, row);
         switch_glyph(model, row);
         unpack_glyph(state, model.glyph_grid);
+        if (is_glyph_row(model, row))
+            model.font_table[static_cast<std::size_t>(row)].advance = advance;
         draw_glyph(model, gui);
         return {row};
     }
     GlyphGrid shown = model.glyph_grid;
     unpack_glyph(state, model.glyph_grid);
     draw_changed_cells(model, gui, shown);
+    if (is_glyph_row(model, row) && model.font_table[static_cast<std::size_t>(row)].advance != advance) {
+        model.font_table[static_cast<std::size_t>(row)].advance = advance;
+        if (gui.begin_drawing(controls::kGridCanvas)) {
+            draw_guides(model, gui);
+            gui.end_drawing(controls::kGridCanvas);
+        }
+    }
     return {row};
+}
+
+// Undo (`undo` true) or Redo of a step that added or removed a character.
+GlyphChange show_characters_of(FontModel& model, GuiServices& gui, const GlyphStep& step, bool undo)
+{
+    const bool adds = (step.kind == StepKind::Added) != undo;
+    return adds ? put_back_character(model, gui, step.row, step.glyph) : take_out_character(model, gui, step.row);
 }
 
 }  // namespace
@@ -211,18 +239,45 @@ GlyphChange restore_step(FontModel& model, GuiServices& gui, EditSession& sessio
     return as_step(model, gui, session, [&] { load_glyph(model, model.current_index); });
 }
 
+GlyphChange change_advance(FontModel& model, GuiServices& gui, EditSession& session, int change)
+{
+    finish_stroke(model, session);
+    if (!is_glyph_row(model, model.current_index))
+        return {};
+    int& advance = model.font_table[static_cast<std::size_t>(model.current_index)].advance;
+    const int changed = std::clamp(advance + change, 0, std::max(model.header.glyph_width - model.origin_x, 0));
+    if (changed == advance)
+        return {};
+    GlyphStep step;
+    step.row = model.current_index;
+    step.before = step.after = pack_glyph(model.glyph_grid);
+    step.advance_before = advance;
+    step.advance_after = changed;
+    advance = changed;
+    session.history.record(std::move(step));
+    if (gui.begin_drawing(controls::kGridCanvas)) {
+        draw_guides(model, gui);
+        gui.end_drawing(controls::kGridCanvas);
+    }
+    return current_glyph(model);
+}
+
 GlyphChange undo_edit(FontModel& model, GuiServices& gui, EditSession& session)
 {
     finish_stroke(model, session);
     const GlyphStep* step = session.history.undo();
-    return step ? show_state(model, gui, step->row, step->before) : GlyphChange{};
+    if (step && step->kind != StepKind::Glyph)
+        return show_characters_of(model, gui, *step, true);
+    return step ? show_state(model, gui, step->row, step->before, step->advance_before) : GlyphChange{};
 }
 
 GlyphChange redo_edit(FontModel& model, GuiServices& gui, EditSession& session)
 {
     finish_stroke(model, session);
     const GlyphStep* step = session.history.redo();
-    return step ? show_state(model, gui, step->row, step->after) : GlyphChange{};
+    if (step && step->kind != StepKind::Glyph)
+        return show_characters_of(model, gui, *step, false);
+    return step ? show_state(model, gui, step->row, step->after, step->advance_after) : GlyphChange{};
 }
 
 void forget_edits(EditSession& session)

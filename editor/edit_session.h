@@ -27,10 +27,12 @@ struct EditSession {
     Stroke stroke;
 };
 
-// The FontTable row whose glyph a command changed; row -1 when nothing changed.
+// The FontTable row whose glyph a command changed; row -1 when nothing changed. A command that
+// added or removed a character changed which glyphs the font has.
 struct GlyphChange {
     int row = -1;
-    bool happened() const { return row >= 0; }
+    bool characters_changed = false;
+    bool happened() const { return row >= 0 || characters_changed; }
 };
 
 // Left press on the canvas: starts a stroke at the mouse cell and draws that cell. A stroke still
@@ -59,6 +61,11 @@ GlyphChange run_operation(FontModel& model, GuiServices& gui, EditSession& sessi
 // Paste and Restore as steps: see paste_glyph and restore_glyph.
 GlyphChange paste_step(FontModel& model, GuiServices& gui, EditSession& session);
 GlyphChange restore_step(FontModel& model, GuiServices& gui, EditSession& session);
+
+// `]` and `[`, Wider and Narrower: the advance of the glyph being edited grows or shrinks by
+// `change` pixels, within 0 and the cell's width right of the origin, as one step; the advance
+// guide moves.
+GlyphChange change_advance(FontModel& model, GuiServices& gui, EditSession& session, int change);
 
 // Puts the glyph of the last step back as it was before it (Undo), or applies the next step again
 // (Redo). A step of another character first selects that character as the list would.

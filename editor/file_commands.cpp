@@ -1,6 +1,7 @@
 #include "editor/file_commands.h"
 
 #include "editor/canvas_view.h"
+#include "editor/character_steps.h"
 #include "editor/controls.h"
 #include "formats/font_document.h"
 #include "formats/font_in_place.h"
@@ -29,23 +30,13 @@ std::optional<std::size_t> choose_font(GuiServices& gui, const ScannedFontFile& 
     return static_cast<std::size_t>(chosen);
 }
 
-std::string info_label_text(const FontHeader& header)
-{
-    return to_decimal(header.glyph_width) + "x" + to_decimal(header.glyph_height) + "      Chr$("
-         + to_decimal(header.first_char) + ") to Chr$(" + to_decimal(header.first_char + header.char_count - 1) + ")";
-}
-
 // Shows the newly opened font: window and canvas fitted to it, its characters in the list, the
 // first one selected and drawn.
 void rebuild_view(FontModel& model, GuiServices& gui)
 {
     fit_view_to_font(model, gui);
     draw_grid(model, gui);
-    gui.list_clear(controls::kCharacterList);
-    for (const std::string& label : character_labels(model))
-        gui.list_append(controls::kCharacterList, label);
-    gui.list_select(controls::kCharacterList, 0);
-    gui.set_label_text(controls::kInfoLabel, info_label_text(model.header));
+    show_character_list(model, gui);
     load_glyph(model, model.current_index);
     draw_glyph(model, gui);
 }

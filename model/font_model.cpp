@@ -39,6 +39,45 @@ bool has_fixed_metrics(const FontModel& font)
     return font.origin_x == 0;
 }
 
+GlyphPlace glyph_place(const FontModel& font, char32_t code_point)
+{
+    const auto begin = font.font_table.begin();
+    const auto end = begin + glyph_count(font);
+    const auto at = std::lower_bound(begin, end, code_point,
+                                     [](const Glyph& glyph, char32_t code) { return glyph.code_point < code; });
+    return {static_cast<int>(at - begin), at != end && at->code_point == code_point};
+}
+
+namespace {
+
+void follow_first_glyph(FontModel& font)
+{
+    if (glyph_count(font) > 0)
+        font.header.first_char = static_cast<int>(font.font_table[0].code_point);
+}
+
+}  // namespace
+
+void insert_glyph(FontModel& font, int row, Glyph glyph)
+{
+    assert(row >= 0 && row <= glyph_count(font));
+    font.font_table.insert(font.font_table.begin() + row, std::move(glyph));
+    ++font.header.char_count;
+    follow_first_glyph(font);
+}
+
+Glyph remove_glyph(FontModel& font, int row)
+{
+    assert(is_glyph_row(font, row));
+    Glyph glyph = std::move(font.font_table[static_cast<std::size_t>(row)]);
+    font.font_table.erase(font.font_table.begin() + row);
+    if (font.font_table.size() < static_cast<std::size_t>(kFontTableRows))
+        font.font_table.emplace_back();
+    --font.header.char_count;
+    follow_first_glyph(font);
+    return glyph;
+}
+
 int most_common_advance(const FontModel& font)
 {
     std::map<int, int> counts;

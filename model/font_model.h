@@ -89,6 +89,19 @@ void set_fixed_metrics(FontModel& font);
 // run of codes from first_char, each glyph as wide as the cell.
 bool has_fixed_metrics(const FontModel& font);
 
+// The row of the glyph of `code_point`, or the row where a glyph of it would go in code order, with
+// `found` telling which.
+struct GlyphPlace {
+    int row = 0;
+    bool found = false;
+};
+GlyphPlace glyph_place(const FontModel& font, char32_t code_point);
+
+// Puts `glyph` into row `row` (0 to glyph_count), the rows after it moving down one; the header's
+// count and first code follow. Removing gives the glyph of the row, the rows after it moving up.
+void insert_glyph(FontModel& font, int row, Glyph glyph);
+Glyph remove_glyph(FontModel& font, int row);
+
 // The advance most glyphs of the font have (the smaller one of a tie); the cell's width when the
 // font has no glyphs.
 int most_common_advance(const FontModel& font);

@@ -122,6 +122,28 @@ std::string code_point_text(char32_t code_point)
     return "U+" + hex;
 }
 
+std::optional<char32_t> single_utf8_character(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+    if (length == 0 || text.size() != length)
+        return std::nullopt;
+    char32_t code_point = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t at = 1; at < length; ++at) {
+        const auto next = static_cast<unsigned char>(text[at]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        code_point = (code_point << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not characters.
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code_point < kSmallest[length] || code_point > 0x10FFFF || (code_point >= 0xD800 && code_point <= 0xDFFF))
+        return std::nullopt;
+    return code_point;
+}
+
 std::string utf8_of(char32_t code_point)
 {
     if (code_point > 0x10FFFF || (code_point >= 0xD800 && code_point <= 0xDFFF))

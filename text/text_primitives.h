@@ -6,6 +6,7 @@
 // argument must outlive the result.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,10 @@ int hex_digit_value(char character);
 
 // "U+" and at least four upper-case hexadecimal digits: "U+0041", "U+1F600".
 std::string code_point_text(char32_t code_point);
+
+// The one character that `text` holds in UTF-8, or none when it holds another number of them or
+// bytes that are not UTF-8.
+std::optional<char32_t> single_utf8_character(std::string_view text);
 
 // The UTF-8 bytes of a Unicode code point; a value past U+10FFFF or a surrogate gives U+FFFD.
 std::string utf8_of(char32_t code_point);

@@ -12,7 +12,11 @@ GlyphStep largest_step(int mark)
     PackedGlyph after = before;
     after.bits[0] = static_cast<std::uint8_t>(mark);
     after.bits[1] = static_cast<std::uint8_t>(mark >> 8);
-    return {mark % 255, before, after};
+    GlyphStep step;
+    step.row = mark % 255;
+    step.before = before;
+    step.after = std::move(after);
+    return step;
 }
 
 int mark_of(const GlyphStep& step) { return step.after.bits[0] | step.after.bits[1] << 8; }

@@ -83,6 +83,8 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
         "add_menu_item 31 36 Shift up\tUp", "add_menu_item 31 37 Shift down\tDown",
         "add_menu_item 31 38 Flip horizontally\tH", "add_menu_item 31 39 Flip vertically\tV",
         "add_menu_item 31 40 Invert\tI", "add_menu_item 31 41 Clear\tDel", "add_menu_item 31 42 Overview\tF2",
+        "add_menu_item 31 43 Narrower\t[", "add_menu_item 31 44 Wider\t]", "add_menu_item 31 45 Add character...",
+        "add_menu_item 31 46 Remove character",
         // Nothing to undo or redo yet.
         "set_menu_item_enabled 31 32 off", "set_menu_item_enabled 31 33 off",
     };
@@ -92,7 +94,7 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
     std::map<std::string, int> keys = {
         {"Ctrl+Z", 32}, {"Ctrl+Y", 33}, {"Ctrl+Shift+Z", 33}, {"Ctrl+C", 7}, {"Ctrl+V", 8}, {"PgUp", 90},
         {"PgDown", 91}, {"Left", 34}, {"Right", 35}, {"Up", 36}, {"Down", 37}, {"H", 38}, {"V", 39},
-        {"I", 40}, {"Del", 41}, {"F2", 42},
+        {"I", 40}, {"Del", 41}, {"F2", 42}, {"[", 43}, {"]", 44},
     };
     EXPECT_EQ(gui.key_commands, keys);
 
