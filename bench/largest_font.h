@@ -20,6 +20,7 @@ inline FontModel largest_font()
     std::mt19937 random(11);
     FontModel font;
     font.header = {kLargestWidth, kLargestHeight, 0, kLargestCount};
+    set_fixed_metrics(font);
     font.header_bytes_text = "0xF8,0xFF,0x00,0xFF,";
     int bytes = glyph_byte_count(kLargestWidth, kLargestHeight);
     for (int row = 0; row < kLargestCount; ++row) {

@@ -23,6 +23,7 @@ FontModel small_font()
 {
     FontModel font;
     font.header = {8, 12, 32, 95};
+    set_fixed_metrics(font);
     for (int row = 0; row < 95; ++row)
         for (int byte = 0; byte < 12; ++byte)
             font.font_table[static_cast<std::size_t>(row)].glyph_data += "0x" + pad_left(to_hex((row * 37 + byte * 11) & 0xFF), 2, '0') + ",";

@@ -35,6 +35,7 @@ FontModel two_largest_glyphs()
 {
     FontModel font;
     font.header = {kWidth, kHeight, 32, 2};
+    set_fixed_metrics(font);
     font.font_table[0].glyph_data = random_glyph_text(1);
     font.font_table[1].glyph_data = random_glyph_text(2);
     return font;

@@ -1,9 +1,12 @@
 #include "editor/overview.h"
 
+#include <algorithm>
+
 #include "editor/canvas_view.h"
 #include "editor/controls.h"
 #include "editor/editing_commands.h"
 #include "model/glyph_codec.h"
+#include "model/glyph_transforms.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {
@@ -24,6 +27,12 @@ const std::vector<std::uint8_t>& row_bits(Overview& overview, const FontModel& m
     decode_glyph(model.font_table[static_cast<std::size_t>(row)].glyph_data, grid);
     glyph_bits(grid, overview.scratch_bits);
     return overview.scratch_bits;
+}
+
+// A glyph's code under it in the map: decimal for bytes, hexadecimal digits for other code points.
+std::string map_label(char32_t code_point)
+{
+    return code_point <= 0xFF ? to_decimal(code_point) : code_point_text(code_point).substr(2);
 }
 
 // The part of the content that a scrolling canvas shows.
@@ -56,7 +65,7 @@ void draw_map_cell(Overview& overview, const FontModel& model, GuiServices& gui,
     draw_bits_at(gui, map_glyph_box(map, index), area, map.scale, row_bits(overview, model, index));
     Box label = map_label_box(map, index);
     gui.draw_text(label.x - area.x, label.y - area.y, label.width, label.height,
-                  to_decimal(model.header.first_char + index), kMapLabelColour);
+                  map_label(model.font_table[static_cast<std::size_t>(index)].code_point), kMapLabelColour);
     if (index == overview.framed_index)
         draw_frame(gui, overview, index, area, kMapFrameColour);
 }
@@ -72,22 +81,75 @@ void draw_map_view(Overview& overview, const FontModel& model, GuiServices& gui)
     gui.end_drawing(controls::kGlyphMap);
 }
 
+// The set pixels of table row `row` and where they lie in its cell.
+PixelArea row_ink(Overview& overview, const FontModel& model, int row, std::vector<std::uint8_t>& bits)
+{
+    const std::vector<std::uint8_t>& whole = row_bits(overview, model, row);
+    const int width = model.header.glyph_width;
+    // row_bits left the row's pixels in the scratch grid, unless it is the glyph being edited.
+    const GlyphGrid& grid = row == model.current_index ? model.glyph_grid : overview.scratch_grid;
+    const PixelArea ink = ink_area(grid);
+    bits.resize(static_cast<std::size_t>(ink.width) * static_cast<std::size_t>(std::max(ink.height, 0)));
+    for (int y = 0; y < ink.height; ++y)
+        for (int x = 0; x < ink.width; ++x)
+            bits[static_cast<std::size_t>(y * ink.width + x)] =
+                whole[static_cast<std::size_t>((ink.y + y) * width + ink.x + x)];
+    return ink;
+}
+
+void draw_sample_cell(Overview& overview, const FontModel& model, GuiServices& gui, const SampleCell& cell, const Box& area)
+{
+    if (cell.row < 0) {
+        gui.fill_rect(cell.box.x - area.x, cell.box.y - area.y, cell.box.width, cell.box.height, kClearPixelColour);
+        return;
+    }
+    if (cell.tiles) {
+        draw_bits_at(gui, cell.box, area, cell.scale, row_bits(overview, model, cell.row));
+        return;
+    }
+    std::vector<std::uint8_t> bits;
+    const PixelArea ink = row_ink(overview, model, cell.row, bits);
+    if (!ink.empty())
+        gui.draw_bits(cell.box.x + ink.x * cell.scale - area.x, cell.box.y + ink.y * cell.scale - area.y, ink.width,
+                      ink.height, bits, cell.scale, kSetPixelColour, kClearPixelColour);
+}
+
+bool every_cell_tiles(const SampleLayout& sample)
+{
+    return std::all_of(sample.cells.begin(), sample.cells.end(), [](const SampleCell& cell) { return cell.tiles; });
+}
+
 // Draws the sample's cells that are in view; with `only_row` at 0 or more, only the cells of
-// that table row, over what is there.
+// that table row, over what is there. A glyph that does not tile its line is drawn by clearing
+// its cell and drawing again every glyph that reaches into it.
 void draw_sample_cells(Overview& overview, const FontModel& model, GuiServices& gui, int only_row)
 {
     if (!gui.begin_drawing(controls::kSampleCanvas))
         return;
-    Box area = view_area(gui, controls::kSampleCanvas, overview.window.sample_view);
-    if (only_row < 0)
+    const Box area = view_area(gui, controls::kSampleCanvas, overview.window.sample_view);
+    const SampleLayout& sample = overview.sample;
+    if (only_row < 0) {
         gui.fill_rect(0, 0, area.width, area.height, kOverviewBackground);
-    for (const SampleCell& cell : overview.sample.cells) {
+        if (!every_cell_tiles(sample)) {
+            for (const Box& line : sample.lines)
+                gui.fill_rect(line.x - area.x, line.y - area.y, line.width, line.height, kClearPixelColour);
+        }
+    }
+    for (const SampleCell& cell : sample.cells) {
         if ((only_row >= 0 && cell.row != only_row) || !cell.box.intersects(area))
             continue;
-        if (cell.row < 0)
-            gui.fill_rect(cell.box.x - area.x, cell.box.y - area.y, cell.box.width, cell.box.height, kClearPixelColour);
-        else
-            draw_bits_at(gui, cell.box, area, cell.scale, row_bits(overview, model, cell.row));
+        if (only_row < 0 || cell.tiles) {
+            draw_sample_cell(overview, model, gui, cell, area);
+            continue;
+        }
+        const Box& line = sample.lines[cell.scale - 1];
+        const int right = std::min(cell.box.x + cell.box.width, line.x + line.width);
+        gui.fill_rect(cell.box.x - area.x, cell.box.y - area.y, std::max(right - cell.box.x, 0), cell.box.height,
+                      kClearPixelColour);
+        for (const SampleCell& neighbour : sample.cells) {
+            if (neighbour.box.intersects(cell.box) && neighbour.scale == cell.scale)
+                draw_sample_cell(overview, model, gui, neighbour, area);
+        }
     }
     gui.end_drawing(controls::kSampleCanvas);
 }
@@ -131,7 +193,7 @@ void build_window(Overview& overview, const FontModel& model, GuiServices& gui)
 {
     overview.map = map_layout(model.header);
     overview.window = overview_window_layout(overview.map, model.header);
-    overview.sample = sample_layout(model.header, overview.sample_text);
+    overview.sample = sample_layout(model, overview.sample_text);
     const OverviewWindowLayout& window = overview.window;
     if (!gui.open_window(controls::kOverviewWindow, window.client_width, window.client_height, kOverviewTitle))
         return;
@@ -164,7 +226,7 @@ void show_whole_font(Overview& overview, const FontModel& model, GuiServices& gu
         return;
     }
     overview.map = map;
-    overview.sample = sample_layout(model.header, overview.sample_text);
+    overview.sample = sample_layout(model, overview.sample_text);
     gui.set_scroll_extent(controls::kGlyphMap, map.content_width, map.content_height);
     gui.set_scroll_extent(controls::kSampleCanvas, overview.sample.content_width, overview.sample.content_height);
     remember_shown(overview, model);
@@ -175,7 +237,7 @@ void show_whole_font(Overview& overview, const FontModel& model, GuiServices& gu
 void sample_text_edited(Overview& overview, const FontModel& model, GuiServices& gui)
 {
     overview.sample_text = gui.text_field_text(controls::kSampleField);
-    overview.sample = sample_layout(model.header, overview.sample_text);
+    overview.sample = sample_layout(model, overview.sample_text);
     gui.set_scroll_extent(controls::kSampleCanvas, overview.sample.content_width, overview.sample.content_height);
     draw_sample_cells(overview, model, gui, -1);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/glyph_codec.h"
+#include "model/glyph_transforms.h"
 #include "text/line_reader.h"
 #include "text/text_primitives.h"
 
@@ -104,46 +105,20 @@ void add_header(std::string& out, const FontModel& font, std::string_view save_p
     add_line(out, "ENDPROPERTIES");
 }
 
-// The smallest box that holds the glyph's set pixels, in cell columns and rows; empty for a blank
-// glyph.
-struct PixelBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;  // past the last column
-    int bottom = 0; // past the last row
-    bool empty() const { return right <= left; }
-};
-
-PixelBox pixel_box(const GlyphGrid& grid)
-{
-    PixelBox box{grid.glyph_width(), grid.glyph_height(), 0, 0};
-    for (int y = 0; y < grid.glyph_height(); ++y) {
-        for (int x = 0; x < grid.glyph_width(); ++x) {
-            if (grid.at(x, y) == 0)
-                continue;
-            box.left = std::min(box.left, x);
-            box.right = std::max(box.right, x + 1);
-            box.top = std::min(box.top, y);
-            box.bottom = std::max(box.bottom, y + 1);
-        }
-    }
-    return box.empty() ? PixelBox{} : box;
-}
-
 // BBX and the rows of the box: each row as whole bytes of hexadecimal digits, leftmost pixel in
 // the most significant bit.
 void add_glyph_box(std::string& out, const GlyphGrid& grid, const FontModel& font)
 {
-    const PixelBox box = pixel_box(grid);
-    const int offset_x = box.empty() ? 0 : box.left - font.origin_x;
-    const int offset_y = box.empty() ? 0 : font.ascent - box.bottom;
-    add_line(out, "BBX " + to_decimal(box.right - box.left) + " " + to_decimal(box.bottom - box.top) + " "
-                      + to_decimal(offset_x) + " " + to_decimal(offset_y));
+    const PixelArea box = ink_area(grid);
+    const int offset_x = box.empty() ? 0 : box.x - font.origin_x;
+    const int offset_y = box.empty() ? 0 : font.ascent - (box.y + box.height);
+    add_line(out, "BBX " + to_decimal(box.width) + " " + to_decimal(box.height) + " " + to_decimal(offset_x) + " "
+                      + to_decimal(offset_y));
     add_line(out, "BITMAP");
-    for (int y = box.top; y < box.bottom; ++y) {
-        for (int x = box.left; x < box.right; x += 8) {
+    for (int y = box.y; y < box.y + box.height; ++y) {
+        for (int x = box.x; x < box.x + box.width; x += 8) {
             int byte = 0;
-            for (int bit = 0; bit < 8 && x + bit < box.right; ++bit)
+            for (int bit = 0; bit < 8 && x + bit < box.x + box.width; ++bit)
                 byte |= grid.at(x + bit, y) << (7 - bit);
             out += upper_hex_digit(static_cast<unsigned>(byte) >> 4);
             out += upper_hex_digit(static_cast<unsigned>(byte));

@@ -1,5 +1,7 @@
 #include "model/glyph_transforms.h"
 
+#include <algorithm>
+
 namespace glyphwright {
 
 namespace {
@@ -47,6 +49,25 @@ void apply_operation(GlyphOperation operation, GlyphGrid& grid)
     case GlyphOperation::Clear:
         return remap(grid, [](const GlyphGrid&, int, int) { return 0; });
     }
+}
+
+PixelArea ink_area(const GlyphGrid& grid)
+{
+    int left = grid.glyph_width();
+    int top = grid.glyph_height();
+    int right = 0;
+    int bottom = 0;
+    for (int x = 0; x < grid.glyph_width(); ++x) {
+        for (int y = 0; y < grid.glyph_height(); ++y) {
+            if (grid.at(x, y) == 0)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x + 1);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y + 1);
+        }
+    }
+    return right > left ? PixelArea{left, top, right - left, bottom - top} : PixelArea{};
 }
 
 PackedGlyph pack_glyph(const GlyphGrid& grid)

@@ -25,6 +25,17 @@ enum class GlyphOperation {
 // is lost and the column or row that it frees is clear.
 void apply_operation(GlyphOperation operation, GlyphGrid& grid);
 
+// The smallest area that holds the glyph's set pixels; empty for a blank glyph.
+struct PixelArea {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool empty() const { return width <= 0 || height <= 0; }
+    bool operator==(const PixelArea&) const = default;
+};
+PixelArea ink_area(const GlyphGrid& grid);
+
 // A glyph's pixels, one bit each, row after row, most significant bit first.
 struct PackedGlyph {
     int glyph_width = 0;

@@ -122,6 +122,25 @@ std::string code_point_text(char32_t code_point)
     return "U+" + hex;
 }
 
+std::u32string characters_of_text(std::string_view text)
+{
+    std::u32string characters;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 4;
+        std::optional<char32_t> character = single_utf8_character(text.substr(at, length));
+        if (!character) {
+            characters.clear();
+            for (char byte : text)
+                characters += static_cast<char32_t>(static_cast<unsigned char>(byte));
+            return characters;
+        }
+        characters += *character;
+        at += length;
+    }
+    return characters;
+}
+
 std::optional<char32_t> single_utf8_character(std::string_view text)
 {
     if (text.empty())

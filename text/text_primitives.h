@@ -44,6 +44,10 @@ int hex_digit_value(char character);
 // "U+" and at least four upper-case hexadecimal digits: "U+0041", "U+1F600".
 std::string code_point_text(char32_t code_point);
 
+// The characters of a text: its UTF-8 characters when it is valid UTF-8, else one character a byte
+// (Latin-1).
+std::u32string characters_of_text(std::string_view text);
+
 // The one character that `text` holds in UTF-8, or none when it holds another number of them or
 // bytes that are not UTF-8.
 std::optional<char32_t> single_utf8_character(std::string_view text);

@@ -34,8 +34,12 @@ void draw_glyph_at(Picture& picture, const GlyphGrid& grid, int left, int top, i
                 picture.fill_rect(left + x * scale, top + y * scale, scale, scale, kSetColour);
 }
 
+// Cells that tile their line are drawn whole; the glyphs of a proportional font only by their set
+// pixels, over the line's clear band, so that none paints over its neighbours.
 void draw_sample(Picture& picture, const FontModel& font, const SampleLayout& sample, int left, int top)
 {
+    for (const Box& line : sample.lines)
+        picture.fill_rect(left + line.x, top + line.y, line.width, line.height, kClearColour);
     GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
     for (const SampleCell& cell : sample.cells) {
         if (cell.row < 0) {
@@ -43,7 +47,15 @@ void draw_sample(Picture& picture, const FontModel& font, const SampleLayout& sa
             continue;
         }
         decode_glyph(font.font_table[static_cast<std::size_t>(cell.row)].glyph_data, grid);
-        draw_glyph_at(picture, grid, left + cell.box.x, top + cell.box.y, cell.scale);
+        if (cell.tiles) {
+            draw_glyph_at(picture, grid, left + cell.box.x, top + cell.box.y, cell.scale);
+            continue;
+        }
+        for (int y = 0; y < grid.glyph_height(); ++y)
+            for (int x = 0; x < grid.glyph_width(); ++x)
+                if (grid.at(x, y) == 1)
+                    picture.fill_rect(left + cell.box.x + x * cell.scale, top + cell.box.y + y * cell.scale, cell.scale,
+                                      cell.scale, kSetColour);
     }
 }
 
@@ -57,7 +69,7 @@ Picture render_font_preview(const FontModel& font, std::string_view sample_text)
     int cell_height = header.glyph_height * scale + kLabelHeight + kPadding;
     int count = std::max(header.char_count, 0);
     int rows = std::max((count + kColumns - 1) / kColumns, 1);
-    SampleLayout sample = sample_layout(header, sample_text);
+    SampleLayout sample = sample_layout(font, sample_text);
     int sheet_width = kColumns * cell_width + kPadding;
     int sheet_height = rows * cell_height + kPadding;
     int sample_height = sample.content_height > 0 ? sample.content_height + kPadding : 0;
@@ -67,7 +79,8 @@ Picture render_font_preview(const FontModel& font, std::string_view sample_text)
     for (int index = 0; index < count; ++index) {
         int left = kPadding + (index % kColumns) * cell_width;
         int top = kPadding + (index / kColumns) * cell_height;
-        picture.draw_number(left, top + kLabelTop, header.first_char + index, kLabelColour);
+        picture.draw_number(left, top + kLabelTop, static_cast<int>(font.font_table[static_cast<std::size_t>(index)].code_point),
+                            kLabelColour);
         decode_glyph(font.font_table[static_cast<std::size_t>(index)].glyph_data, grid);
         draw_glyph_at(picture, grid, left, top + kLabelHeight, scale);
     }

@@ -107,9 +107,18 @@ TEST(OverviewLayout, GlyphsInViewAreThoseWhoseCellsMeetIt)
     EXPECT_EQ(map_glyphs_in(map, {0, 84 * 275, 762, 600}), (std::vector<int>{252, 253, 254}));
 }
 
+// A font of one cell: every glyph as wide as the cell, its origin at the cell's left edge.
+FontModel fixed_font(const FontHeader& header)
+{
+    FontModel model;
+    model.header = header;
+    set_fixed_metrics(model);
+    return model;
+}
+
 TEST(OverviewLayout, SampleTextIsOneCellAGlyphAtBothScales)
 {
-    SampleLayout sample = sample_layout(font(8, 12, 3, 65), "AB\x7F" "C");
+    SampleLayout sample = sample_layout(fixed_font(font(8, 12, 3, 65)), "AB\x7F" "C");
     ASSERT_EQ(sample.cells.size(), 8u);
     // The 1:1 line, cell after cell; "D" and 127 are outside the font (65 to 67).
     EXPECT_EQ(sample.cells[0], (SampleCell{{0, 0, 8, 12}, 1, 65, 0}));
@@ -123,10 +132,32 @@ TEST(OverviewLayout, SampleTextIsOneCellAGlyphAtBothScales)
     EXPECT_EQ(sample.content_height, 36 + kSampleLineGap);
 
     // Codes are bytes: one above 127 is not negative, and counts as in the font when it is.
-    SampleLayout high = sample_layout(font(8, 8, 255, 1), "\xE9");
-    EXPECT_EQ(high.cells[0].code, 233);
+    SampleLayout high = sample_layout(fixed_font(font(8, 8, 255, 1)), "\xE9");
+    EXPECT_EQ(high.cells[0].code, 233U);
     EXPECT_EQ(high.cells[0].row, 232);
-    EXPECT_TRUE(sample_layout(font(8, 8, 95), "").cells.empty());
+    EXPECT_EQ(sample_layout(fixed_font(font(8, 8, 255, 1)), "\xC3\xA9").cells[0].code, 233U) << "UTF-8";
+    EXPECT_TRUE(sample_layout(fixed_font(font(8, 8, 95)), "").cells.empty());
+}
+
+// Each glyph's origin is where the advance of the one before it ends; its cell reaches left of the
+// origin and past its advance, so it does not tile the line.
+TEST(OverviewLayout, SampleTextOfAProportionalFontFollowsTheAdvances)
+{
+    FontModel model = fixed_font(font(8, 10, 2, 65));
+    model.origin_x = 2;
+    model.font_table[0].advance = 3;
+    model.font_table[1].advance = 6;
+    SampleLayout sample = sample_layout(model, "ABAx");
+    ASSERT_EQ(sample.cells.size(), 8u);
+    EXPECT_EQ(sample.cells[0], (SampleCell{{0, 0, 8, 10}, 1, 'A', 0, false}));
+    EXPECT_EQ(sample.cells[1], (SampleCell{{3, 0, 8, 10}, 1, 'B', 1, false}));
+    EXPECT_EQ(sample.cells[2], (SampleCell{{9, 0, 8, 10}, 1, 'A', 0, false}));
+    // "x" is not in the font: an empty cell as wide as most glyphs advance (3, the smaller of a tie).
+    EXPECT_EQ(sample.cells[3], (SampleCell{{2 + 12, 0, 3, 10}, 1, 'x', -1, false}));
+    EXPECT_EQ(sample.lines[0], (Box{0, 0, (2 + 15) * 1, 10}));
+    EXPECT_EQ(sample.cells[5], (SampleCell{{6, 10 + kSampleLineGap, 16, 20}, 2, 'B', 1, false}));
+    EXPECT_EQ(sample.lines[1], (Box{0, 10 + kSampleLineGap, 34, 20}));
+    EXPECT_EQ(sample.content_width, 34);
 }
 
 }  // namespace

@@ -59,6 +59,7 @@ protected:
         model = FontModel{};
         overview = Overview{};
         model.header = {width, height, first, count};
+        set_fixed_metrics(model);
         reset_glyph_grid(model);
         for (int row = 0; row < count; ++row) {
             GlyphGrid grid(width, height);
