@@ -3,6 +3,7 @@
 #include "editor/canvas_view.h"
 #include "editor/character_steps.h"
 #include "editor/controls.h"
+#include "editor/import_command.h"
 #include "formats/font_document.h"
 #include "formats/font_in_place.h"
 #include "text/text_primitives.h"
@@ -12,6 +13,14 @@ namespace glyphwright {
 namespace {
 
 constexpr const char* kOpenTitle = "font.c or font.BAS file to modify.";
+// Bitmap fonts open through the importer, after the forms the registry reads.
+constexpr const char* kBitmapFontFilter = "Bitmap fonts|*.bdf;*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|";
+
+std::string open_filter()
+{
+    std::string filter = open_dialog_filter();
+    return filter.insert(filter.rfind("All files"), kBitmapFontFilter);
+}
 
 // The font of a file with several that the user chooses, the first preselected; none when the
 // choice is cancelled.
@@ -53,7 +62,7 @@ void save_as(FontModel& model, GuiServices& gui, FontFormat format)
 
 bool open_font(FontModel& model, GuiServices& gui)
 {
-    std::string path = gui.open_file_dialog(kOpenTitle, "", open_dialog_filter(), 0);
+    std::string path = gui.open_file_dialog(kOpenTitle, "", open_filter(), 0);
     if (path.empty())
         return false;
     return open_font_path(model, gui, path);
@@ -63,6 +72,8 @@ bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
 {
     ScannedFontFile file = scan_font_file(path);
     if (!file.ok) {
+        if (open_bitmap_font(model, gui, path))
+            return true;
         gui.message_box("Cannot open", file.message);
         return false;
     }

@@ -92,6 +92,22 @@ std::string joined(const std::vector<std::string>& lines)
 
 }  // namespace
 
+bool open_bitmap_font(FontModel& model, GuiServices& gui, const std::string& path)
+{
+    const FontFacts facts = read_font_facts(path, 0);
+    if (!facts.ok || facts.scalable || facts.strike_sizes.size() != 1)
+        return false;
+    ImportOptions options;
+    options.every_character = true;
+    FontReadResult imported = import_font(path, options);
+    if (!imported.ok)
+        return false;
+    show_new_font(model, gui, imported);
+    if (!imported.warnings.empty())
+        gui.message_box("Warnings", quoted_file_name(path) + " was opened, but:\n" + joined(imported.warnings));
+    return true;
+}
+
 bool import_font_command(FontModel& model, GuiServices& gui)
 {
     const std::string path = gui.open_file_dialog(kImportTitle, "", kImportFilter, 0);

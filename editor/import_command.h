@@ -15,4 +15,9 @@ namespace glyphwright {
 // when the font was replaced.
 bool import_font_command(FontModel& model, GuiServices& gui);
 
+// Open of a bitmap font FreeType reads (BDF, PCF, OTB, FNT) with one size: every character it
+// has becomes the open font, each by its code point, as Import makes them; warnings are shown once
+// it is open. False, changing nothing and saying nothing, for a file that is no such font.
+bool open_bitmap_font(FontModel& model, GuiServices& gui, const std::string& path);
+
 }  // namespace glyphwright

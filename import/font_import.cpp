@@ -198,6 +198,8 @@ std::string header_notes(std::string_view file_name, const FreeTypeFace& face, i
         typeface += (typeface.empty() ? "" : " ") + style;
     std::string characters = to_decimal(options.first_code) + " to " + to_decimal(options.first_code + options.char_count - 1)
                            + " from " + code_point_text(code_point_of(options, options.first_code));
+    if (options.every_character)
+        characters = "every character of the font";
     if (!options.ranges.empty()) {
         characters.clear();
         for (const CodePointRange& range : options.ranges)
@@ -245,8 +247,26 @@ ImportedCharacters render_ranges(const FreeTypeFace& face, const ImportOptions& 
     return characters;
 }
 
+// Every character of the font, by its code; none once there are more than a font holds.
+ImportedCharacters render_every_character(const FreeTypeFace& face, const ImportOptions& options)
+{
+    ImportedCharacters characters;
+    for (char32_t code : face.character_codes()) {
+        RenderedGlyph glyph;
+        if (!face.render(code, options.rendering, options.threshold, glyph))
+            continue;
+        if (characters.glyphs.size() == static_cast<std::size_t>(kMaxGlyphs))
+            return {};
+        characters.glyphs.emplace_back(std::move(glyph));
+        characters.codes.push_back(code);
+    }
+    return characters;
+}
+
 ImportedCharacters render_characters(const FreeTypeFace& face, const ImportOptions& options)
 {
+    if (options.every_character)
+        return render_every_character(face, options);
     if (!options.ranges.empty())
         return render_ranges(face, options);
     ImportedCharacters characters;
@@ -296,7 +316,7 @@ FontReadResult not_imported(std::string_view file_name, const std::string& reaso
 
 char32_t code_point_of(const ImportOptions& options, int code)
 {
-    if (!options.ranges.empty())
+    if (!options.ranges.empty() || options.every_character)
         return static_cast<char32_t>(code);
     if (auto mapped = options.mapped_code_points.find(code); mapped != options.mapped_code_points.end())
         return mapped->second;
@@ -319,7 +339,7 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
 
     const VerticalMetrics metrics = face.vertical_metrics();
     ImportedCharacters characters = render_characters(face, options);
-    if (!options.ranges.empty() && characters.glyphs.empty())
+    if ((!options.ranges.empty() || options.every_character) && characters.glyphs.empty())
         return not_imported(file_name, characters.left_out > 0 ? "it has no character of the ranges asked for"
                                                                : "the ranges hold more than 65,535 of its characters");
     // A given cell starts at the origin; a computed one holds every glyph at its bearing, unless that

@@ -36,6 +36,8 @@ struct ImportOptions {
     // point order and with its code point as its code; first_code, char_count, the first code point
     // and the map are not used.
     std::vector<CodePointRange> ranges;
+    // When true, the font is every character the font has, as ranges would give them.
+    bool every_character = false;
     std::optional<CellSize> cell;                // computed from the font when absent
     Placement placement = Placement::Bearing;
     Rendering rendering = Rendering::Monochrome;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "model/font_model.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {
@@ -176,6 +177,18 @@ VerticalMetrics FreeTypeFace::vertical_metrics() const
 }
 
 int FreeTypeFace::max_advance() const { return rounded_pixels(m_face->size->metrics.max_advance); }
+
+std::vector<char32_t> FreeTypeFace::character_codes() const
+{
+    std::vector<char32_t> codes;
+    FT_UInt index = 0;
+    for (FT_ULong code = FT_Get_First_Char(m_face, &index); index != 0; code = FT_Get_Next_Char(m_face, code, &index)) {
+        if (code > kLastCodePoint || (!codes.empty() && code <= codes.back()))
+            break;
+        codes.push_back(static_cast<char32_t>(code));
+    }
+    return codes;
+}
 
 bool FreeTypeFace::has_character(char32_t code_point) const { return FT_Get_Char_Index(m_face, code_point) != 0; }
 

@@ -66,6 +66,8 @@ public:
     // The size's largest advance in whole pixels.
     int max_advance() const;
 
+    // Every code the font's character map maps to a glyph, in ascending order.
+    std::vector<char32_t> character_codes() const;
     // Whether the font has a glyph for `code_point`.
     bool has_character(char32_t code_point) const;
     // The character's pixels, hinted and rendered as `rendering` asks (grey coverage counts as set

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "editor/controls.h"
+#include "formats/bdf_font.h"
 #include "tests/fakes/fake_gui_services.h"
 #include "tests/support/temp_folder.h"
 
@@ -48,7 +49,8 @@ TEST_F(FileCommands, OpenShowsTheFontsFirstCharacter)
 
     EXPECT_EQ(gui.dialog_titles, std::vector<std::string>{"font.c or font.BAS file to modify."});
     EXPECT_EQ(gui.dialog_filters,
-              std::vector<std::string>{"C File|*.c;*.h;*.ino;*.cpp|BAS File|*.bas;*.BAS;*.inc;*.INC|All files (*.*)|*.*"});
+              std::vector<std::string>{"C File|*.c;*.h;*.ino;*.cpp|BAS File|*.bas;*.BAS;*.inc;*.INC|"
+                                       "Bitmap fonts|*.bdf;*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|All files (*.*)|*.*"});
     EXPECT_EQ(gui.controls[controls::kInfoLabel].text, "8x2      Chr$(65) to Chr$(66)");
     EXPECT_EQ(gui.list_entries, (std::vector<std::string>{"Chr$(65)  A", "Chr$(66)  B"}));
     EXPECT_EQ(gui.list_selection, 0);
@@ -75,6 +77,31 @@ TEST_F(FileCommands, CancelledOpenChangesNothingAndKeepsTheEditOnTheCanvas)
     EXPECT_EQ(gui.drawing_passes, 0);
     EXPECT_EQ(gui.count_calls("list_"), 0);
     EXPECT_EQ(gui.count_calls("set_label_text"), 0);
+}
+
+// A BDF font, such as Save as BDF writes, opens with each glyph's character, advance and pixels
+// around its origin; it has no place to be saved back into.
+TEST_F(FileCommands, BitmapFontsOpenWithEveryCharacterAndItsAdvance)
+{
+    FontModel font;
+    font.header = {6, 4, 65, 2};
+    set_fixed_metrics(font);
+    font.ascent = 3;
+    font.descent = 1;
+    font.font_table[0].glyph_data = "0x85,0xE0,0x3F,";
+    font.font_table[1] = {"0x00,0xC2,0x00,", "", 0x416, 5};
+    write_file(folder.file("two.bdf"), write_bdf_font(font, "two.bdf"));
+    ASSERT_TRUE(open_font_path(model, gui, folder.file("two.bdf")));
+    EXPECT_EQ(glyph_count(model), 2);
+    EXPECT_EQ(model.font_table[1].code_point, U'\u0416');
+    EXPECT_EQ(model.font_table[1].advance, 5);
+    EXPECT_EQ(model.font_table[0].advance, 6);
+    EXPECT_EQ(model.ascent, 3);
+    EXPECT_EQ(gui.list_entries, (std::vector<std::string>{"Chr$(65)  A", "U+0416  \xD0\x96"}));
+    EXPECT_EQ(gui.controls[controls::kInfoLabel].text, "6x4      2 characters, U+0041 to U+0416");
+    EXPECT_EQ(model.glyph_grid.at(0, 0), 1);
+    EXPECT_EQ(model.glyph_grid.at(5, 3), 1);
+    EXPECT_TRUE(model.source.path.empty());
 }
 
 // Files that cannot become the open font leave it, its edits and the view as they were, and say why.
