@@ -16,6 +16,13 @@ constexpr const char* kOpenTitle = "font.c or font.BAS file to modify.";
 // Bitmap fonts open through the importer, after the forms the registry reads.
 constexpr const char* kBitmapFontFilter = "Bitmap fonts|*.bdf;*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|";
 
+bool is_bitmap_font_name(std::string_view path)
+{
+    const std::string extension = to_upper(file_extension(path));
+    return extension == "BDF" || extension == "PCF" || extension == "GZ" || extension == "OTB" || extension == "FNT"
+        || extension == "FON";
+}
+
 std::string open_filter()
 {
     std::string filter = open_dialog_filter();
@@ -70,9 +77,13 @@ bool open_font(FontModel& model, GuiServices& gui)
 
 bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
 {
+    // A bitmap font is tried first when its name says it is one: searching megabytes of BDF for C
+    // arrays and DefineFont blocks finds nothing and takes time.
+    if (is_bitmap_font_name(path) && open_bitmap_font(model, gui, path))
+        return true;
     ScannedFontFile file = scan_font_file(path);
     if (!file.ok) {
-        if (open_bitmap_font(model, gui, path))
+        if (!is_bitmap_font_name(path) && open_bitmap_font(model, gui, path))
             return true;
         gui.message_box("Cannot open", file.message);
         return false;

@@ -94,9 +94,7 @@ std::string joined(const std::vector<std::string>& lines)
 
 bool open_bitmap_font(FontModel& model, GuiServices& gui, const std::string& path)
 {
-    const FontFacts facts = read_font_facts(path, 0);
-    if (!facts.ok || facts.scalable || facts.strike_sizes.size() != 1)
-        return false;
+    // Without a pixel size, the importer takes only a bitmap font of one size.
     ImportOptions options;
     options.every_character = true;
     FontReadResult imported = import_font(path, options);
