@@ -22,18 +22,28 @@ int claim_of(const FontScan& scan)
 }
 
 // The scan of the form that claims the text best, ties going to the form of the path's extension.
+// The extension's form is searched first: when it is certain, no other form can do better, and a
+// large file is not searched again in vain.
 void scan_every_form(ScannedFontFile& file, std::optional<FontFormat> by_extension)
 {
     int best = 0;
     std::string refusal;
+    if (by_extension && form_of(*by_extension).readable()) {
+        file.scan = form_of(*by_extension).scan(file.content);
+        file.format = *by_extension;
+        best = claim_of(file.scan);
+        if (best == 2)
+            return;
+        refusal = file.scan.refusal;
+    }
     for (const FileForm& form : file_forms()) {
-        if (!form.readable())
+        if (!form.readable() || form.format == by_extension)
             continue;
         FontScan scan = form.scan(file.content);
         int claim = claim_of(scan);
-        if (claim == 0 && (refusal.empty() || form.format == by_extension))
+        if (claim == 0 && refusal.empty())
             refusal = scan.refusal;
-        if (claim > best || (claim == best && claim > 0 && form.format == by_extension)) {
+        if (claim > best) {
             best = claim;
             file.format = form.format;
             file.scan = std::move(scan);
