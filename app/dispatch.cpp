@@ -104,6 +104,9 @@ FontChange dispatch_edit_item(int item, ShellState& shell, GuiServices& gui)
         return glyph_changed(add_character(shell.model, gui, shell.edit));
     case controls::kRemoveCharacterItem:
         return glyph_changed(remove_character(shell.model, gui, shell.edit));
+    case controls::kCodePageItem:
+        choose_code_page(shell.model, gui);
+        return {};
     default:
         return {};
     }

@@ -46,6 +46,7 @@ constexpr MenuItem kEditMenuItems[] = {
     {controls::kWiderItem, "Wider"},
     {controls::kAddCharacterItem, "Add character..."},
     {controls::kRemoveCharacterItem, "Remove character"},
+    {controls::kCodePageItem, "Code page..."},
 };
 
 // Every key of the main window. A menu item shows the first key bound to it.

@@ -10,6 +10,7 @@
 #include "formats/font_text.h"
 #include "import/code_points.h"
 #include "model/glyph_codec.h"
+#include "text/code_page.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {
@@ -134,6 +135,23 @@ GlyphChange add_character(FontModel& model, GuiServices& gui, EditSession& sessi
         return put_back_character(model, gui, place.row, glyph);
     }
     return {};
+}
+
+void choose_code_page(FontModel& model, GuiServices& gui)
+{
+    std::vector<FormField> fields = {{"Code page", model.code_page}};
+    const std::string note = "How the codes 0 to 255 of this font read as characters where Unicode is needed (the list,"
+                             " BDF): a character set such as CP1251 or CP437, or empty for Latin-1.";
+    while (gui.form_dialog("Code page", note, fields)) {
+        const std::string name(trim_blanks_and_tabs(fields[0].value));
+        if (!code_page_named(name)) {
+            gui.message_box("Code page", quoted(name) + " is no single-byte character set this system knows.");
+            continue;
+        }
+        model.code_page = name;
+        show_character_list(model, gui);
+        return;
+    }
 }
 
 GlyphChange remove_character(FontModel& model, GuiServices& gui, EditSession& session)

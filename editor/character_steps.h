@@ -28,6 +28,11 @@ GlyphChange add_character(FontModel& model, GuiServices& gui, EditSession& sessi
 // edited then; one step.
 GlyphChange remove_character(FontModel& model, GuiServices& gui, EditSession& session);
 
+// Code page...: asks how the font's codes 0 to 255 read as Unicode characters (a code page such as
+// CP1251, empty for Latin-1), asking again after a name the system does not know; the list shows
+// the characters accordingly. Cancel changes nothing.
+void choose_code_page(FontModel& model, GuiServices& gui);
+
 // What Undo and Redo of those steps do: `glyph` put back into `row`, which is then edited, or the
 // glyph of `row` taken out; the list follows.
 GlyphChange put_back_character(FontModel& model, GuiServices& gui, int row, const Glyph& glyph);

@@ -45,6 +45,8 @@ inline constexpr int kNarrowerItem = 43;
 inline constexpr int kWiderItem = 44;
 inline constexpr int kAddCharacterItem = 45;
 inline constexpr int kRemoveCharacterItem = 46;
+// How the font's codes 0 to 255 read as Unicode characters.
+inline constexpr int kCodePageItem = 47;
 
 // A key command carries the id of the menu item or button it stands for, and runs what choosing
 // that item or pressing that button runs. Keys with neither have ids of their own.

@@ -4,6 +4,7 @@
 
 #include "model/glyph_codec.h"
 #include "model/glyph_transforms.h"
+#include "text/code_page.h"
 #include "text/line_reader.h"
 #include "text/text_primitives.h"
 
@@ -140,9 +141,10 @@ std::string write_bdf_font(const FontModel& font, std::string_view save_path)
     add_header(out, font, save_path);
     add_line(out, "CHARS " + to_decimal(rows));
     GlyphGrid grid(header.glyph_width, height);
+    const CodePage code_page = code_page_named(font.code_page).value_or(*code_page_named(""));
     for (int row = 0; row < rows; ++row) {
         const Glyph& glyph = font.font_table[static_cast<std::size_t>(row)];
-        const std::string code = to_decimal(glyph.code_point);
+        const std::string code = to_decimal(unicode_of(glyph.code_point, code_page));
         const std::string swidth = to_decimal(height > 0 ? (std::int64_t{glyph.advance} * 1000 + height / 2) / height : 0);
         add_line(out, "STARTCHAR char" + code);
         add_line(out, "ENCODING " + code);

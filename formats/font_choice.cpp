@@ -21,6 +21,8 @@ FontReadResult read_chosen_font(const std::string& path, const FontChoice& choic
     FontReadResult read = read_font_entry(file, entry);
     if (!read.ok)
         read.message = quoted_file_name(path) + " cannot be opened: " + read.message;
+    else if (!choice.code_page.empty())
+        read.font.code_page = choice.code_page;
     return read;
 }
 

@@ -14,9 +14,11 @@ namespace glyphwright {
 struct FontChoice {
     std::optional<FontFormat> format;  // the form files are read in, whatever their extension
     std::string font;                  // empty for the first font; else as find_font_entry takes it
+    std::string code_page;             // how the font's codes 0 to 255 read as Unicode; empty: as read
 };
 
-// The chosen font of the file at `path`, or a failed result whose message names the file.
+// The chosen font of the file at `path`, with the code page of the choice when it names one, or a
+// failed result whose message names the file.
 FontReadResult read_chosen_font(const std::string& path, const FontChoice& choice);
 
 // One line per font of a scanned file: "N: " + font_entry_description + " (FORM, lines A to B)", FORM

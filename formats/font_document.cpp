@@ -177,6 +177,7 @@ void adopt_font(FontModel& model, FontReadResult& read)
     model.ascent = read.font.ascent;
     model.descent = read.font.descent;
     model.origin_x = read.font.origin_x;
+    model.code_page = std::move(read.font.code_page);
     model.header_bytes_text = std::move(read.font.header_bytes_text);
     model.header_text = std::move(read.font.header_text);
     model.font_table = std::move(read.font.font_table);

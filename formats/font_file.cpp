@@ -1,5 +1,6 @@
 #include "formats/font_file.h"
 
+#include "text/code_page.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {
@@ -21,10 +22,16 @@ std::string character_label(char32_t code_point)
 std::vector<std::string> character_labels(const FontModel& font)
 {
     const int rows = glyph_count(font);
+    const std::optional<CodePage> code_page = code_page_named(font.code_page);
     std::vector<std::string> labels;
     labels.reserve(static_cast<std::size_t>(rows));
-    for (int row = 0; row < rows; ++row)
-        labels.push_back(character_label(font.font_table[static_cast<std::size_t>(row)].code_point));
+    for (int row = 0; row < rows; ++row) {
+        const char32_t code = font.font_table[static_cast<std::size_t>(row)].code_point;
+        if (code <= 0xFF && !font.code_page.empty() && code_page)
+            labels.push_back("Chr$(" + to_decimal(code) + ")  " + utf8_of(unicode_of(code, *code_page)));
+        else
+            labels.push_back(character_label(code));
+    }
     return labels;
 }
 

@@ -46,7 +46,8 @@ struct FontScan {
 // the character in UTF-8 («U+0416  Ж»).
 std::string character_label(char32_t code_point);
 
-// One character_label per glyph of the font, in row order.
+// One character_label per glyph of the font, in row order; codes 0 to 255 of a font with a code
+// page show that page's character.
 std::vector<std::string> character_labels(const FontModel& font);
 
 }  // namespace glyphwright

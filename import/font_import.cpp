@@ -198,6 +198,9 @@ std::string header_notes(std::string_view file_name, const FreeTypeFace& face, i
         typeface += (typeface.empty() ? "" : " ") + style;
     std::string characters = to_decimal(options.first_code) + " to " + to_decimal(options.first_code + options.char_count - 1)
                            + " from " + code_point_text(code_point_of(options, options.first_code));
+    if (options.code_page && !options.first_code_point)
+        characters = to_decimal(options.first_code) + " to " + to_decimal(options.first_code + options.char_count - 1)
+                   + " of code page " + options.code_page->name;
     if (options.every_character)
         characters = "every character of the font";
     if (!options.ranges.empty()) {
@@ -320,6 +323,8 @@ char32_t code_point_of(const ImportOptions& options, int code)
         return static_cast<char32_t>(code);
     if (auto mapped = options.mapped_code_points.find(code); mapped != options.mapped_code_points.end())
         return mapped->second;
+    if (!options.first_code_point && options.code_page)
+        return unicode_of(static_cast<char32_t>(code), *options.code_page);
     const std::int64_t first = options.first_code_point ? *options.first_code_point : static_cast<char32_t>(options.first_code);
     return static_cast<char32_t>(first + code - options.first_code);
 }
@@ -360,6 +365,8 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
     const int first_code = glyph_total > 0 ? static_cast<int>(characters.codes.front()) : options.first_code;
     result.font = blank_font_of({cell.width, cell.height, first_code, glyph_total});
     FontModel& font = result.font;
+    if (options.code_page)
+        font.code_page = options.code_page->name;
     for (int at = 0; at < glyph_total; ++at)
         font.font_table[static_cast<std::size_t>(at)].code_point = characters.codes[static_cast<std::size_t>(at)];
     font.ascent = static_cast<int>(std::clamp<std::int64_t>(place.above, 0, cell.height));

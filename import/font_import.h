@@ -13,6 +13,7 @@
 
 #include "formats/font_file.h"
 #include "import/code_points.h"
+#include "text/code_page.h"
 #include "import/freetype_face.h"
 
 namespace glyphwright {
@@ -32,6 +33,9 @@ struct ImportOptions {
     int char_count = 95;
     std::optional<char32_t> first_code_point;  // of the first character; the first code when absent
     std::map<int, char32_t> mapped_code_points;  // code -> code point, ahead of the range above
+    // Without a first code point, code c is the character the code page gives it (Latin-1 when
+    // none is given); the font keeps the code page's name.
+    std::optional<CodePage> code_page;
     // When given, the font is every character of these code points that the font has, in code
     // point order and with its code point as its code; first_code, char_count, the first code point
     // and the map are not used.

@@ -71,6 +71,9 @@ struct FontModel {
     int ascent = 50;    // rows of the cell above the baseline
     int descent = 0;    // rows of the cell below it
     int origin_x = 0;   // columns of the cell left of the origin
+    // How codes 0 to 255 read as Unicode where a form needs it: a code page iconv knows, such as
+    // "CP1251"; empty for Latin-1.
+    std::string code_page;
     std::string header_bytes_text;  // the four header bytes as «0xWW,0xHH,0xFF,0xNN,»
     std::string header_text;        // comment lines from the top of the file, each ending in CR LF
     FontTable font_table = FontTable(kFontTableRows);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "formats/font_conversion.h"
+#include "text/code_page.h"
 
 namespace glyphwright {
 
@@ -20,7 +21,9 @@ std::string font_choice_usage()
            "    --format NAME   read the files in that form (" + form_names(FormSet::Readable, ", ")
          + "); by default every\n"
            "                    file is searched for fonts of each form. For --in-place, the form of\n"
-           "                    TARGET.\n";
+           "                    TARGET.\n"
+           "    --codepage NAME how codes 0 to 255 of the fonts read as Unicode where the output needs it\n"
+           "                    (BDF): a character set such as CP1251 or CP437; Latin-1 by default.\n";
 }
 
 namespace {
@@ -75,7 +78,7 @@ std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& ch
     std::vector<std::string> rest;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];
-        if (argument != "--font" && argument != "--format") {
+        if (argument != "--font" && argument != "--format" && argument != "--codepage") {
             rest.push_back(argument);
             continue;
         }
@@ -84,6 +87,10 @@ std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& ch
         const std::string& value = arguments[++at];
         if (argument == "--font") {
             choice.font = value;
+        } else if (argument == "--codepage") {
+            if (!code_page_named(value))
+                return "--codepage takes a single-byte character set the system knows, such as CP1251, not \"" + value + "\"";
+            choice.code_page = value;
         } else if (const FileForm* form = form_named(value); form && form->readable()) {
             choice.format = form->format;
         } else {

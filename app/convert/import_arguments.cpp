@@ -18,7 +18,7 @@ std::string import_usage()
     return "  glyphwright-convert --import FONT [--size PX] [--first C] [--count N]\n"
            "                      [--from U+XXXX | --map FILE | --range U+XXXX-U+YYYY[,...]]\n"
            "                      [--cell WxH] [--center]\n"
-           "                      [--threshold T] [--face I] [--to NAME] OUT\n"
+           "                      [--threshold T] [--face I] [--codepage NAME] [--to NAME] OUT\n"
            "      Make a font from a TrueType, OpenType, BDF, PCF or Windows font and write it as OUT,\n"
            "      in the form --to names (" + form_names(FormSet::All, ", ") + ") or else OUT's extension.\n"
            "  glyphwright-convert --new WxH [--first C] [--count N] [--to NAME] OUT\n"
@@ -66,7 +66,7 @@ bool take_option(const std::vector<std::string>& arguments, std::size_t& at, Arg
         return true;
     }
     static const std::set<std::string> kValued = {"--size", "--first", "--count", "--from", "--map",
-                                                  "--cell", "--threshold", "--face", "--range"};
+                                                  "--cell", "--threshold", "--face", "--range", "--codepage"};
     if (kValued.count(name) == 0) {
         parsed.error = "unknown option \"" + name + "\"";
         return false;
@@ -93,6 +93,12 @@ bool take_option(const std::vector<std::string>& arguments, std::size_t& at, Arg
         if (!options.first_code_point)
             parsed.error = "--from takes a code point such as U+0410, not \"" + value + "\"";
         return options.first_code_point.has_value();
+    }
+    if (name == "--codepage") {
+        options.code_page = code_page_named(value);
+        if (!options.code_page)
+            parsed.error = "--codepage takes a single-byte character set the system knows, such as CP1251, not \"" + value + "\"";
+        return options.code_page.has_value();
     }
     if (name == "--range") {
         std::optional<std::vector<CodePointRange>> ranges = parse_code_point_ranges(value);

@@ -153,5 +153,19 @@ TEST_F(CharacterSteps, AddedAndRemovedCharactersAreStepsInCodeOrder)
     EXPECT_NE(bdf.find("ENCODING 1046\nSWIDTH 500 0\nDWIDTH 5 0\n"), std::string::npos) << bdf;
 }
 
+TEST_F(CharacterSteps, TheCodePageSaysWhichCharactersTheCodesAre)
+{
+    gui.form_answers.push_back(std::vector<std::string>{"NO-SUCH-SET"});
+    gui.form_answers.push_back(std::vector<std::string>{" CP1251 "});
+    item(controls::kCodePageItem);
+    EXPECT_EQ(shell.model.code_page, "CP1251");
+    ASSERT_EQ(gui.messages.size(), 1u);
+    EXPECT_EQ(gui.messages[0].second, "\"NO-SUCH-SET\" is no single-byte character set this system knows.");
+    shell.model.font_table[0].code_point = 0xC0;
+    show_character_list(shell.model, gui);
+    EXPECT_EQ(gui.list_entries.front(), "Chr$(192)  \xD0\x90") << "192 is the Cyrillic A";
+    EXPECT_NE(write_bdf_font(shell.model, "x.bdf").find("STARTCHAR char1040\nENCODING 1040\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace glyphwright

@@ -84,7 +84,7 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
         "add_menu_item 31 38 Flip horizontally\tH", "add_menu_item 31 39 Flip vertically\tV",
         "add_menu_item 31 40 Invert\tI", "add_menu_item 31 41 Clear\tDel", "add_menu_item 31 42 Overview\tF2",
         "add_menu_item 31 43 Narrower\t[", "add_menu_item 31 44 Wider\t]", "add_menu_item 31 45 Add character...",
-        "add_menu_item 31 46 Remove character",
+        "add_menu_item 31 46 Remove character", "add_menu_item 31 47 Code page...",
         // Nothing to undo or redo yet.
         "set_menu_item_enabled 31 32 off", "set_menu_item_enabled 31 33 off",
     };
