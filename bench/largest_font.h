@@ -6,6 +6,7 @@
 #include <random>
 
 #include "formats/font_file.h"
+#include "model/font_model.h"
 #include "model/glyph_codec.h"
 #include "text/text_primitives.h"
 

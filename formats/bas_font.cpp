@@ -202,7 +202,7 @@ private:
 
     bool take_header()
     {
-        FontModel& font = m_result.font;
+        Font& font = m_result.font;
         std::string_view digits = m_stream_digits;
         font.header_bytes_text.clear();
         for (std::size_t byte = 0; byte < 4; ++byte) {

@@ -36,6 +36,6 @@ FontReadResult read_bas_font_file(const std::string& path);
 // The whole BAS file for `font`, every line ending in CR LF; the file name part of `save_path`
 // goes into the first comment line. Writes exactly B bytes for each of rows 0 to char_count - 1
 // (missing bytes as 00) and pads only the end of the font to a whole word.
-std::string write_bas_font(const FontModel& font, std::string_view save_path);
+std::string write_bas_font(const Font& font, std::string_view save_path);
 
 }  // namespace glyphwright

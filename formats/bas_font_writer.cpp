@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-void append_comment_lines(std::string& out, const FontModel& font, std::string_view save_path)
+void append_comment_lines(std::string& out, const Font& font, std::string_view save_path)
 {
     const FontHeader& header = font.header;
     out += "' ";
@@ -31,7 +31,7 @@ void append_comment_lines(std::string& out, const FontModel& font, std::string_v
 
 }  // namespace
 
-std::string write_bas_font(const FontModel& font, std::string_view save_path)
+std::string write_bas_font(const Font& font, std::string_view save_path)
 {
     std::string out;
     out.reserve(512 + save_path.size());

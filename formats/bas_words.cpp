@@ -60,7 +60,7 @@ private:
     std::size_t m_words = 0;
 };
 
-void append_header_word(WordWriter& words, const FontModel& font)
+void append_header_word(WordWriter& words, const Font& font)
 {
     HeaderFields fields = split_header_fields(font.header_bytes_text);
     const FontHeader& header = font.header;
@@ -78,7 +78,7 @@ void append_glyph_bytes(WordWriter& words, std::string_view glyph_data, int glyp
 
 }  // namespace
 
-void append_font_words(std::string& out, const FontModel& font, std::string_view indent, std::string_view line_end)
+void append_font_words(std::string& out, const Font& font, std::string_view indent, std::string_view line_end)
 {
     const FontHeader& header = font.header;
     const int rows = glyph_count(font);

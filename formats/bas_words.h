@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/font_model.h"
+#include "model/font.h"
 
 namespace glyphwright {
 
@@ -14,6 +14,6 @@ namespace glyphwright {
 // of rows 0 to char_count - 1 (missing bytes as 00), padded only at the end to a whole word. The
 // first line holds the header word and seven glyph words, every further line eight; each line
 // begins with `indent`, its words are separated by one blank, and it ends in `line_end`.
-void append_font_words(std::string& out, const FontModel& font, std::string_view indent, std::string_view line_end);
+void append_font_words(std::string& out, const Font& font, std::string_view indent, std::string_view line_end);
 
 }  // namespace glyphwright

@@ -56,7 +56,7 @@ struct Widths {
     int average_tenths = 0;
 };
 
-Widths widths_of(const FontModel& font)
+Widths widths_of(const Font& font)
 {
     Widths widths;
     const int rows = glyph_count(font);
@@ -71,7 +71,7 @@ Widths widths_of(const FontModel& font)
     return widths;
 }
 
-void add_header(std::string& out, const FontModel& font, std::string_view save_path)
+void add_header(std::string& out, const Font& font, std::string_view save_path)
 {
     const FontHeader& header = font.header;
     const Widths widths = widths_of(font);
@@ -108,7 +108,7 @@ void add_header(std::string& out, const FontModel& font, std::string_view save_p
 
 // BBX and the rows of the box: each row as whole bytes of hexadecimal digits, leftmost pixel in
 // the most significant bit.
-void add_glyph_box(std::string& out, const GlyphGrid& grid, const FontModel& font)
+void add_glyph_box(std::string& out, const GlyphGrid& grid, const Font& font)
 {
     const PixelArea box = ink_area(grid);
     const int offset_x = box.empty() ? 0 : box.x - font.origin_x;
@@ -130,7 +130,7 @@ void add_glyph_box(std::string& out, const GlyphGrid& grid, const FontModel& fon
 
 }  // namespace
 
-std::string write_bdf_font(const FontModel& font, std::string_view save_path)
+std::string write_bdf_font(const Font& font, std::string_view save_path)
 {
     const FontHeader& header = font.header;
     const int height = header.glyph_height;

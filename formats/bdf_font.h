@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/font_model.h"
+#include "model/font.h"
 
 namespace glyphwright {
 
@@ -14,6 +14,6 @@ namespace glyphwright {
 // `save_path`, and the header text becomes COMMENT lines. The baseline is the one an imported
 // font notes (kAscentNote), otherwise a fifth of the height above the bottom. Rows 0 to
 // char_count - 1 are written as characters first_char onwards; a row without data is blank.
-std::string write_bdf_font(const FontModel& font, std::string_view save_path);
+std::string write_bdf_font(const Font& font, std::string_view save_path);
 
 }  // namespace glyphwright

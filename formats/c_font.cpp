@@ -68,7 +68,7 @@ private:
     bool take_header(std::string_view line, bool closes_array)
     {
         HeaderFields fields = split_header_fields(line);
-        FontModel& font = m_result.font;
+        Font& font = m_result.font;
         font.header_bytes_text = line;
         font.header = header_of(fields);
         std::string problem = geometry_problem(font.header);
@@ -160,7 +160,7 @@ private:
 
 }  // namespace
 
-void append_c_header_line(std::string& out, const FontModel& font)
+void append_c_header_line(std::string& out, const Font& font)
 {
     if (header_of(split_header_fields(font.header_bytes_text)) == font.header) {
         out += font.header_bytes_text;
@@ -185,7 +185,7 @@ void append_c_glyph_data(std::string& out, std::string_view glyph_data, int glyp
 
 namespace {
 
-std::size_t estimated_size(const FontModel& font, int rows, int glyph_bytes)
+std::size_t estimated_size(const Font& font, int rows, int glyph_bytes)
 {
     std::size_t size = font.header_text.size() + font.header_bytes_text.size() + 256;
     for (int row = 0; row < rows; ++row) {
@@ -212,7 +212,7 @@ FontReadResult read_c_font_entry(std::string_view text, const FontEntry& entry) 
 
 FontReadResult read_c_font_file(const std::string& path) { return read_font_file(path, read_c_font); }
 
-std::string write_c_font(const FontModel& font, std::string_view save_path)
+std::string write_c_font(const Font& font, std::string_view save_path)
 {
     const int rows = glyph_count(font);
     const int glyph_bytes = glyph_byte_count(font.header.glyph_width, font.header.glyph_height);

@@ -36,11 +36,11 @@ FontReadResult read_c_font_file(const std::string& path);
 // into the name line. Rows 0 to char_count - 1 are written with their comments, each data text
 // ending in a comma; a row without data is written as a glyph of zero bytes, so the rows after it
 // keep their places.
-std::string write_c_font(const FontModel& font, std::string_view save_path);
+std::string write_c_font(const Font& font, std::string_view save_path);
 
 // The header line of `font`: header_bytes_text as held when it still states the header's values,
 // otherwise the four values written anew, so that a saved file never contradicts its own glyphs.
-void append_c_header_line(std::string& out, const FontModel& font);
+void append_c_header_line(std::string& out, const Font& font);
 
 // A row's data text ending in a comma; a row without data as `glyph_bytes` zero bytes.
 void append_c_glyph_data(std::string& out, std::string_view glyph_data, int glyph_bytes);

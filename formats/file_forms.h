@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "formats/font_file.h"
-#include "model/font_model.h"
+#include "model/font.h"
 
 namespace glyphwright {
 
@@ -48,9 +48,9 @@ struct FileForm {
     // The font of an entry that `scan` found in the same text.
     FontReadResult (*read)(std::string_view text, const FontEntry& entry) = nullptr;
     // The whole file for a font; `save_path` names the file in its comments.
-    std::string (*write)(const FontModel& font, std::string_view save_path) = nullptr;
+    std::string (*write)(const Font& font, std::string_view save_path) = nullptr;
     // The text with `font` written into the place of `entry`; null when the form cannot do it.
-    InPlaceText (*write_in_place)(std::string_view text, const FontEntry& entry, const FontModel& font) = nullptr;
+    InPlaceText (*write_in_place)(std::string_view text, const FontEntry& entry, const Font& font) = nullptr;
     // What no display draws of a font saved in this form, as warnings.
     std::vector<std::string> (*drawing_problems)(const FontHeader& header) = nullptr;
 

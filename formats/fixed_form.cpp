@@ -15,7 +15,7 @@ struct CodeSpan {
     char32_t last = 0;
 };
 
-CodeSpan code_span(const FontModel& font)
+CodeSpan code_span(const Font& font)
 {
     const int rows = glyph_count(font);
     if (rows == 0)
@@ -31,7 +31,7 @@ CodeSpan code_span(const FontModel& font)
 
 // The cell of the fitted font: as wide as the widest advance, then wider until width x height is
 // whole bytes.
-int fitted_width(const FontModel& font)
+int fitted_width(const Font& font)
 {
     int width = 1;
     for (int row = 0; row < glyph_count(font); ++row)
@@ -61,7 +61,7 @@ bool copy_at_origin(const GlyphGrid& from, int origin_x, GlyphGrid& to)
     return cut;
 }
 
-int glyphs_cut(const FontModel& font, int width)
+int glyphs_cut(const Font& font, int width)
 {
     GlyphGrid from(font.header.glyph_width, font.header.glyph_height);
     GlyphGrid to(width, font.header.glyph_height);
@@ -75,12 +75,12 @@ int glyphs_cut(const FontModel& font, int width)
 
 }  // namespace
 
-bool fits_fixed_form(const FontModel& font)
+bool fits_fixed_form(const Font& font)
 {
     return has_fixed_metrics(font) && is_valid_geometry(font.header.glyph_width, font.header.glyph_height);
 }
 
-std::string fixed_form_refusal(const FontModel& font, std::string_view form_title)
+std::string fixed_form_refusal(const Font& font, std::string_view form_title)
 {
     if (fits_fixed_form(font))
         return {};
@@ -101,7 +101,7 @@ std::string fixed_form_refusal(const FontModel& font, std::string_view form_titl
     return {};
 }
 
-std::vector<std::string> fixed_form_notes(const FontModel& font)
+std::vector<std::string> fixed_form_notes(const Font& font)
 {
     std::vector<std::string> notes;
     if (fits_fixed_form(font))
@@ -125,10 +125,10 @@ std::vector<std::string> fixed_form_notes(const FontModel& font)
     return notes;
 }
 
-FontModel fixed_form_of(const FontModel& font)
+Font fixed_form_of(const Font& font)
 {
     const CodeSpan span = code_span(font);
-    FontModel fitted;
+    Font fitted;
     fitted.name = font.name;
     fitted.header_text = font.header_text;
     fitted.header.glyph_width = fitted_width(font);

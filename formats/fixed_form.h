@@ -9,24 +9,24 @@
 #include <string_view>
 #include <vector>
 
-#include "model/font_model.h"
+#include "model/font.h"
 
 namespace glyphwright {
 
 // True when the font is such a font already, and is written exactly as it is.
-bool fits_fixed_form(const FontModel& font);
+bool fits_fixed_form(const Font& font);
 
 // Why the font cannot be held by the form titled `form_title`, or the empty text: a code past 255,
 // or codes spanning more than 255. Fonts that fit as they are never refused.
-std::string fixed_form_refusal(const FontModel& font, std::string_view form_title);
+std::string fixed_form_refusal(const Font& font, std::string_view form_title);
 
 // What fitting changes, one sentence each: advances that are not kept, pixels cut off, the cell
 // widened to whole bytes. Empty when the font fits as it is.
-std::vector<std::string> fixed_form_notes(const FontModel& font);
+std::vector<std::string> fixed_form_notes(const Font& font);
 
 // The font fitted to one cell: codes from the lowest to the highest, gaps blank; the cell as wide
 // as the widest advance (widened until every glyph is whole bytes) and as high as the font's; each
 // glyph's origin at the cell's left edge. The font must not be refused.
-FontModel fixed_form_of(const FontModel& font);
+Font fixed_form_of(const Font& font);
 
 }  // namespace glyphwright

@@ -59,8 +59,7 @@ PutInPlaceResult put_font_in_place(const std::string& font_file, const std::stri
         result.message = "in " + quoted_file_name(target) + ", " + problem;
         return result;
     }
-    FontModel model;
-    adopt_font(model, read);
+    const Font& model = read.font;
     InPlaceTarget place{target, file.format, *entry, file.scan.entries[*entry].name, file.stamp};
     InPlaceResult saved = save_font_in_place(model, place);
     if (!saved.ok) {

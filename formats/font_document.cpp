@@ -149,21 +149,21 @@ bool has_one_cell(FontFormat format) { return !form_of(format).limits.proportion
 
 }  // namespace
 
-std::vector<std::string> drawing_problems(const FontModel& model, FontFormat format)
+std::vector<std::string> drawing_problems(const Font& model, FontFormat format)
 {
     if (!has_one_cell(format) || fits_fixed_form(model))
         return form_of(format).drawing_problems(model.header);
     return form_of(format).drawing_problems(fixed_form_of(model).header);
 }
 
-std::string save_refusal(const FontModel& model, FontFormat format)
+std::string save_refusal(const Font& model, FontFormat format)
 {
     if (!has_one_cell(format))
         return {};
     return fixed_form_refusal(model, form_of(format).title);
 }
 
-std::vector<std::string> save_notes(const FontModel& model, FontFormat format)
+std::vector<std::string> save_notes(const Font& model, FontFormat format)
 {
     if (!has_one_cell(format))
         return {};
@@ -172,15 +172,7 @@ std::vector<std::string> save_notes(const FontModel& model, FontFormat format)
 
 void adopt_font(FontModel& model, FontReadResult& read)
 {
-    model.name = std::move(read.font.name);
-    model.header = read.font.header;
-    model.ascent = read.font.ascent;
-    model.descent = read.font.descent;
-    model.origin_x = read.font.origin_x;
-    model.code_page = std::move(read.font.code_page);
-    model.header_bytes_text = std::move(read.font.header_bytes_text);
-    model.header_text = std::move(read.font.header_text);
-    model.font_table = std::move(read.font.font_table);
+    static_cast<Font&>(model) = std::move(read.font);
     model.font_table.resize(std::max<std::size_t>(model.font_table.size(), kFontTableRows));
     reset_glyph_grid(model);
     model.current_index = 0;
@@ -188,7 +180,7 @@ void adopt_font(FontModel& model, FontReadResult& read)
     load_glyph(model, 0);
 }
 
-std::string font_file_text(const FontModel& model, FontFormat format, std::string_view save_path)
+std::string font_file_text(const Font& model, FontFormat format, std::string_view save_path)
 {
     if (has_one_cell(format) && !fits_fixed_form(model))
         return form_of(format).write(fixed_form_of(model), save_path);

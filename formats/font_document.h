@@ -52,14 +52,14 @@ std::string warning_summary(const std::vector<std::string>& warnings);
 
 // What no display draws of a font saved in `format` (codes past 255 in C and DefineFont, widths not
 // multiples of 8 in C), as warnings.
-std::vector<std::string> drawing_problems(const FontModel& model, FontFormat format);
+std::vector<std::string> drawing_problems(const Font& model, FontFormat format);
 
 // Why the font cannot be saved in `format` (a code the form cannot hold), or the empty text.
-std::string save_refusal(const FontModel& model, FontFormat format);
+std::string save_refusal(const Font& model, FontFormat format);
 
 // What saving in `format` changes of the font, one sentence each: a form of one cell keeps no
 // advance of each glyph and pads the cell to whole bytes. Empty when the form holds the font as it is.
-std::vector<std::string> save_notes(const FontModel& model, FontFormat format);
+std::vector<std::string> save_notes(const Font& model, FontFormat format);
 
 // Makes a successfully read font the open one: header, header texts and glyph table are replaced,
 // the grid is fresh for the new size and holds row 0, which is the glyph being edited. The font
@@ -71,7 +71,7 @@ void store_edited_glyph(FontModel& model);
 
 // The file text of the model in `format`, named after `save_path`: the font fitted to the form's
 // cell where the form has one (see save_notes). The font must not be refused by save_refusal.
-std::string font_file_text(const FontModel& model, FontFormat format, std::string_view save_path);
+std::string font_file_text(const Font& model, FontFormat format, std::string_view save_path);
 
 // Stores the glyph being edited into its row, then replaces the file at `path` atomically with the
 // model in `format`. On failure (a font the form cannot hold included) the old file is untouched

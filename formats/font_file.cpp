@@ -19,7 +19,7 @@ std::string character_label(char32_t code_point)
     return code_point_text(code_point) + "  " + utf8_of(code_point);
 }
 
-std::vector<std::string> character_labels(const FontModel& font)
+std::vector<std::string> character_labels(const Font& font)
 {
     const int rows = glyph_count(font);
     const std::optional<CodePage> code_page = code_page_named(font.code_page);

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "model/font_model.h"
+#include "model/font.h"
 
 namespace glyphwright {
 
 struct FontReadResult {
     bool ok = false;
     std::string message;                // when !ok: the problem and its line, for a message box
-    FontModel font;                     // the header, header texts and glyph table read
+    Font font;                     // the header, header texts and glyph table read
     std::vector<std::string> warnings;  // data that does not match the header, with line numbers
 };
 
@@ -48,6 +48,6 @@ std::string character_label(char32_t code_point);
 
 // One character_label per glyph of the font, in row order; codes 0 to 255 of a font with a code
 // page show that page's character.
-std::vector<std::string> character_labels(const FontModel& font);
+std::vector<std::string> character_labels(const Font& font);
 
 }  // namespace glyphwright

@@ -35,7 +35,7 @@ std::string_view line_end_before(std::string_view text, std::size_t position)
 }
 
 // The array line with only the number between its brackets replaced by the font's size.
-void append_array_line(std::string& out, std::string_view line, const FontModel& font)
+void append_array_line(std::string& out, std::string_view line, const Font& font)
 {
     std::optional<ArrayLine> array = parse_array_line(line);
     if (!array || !declared_size(line, *array)) {
@@ -87,7 +87,7 @@ void append_glyph_line(std::string& out, const Glyph& glyph, int glyph_bytes, st
 
 // The header line, then the array's lines up to its closing line: blank and comment lines stay
 // where they were, each glyph line gives way to the next row's, and the rows left over follow.
-void append_c_font_lines(std::string& out, std::string_view text, const FontEntry& entry, const FontModel& font,
+void append_c_font_lines(std::string& out, std::string_view text, const FontEntry& entry, const Font& font,
                          std::string_view line_end)
 {
     std::string_view indent = glyph_indent(text, entry.data_begin);
@@ -133,7 +133,7 @@ void append_closing(std::string& out, std::string_view text, std::size_t brace, 
     out += text.substr(lines.position());
 }
 
-std::string c_text_in_place_of(std::string_view text, const FontEntry& entry, const FontModel& font)
+std::string c_text_in_place_of(std::string_view text, const FontEntry& entry, const Font& font)
 {
     LineReader lines(text, entry.begin, 0);
     std::string_view array_line = lines.read_line();
@@ -159,7 +159,7 @@ std::string_view data_indent(std::string_view text, const FontEntry& entry)
     return "  ";
 }
 
-std::string bas_text_in_place_of(std::string_view text, const FontEntry& entry, const FontModel& font)
+std::string bas_text_in_place_of(std::string_view text, const FontEntry& entry, const Font& font)
 {
     std::string out;
     out.reserve(text.size() + (entry.data_end - entry.data_begin) + 1024);
@@ -172,12 +172,12 @@ std::string bas_text_in_place_of(std::string_view text, const FontEntry& entry, 
 
 }  // namespace
 
-InPlaceText c_font_in_place(std::string_view text, const FontEntry& entry, const FontModel& font)
+InPlaceText c_font_in_place(std::string_view text, const FontEntry& entry, const Font& font)
 {
     return {true, c_text_in_place_of(text, entry, font), {}};
 }
 
-InPlaceText bas_font_in_place(std::string_view text, const FontEntry& entry, const FontModel& font)
+InPlaceText bas_font_in_place(std::string_view text, const FontEntry& entry, const Font& font)
 {
     if (!entry.whole_data_lines)
         return {false, {}, "the words of the block share a line with its DefineFont or End DefineFont statement, so its"
@@ -185,7 +185,7 @@ InPlaceText bas_font_in_place(std::string_view text, const FontEntry& entry, con
     return {true, bas_text_in_place_of(text, entry, font), {}};
 }
 
-InPlaceText text_with_font_in_place(std::string_view text, FontFormat format, const FontEntry& entry, const FontModel& font)
+InPlaceText text_with_font_in_place(std::string_view text, FontFormat format, const FontEntry& entry, const Font& font)
 {
     const FileForm& form = form_of(format);
     if (form.write_in_place == nullptr)
@@ -197,7 +197,7 @@ InPlaceText text_with_font_in_place(std::string_view text, FontFormat format, co
     return form.write_in_place(text, entry, font);
 }
 
-InPlaceResult save_font_in_place(const FontModel& font, const InPlaceTarget& target)
+InPlaceResult save_font_in_place(const Font& font, const InPlaceTarget& target)
 {
     InPlaceResult result;
     ScannedFontFile file = scan_font_file(target.path, target.format);

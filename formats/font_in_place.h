@@ -19,11 +19,11 @@ namespace glyphwright {
 // lines between them are the words as Save as BAS lays them out, indented as the first data line
 // was. Written lines end as the font's own lines did. Refuses a block whose words share a line
 // with DefineFont or End DefineFont, whose lines cannot be rewritten alone.
-InPlaceText text_with_font_in_place(std::string_view text, FontFormat format, const FontEntry& entry, const FontModel& font);
+InPlaceText text_with_font_in_place(std::string_view text, FontFormat format, const FontEntry& entry, const Font& font);
 
 // The same for each form, as the registry of forms offers them.
-InPlaceText c_font_in_place(std::string_view text, const FontEntry& entry, const FontModel& font);
-InPlaceText bas_font_in_place(std::string_view text, const FontEntry& entry, const FontModel& font);
+InPlaceText c_font_in_place(std::string_view text, const FontEntry& entry, const Font& font);
+InPlaceText bas_font_in_place(std::string_view text, const FontEntry& entry, const Font& font);
 
 // Where a font is saved in place: font `entry` (from 0) of the file at `path`, read in `format`.
 // When `name` is not empty the entry must still carry it; when `stamp` is given the file must
@@ -44,6 +44,6 @@ struct InPlaceResult {
 
 // Replaces the file atomically with `font` written into its entry. Refuses, writing nothing, when
 // the file cannot be read, changed since `stamp`, no longer holds the entry, or cannot be written.
-InPlaceResult save_font_in_place(const FontModel& font, const InPlaceTarget& target);
+InPlaceResult save_font_in_place(const Font& font, const InPlaceTarget& target);
 
 }  // namespace glyphwright

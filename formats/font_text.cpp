@@ -67,7 +67,7 @@ std::string row_width_problem(const FontHeader& header)
          " find a glyph as width / 8 bytes a row, so they draw this font wrongly";
 }
 
-void set_fixed_font_metrics(FontModel& font)
+void set_fixed_font_metrics(Font& font)
 {
     set_fixed_metrics(font);
     if (std::optional<int> ascent = noted_ascent(font.header_text)) {

@@ -37,7 +37,7 @@ std::string row_width_problem(const FontHeader& header);
 // Gives a font read from the C or DefineFont form its characters, advances and baseline: each
 // glyph a character of the run from first_char, as wide as the cell, the baseline at the bottom
 // of the cell unless the header text notes the ascent of an imported font.
-void set_fixed_font_metrics(FontModel& font);
+void set_fixed_font_metrics(Font& font);
 
 // The first four comma-separated fields of a header line, each without blanks and tabs, cut at
 // the line's first "/" or "}"; missing fields are empty. `present` counts the non-empty ones.

@@ -49,9 +49,9 @@ FontReadResult make_blank_font(const FontHeader& header)
     return result;
 }
 
-FontModel blank_font_of(const FontHeader& header)
+Font blank_font_of(const FontHeader& header)
 {
-    FontModel font;
+    Font font;
     font.header = header;
     font.header_bytes_text = header_bytes_text_of(header);
     font.font_table.resize(std::max<std::size_t>(static_cast<std::size_t>(std::max(header.char_count, 0)), kFontTableRows));

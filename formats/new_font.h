@@ -26,6 +26,6 @@ std::string range_problem(int first_code, int char_count);
 FontReadResult make_blank_font(const FontHeader& header);
 
 // The same without those checks: a cell of any size and any count of characters from first_char.
-FontModel blank_font_of(const FontHeader& header);
+Font blank_font_of(const FontHeader& header);
 
 }  // namespace glyphwright

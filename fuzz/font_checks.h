@@ -126,14 +126,14 @@ inline std::string check_glyph_codec(std::string_view input)
 }
 
 // The glyph of a row as its canonical text, so that texts of the same bytes compare equal.
-inline std::string canonical_glyph(const FontModel& font, int row)
+inline std::string canonical_glyph(const Font& font, int row)
 {
     GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
     decode_glyph(font.font_table[static_cast<std::size_t>(row)].glyph_data, grid);
     return encode_glyph(grid);
 }
 
-inline std::string font_difference(const FontModel& expected, const FontModel& actual)
+inline std::string font_difference(const Font& expected, const Font& actual)
 {
     if (!(expected.header == actual.header))
         return "the header changed";

@@ -10,6 +10,7 @@
 #include "formats/bdf_font.h"
 #include "fuzz/font_checks.h"
 #include "import/font_import.h"
+#include "model/font_model.h"
 #include "model/glyph_codec.h"
 
 namespace glyphwright::fuzzing {
@@ -38,7 +39,7 @@ inline ImportOptions import_options_of(std::uint8_t size, std::uint8_t flags, st
 
 // Each glyph as the set pixels around its origin on the baseline (x right of the origin, y below
 // the baseline), with its advance: what a font draws, wherever its cell lies.
-inline std::vector<std::string> drawn_glyphs(const FontModel& font)
+inline std::vector<std::string> drawn_glyphs(const Font& font)
 {
     std::vector<std::string> glyphs;
     GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/font_model.h"
+#include "model/font.h"
 
 namespace glyphwright {
 

@@ -364,7 +364,7 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
     const int glyph_total = static_cast<int>(characters.glyphs.size());
     const int first_code = glyph_total > 0 ? static_cast<int>(characters.codes.front()) : options.first_code;
     result.font = blank_font_of({cell.width, cell.height, first_code, glyph_total});
-    FontModel& font = result.font;
+    Font& font = result.font;
     if (options.code_page)
         font.code_page = options.code_page->name;
     for (int at = 0; at < glyph_total; ++at)

@@ -6,7 +6,7 @@
 
 namespace glyphwright {
 
-SampleLayout sample_layout(const FontModel& font, std::string_view text)
+SampleLayout sample_layout(const Font& font, std::string_view text)
 {
     SampleLayout layout;
     const int width = std::max(font.header.glyph_width, 0);

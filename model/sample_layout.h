@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/font_model.h"
+#include "model/font.h"
 
 namespace glyphwright {
 
@@ -56,6 +56,6 @@ struct SampleLayout {
 // 1:1 line at the top, the 2:1 line kSampleLineGap below it, each glyph's cell placed around its
 // origin on the line, the next origin its advance further (times the scale). A font of one cell
 // has one cell after another.
-SampleLayout sample_layout(const FontModel& font, std::string_view text);
+SampleLayout sample_layout(const Font& font, std::string_view text);
 
 }  // namespace glyphwright

@@ -93,9 +93,7 @@ int preview(const std::string& picture, const std::string& input, const std::str
         print_error(input + ": " + read.message);
         return 1;
     }
-    FontModel model;
-    adopt_font(model, read);
-    std::string png = png_bytes(render_font_preview(model, text));
+    std::string png = png_bytes(render_font_preview(read.font, text));
     if (png.empty()) {
         print_error(picture + ": the picture could not be made");
         return 1;

@@ -36,7 +36,7 @@ void draw_glyph_at(Picture& picture, const GlyphGrid& grid, int left, int top, i
 
 // Cells that tile their line are drawn whole; the glyphs of a proportional font only by their set
 // pixels, over the line's clear band, so that none paints over its neighbours.
-void draw_sample(Picture& picture, const FontModel& font, const SampleLayout& sample, int left, int top)
+void draw_sample(Picture& picture, const Font& font, const SampleLayout& sample, int left, int top)
 {
     for (const Box& line : sample.lines)
         picture.fill_rect(left + line.x, top + line.y, line.width, line.height, kClearColour);
@@ -61,7 +61,7 @@ void draw_sample(Picture& picture, const FontModel& font, const SampleLayout& sa
 
 }  // namespace
 
-Picture render_font_preview(const FontModel& font, std::string_view sample_text)
+Picture render_font_preview(const Font& font, std::string_view sample_text)
 {
     const FontHeader& header = font.header;
     int scale = scale_for(header);

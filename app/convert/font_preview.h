@@ -6,13 +6,13 @@
 #include <string_view>
 
 #include "app/convert/picture.h"
-#include "model/font_model.h"
+#include "model/font.h"
 
 namespace glyphwright {
 
 // Glyphs are scaled up to at least 16 screen pixels in their larger dimension, 16 to a row. The
 // sample text is drawn glyph cell after glyph cell, as the display draws it; characters outside
 // the font are empty cells. An empty text draws no sample.
-Picture render_font_preview(const FontModel& font, std::string_view sample_text = {});
+Picture render_font_preview(const Font& font, std::string_view sample_text = {});
 
 }  // namespace glyphwright

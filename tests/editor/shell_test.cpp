@@ -312,7 +312,7 @@ TEST_F(Shell, OverviewFollowsEveryChange)
                                                "0x01,0x80,\n};\n");
     // A BDF font of the same size as three.c, a diagonal in each glyph: only what an import reports
     // makes the overview draw all of them again.
-    FontModel to_import = make_blank_font({8, 8, 65, 3}).font;
+    Font to_import = make_blank_font({8, 8, 65, 3}).font;
     GlyphGrid diagonal(8, 8);
     for (int at = 0; at < 8; ++at)
         diagonal.set(at, at, true);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/formats/format_test_support.h"
+#include "model/font_model.h"
 
 namespace glyphwright::testing {
 namespace {

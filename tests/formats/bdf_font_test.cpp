@@ -1,4 +1,5 @@
 #include "formats/bdf_font.h"
+#include "model/font_model.h"
 
 #include <gtest/gtest.h>
 

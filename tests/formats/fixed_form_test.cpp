@@ -14,9 +14,9 @@ namespace glyphwright::testing {
 namespace {
 
 // A proportional font of 4 x 3 cells, its origin one column in: codes 65, 67 and 68, advances 3, 2, 4.
-FontModel proportional_font()
+Font proportional_font()
 {
-    FontModel font;
+    Font font;
     font.header = {4, 3, 65, 3};
     font.origin_x = 1;
     font.ascent = 2;
@@ -42,10 +42,10 @@ TEST(FixedForm, FontsOfOneRunAndOneWidthAreWrittenAsTheyAre)
 
 TEST(FixedForm, GlyphsStandAtTheirOriginInTheCellOfTheWidestAdvanceAndGapsAreBlank)
 {
-    FontModel font = proportional_font();
+    Font font = proportional_font();
     EXPECT_FALSE(fits_fixed_form(font));
     EXPECT_EQ(fixed_form_refusal(font, "C File"), "");
-    FontModel fitted = fixed_form_of(font);
+    Font fitted = fixed_form_of(font);
     // The widest advance, 4, by 3 rows is 12 pixels: widened to 8 x 3, whole bytes.
     EXPECT_EQ(fitted.header, (FontHeader{8, 3, 65, 4}));
     EXPECT_TRUE(fits_fixed_form(fitted));
@@ -82,7 +82,7 @@ TEST(FixedForm, CodesTheFormCannotHoldRefuseTheSave)
         {{1, 67, 255}, ""},  // 255 codes: gaps and all, one run
     };
     for (const Row& row : rows) {
-        FontModel font = proportional_font();
+        Font font = proportional_font();
         for (int at = 0; at < 3; ++at)
             font.font_table[static_cast<std::size_t>(at)].code_point = row.codes[at];
         EXPECT_EQ(fixed_form_refusal(font, "C File"), row.refusal);

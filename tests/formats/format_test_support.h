@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/font_file.h"
+#include "model/font_model.h"
 #include "model/glyph_codec.h"
 #include "tests/support/temp_folder.h"
 #include "text/text_primitives.h"
@@ -34,7 +35,7 @@ inline std::string escaped(std::string_view text)
 // Everything a reader gives back, one item a line, for golden files and failure messages.
 inline std::string dump_of(const FontReadResult& result)
 {
-    const FontModel& font = result.font;
+    const Font& font = result.font;
     const FontHeader& header = font.header;
     std::string dump = "header " + to_decimal(header.glyph_width) + " " + to_decimal(header.glyph_height) + " "
         + to_decimal(header.first_char) + " " + to_decimal(header.char_count) + "\n";
@@ -100,7 +101,7 @@ inline std::vector<int> glyph_bytes(std::string_view glyph_data, int count)
 }
 
 // The bytes of every glyph of a font, row after row.
-inline std::vector<int> font_bytes(const FontModel& font)
+inline std::vector<int> font_bytes(const Font& font)
 {
     const FontHeader& header = font.header;
     int count = glyph_byte_count(header.glyph_width, header.glyph_height);

@@ -13,6 +13,7 @@
 #include "tests/support/system_fonts.h"
 #include "tests/support/temp_folder.h"
 #include "text/text_primitives.h"
+#include "model/font_model.h"
 
 namespace glyphwright {
 namespace {
