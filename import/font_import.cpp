@@ -1,7 +1,6 @@
 #include "import/font_import.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 
 #include "formats/font_text.h"
@@ -75,78 +74,6 @@ std::string choose_size(FreeTypeFace& face, int asked, int& pixel_size)
     return "it has no size of " + to_decimal(asked) + " pixels; " + have;
 }
 
-// Where the cell lies around the origin: the columns left and right of it, the rows above and
-// below the baseline. Bearings and metrics come from the file and may be anywhere in int, so
-// the sums are formed in 64 bits.
-struct CellPlace {
-    std::int64_t left = 0;
-    std::int64_t right = 0;
-    std::int64_t above = 0;
-    std::int64_t below = 0;
-
-    CellSize size() const
-    {
-        return {static_cast<int>(std::clamp<std::int64_t>(left + right, INT_MIN, INT_MAX)),
-                static_cast<int>(std::clamp<std::int64_t>(above + below, INT_MIN, INT_MAX))};
-    }
-};
-
-// The columns and rows of a rendered glyph that hold set pixels: [left, right) x [top, bottom).
-struct Ink {
-    int left = 0;
-    int right = 0;
-    int top = 0;
-    int bottom = 0;
-};
-
-Ink ink_of(const RenderedGlyph& glyph)
-{
-    Ink ink{glyph.width, 0, glyph.rows, 0};
-    for (int y = 0; y < glyph.rows; ++y) {
-        for (int x = 0; x < glyph.width; ++x) {
-            if (!glyph.at(x, y))
-                continue;
-            ink.left = std::min(ink.left, x);
-            ink.right = std::max(ink.right, x + 1);
-            ink.top = std::min(ink.top, y);
-            ink.bottom = std::max(ink.bottom, y + 1);
-        }
-    }
-    return ink;
-}
-
-// The cell of the line: its ascent and descent by the widest advance. A centred glyph stands in
-// it; what reaches beyond it is cut off.
-CellPlace line_place(const VerticalMetrics& metrics, const std::vector<std::optional<RenderedGlyph>>& glyphs, int max_advance)
-{
-    CellPlace place{0, 0, metrics.ascent, metrics.descent};
-    for (const std::optional<RenderedGlyph>& glyph : glyphs) {
-        if (glyph)
-            place.right = std::max<std::int64_t>(place.right, glyph->advance);
-    }
-    if (place.right < 1)
-        place.right = std::max(max_advance, 1);
-    return place;
-}
-
-// The computed cell of glyphs at their bearing: the line's cell grown to hold every set pixel.
-CellPlace ink_place(const CellPlace& line, const std::vector<std::optional<RenderedGlyph>>& glyphs)
-{
-    CellPlace place = line;
-    for (const std::optional<RenderedGlyph>& glyph : glyphs) {
-        if (!glyph)
-            continue;
-        const Ink ink = ink_of(*glyph);
-        if (ink.right <= ink.left)
-            continue;
-        place.left = std::max<std::int64_t>(place.left, -(std::int64_t{glyph->left} + ink.left));
-        place.right = std::max<std::int64_t>(place.right, std::int64_t{glyph->left} + ink.right);
-        place.above = std::max<std::int64_t>(place.above, std::int64_t{glyph->top} - ink.top);
-        place.below = std::max<std::int64_t>(place.below, std::int64_t{ink.bottom} - glyph->top);
-    }
-    return place;
-}
-
 std::string cell_problem(const CellSize& cell, bool given)
 {
     const std::string size = to_decimal(cell.width) + " x " + to_decimal(cell.height);
@@ -154,31 +81,6 @@ std::string cell_problem(const CellSize& cell, bool given)
     if (cell.width < 1 || cell.width > 255 || cell.height < 1 || cell.height > 255)
         return subject + " cannot be held: width and height must be 1 to 255";
     return {};
-}
-
-std::int64_t floor_half(std::int64_t value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
-
-// Draws the glyph into the grid with its origin `place.left` columns in and on the baseline
-// `place.above` rows down; true when pixels fell outside.
-bool place_glyph(const RenderedGlyph& glyph, const CellPlace& place, Placement placement, GlyphGrid& grid)
-{
-    const std::int64_t centring = placement == Placement::Centred ? floor_half(std::int64_t{grid.glyph_width()} - glyph.advance) : 0;
-    const std::int64_t origin_x = place.left + glyph.left + centring;
-    const std::int64_t origin_y = place.above - glyph.top;
-    bool clipped = false;
-    for (int y = 0; y < glyph.rows; ++y) {
-        for (int x = 0; x < glyph.width; ++x) {
-            if (!glyph.at(x, y))
-                continue;
-            const std::int64_t cell_x = origin_x + x;
-            const std::int64_t cell_y = origin_y + y;
-            if (cell_x < 0 || cell_y < 0 || cell_x >= grid.glyph_width() || cell_y >= grid.glyph_height())
-                clipped = true;
-            else
-                grid.set(static_cast<int>(cell_x), static_cast<int>(cell_y), true);
-        }
-    }
-    return clipped;
 }
 
 std::string printable(std::string text)
@@ -230,48 +132,46 @@ struct ImportedCharacters {
     std::int64_t left_out = 0;    // code points of the ranges that the font lacks
 };
 
-// Every character of the ranges that the font has; none once there are more than a font holds.
-ImportedCharacters render_ranges(const FreeTypeFace& face, const ImportOptions& options)
+// Renders the character of `code` into `characters`; false once they hold as many as a font can.
+bool take_character(ImportedCharacters& characters, const FreeTypeFace& face, const ImportOptions& options, char32_t code)
 {
-    ImportedCharacters characters;
-    for (const CodePointRange& range : options.ranges) {
-        for (char32_t code_point = range.first; code_point <= range.last && code_point <= kLastCodePoint; ++code_point) {
-            RenderedGlyph glyph;
-            if (!face.render(code_point, options.rendering, options.threshold, glyph)) {
-                ++characters.left_out;
-                continue;
-            }
-            if (characters.glyphs.size() == static_cast<std::size_t>(kMaxGlyphs))
-                return {};
-            characters.glyphs.emplace_back(std::move(glyph));
-            characters.codes.push_back(code_point);
-        }
+    RenderedGlyph glyph;
+    if (!face.render(code, options.rendering, options.threshold, glyph)) {
+        ++characters.left_out;
+        return true;
     }
-    return characters;
+    if (characters.glyphs.size() == static_cast<std::size_t>(kMaxGlyphs))
+        return false;
+    characters.glyphs.emplace_back(std::move(glyph));
+    characters.codes.push_back(code);
+    return true;
 }
 
-// Every character of the font, by its code; none once there are more than a font holds.
-ImportedCharacters render_every_character(const FreeTypeFace& face, const ImportOptions& options)
+// Every character of the ranges that the font has, or of the whole font; none once there are more
+// than a font holds.
+ImportedCharacters render_by_code_point(const FreeTypeFace& face, const ImportOptions& options)
 {
     ImportedCharacters characters;
-    for (char32_t code : face.character_codes()) {
-        RenderedGlyph glyph;
-        if (!face.render(code, options.rendering, options.threshold, glyph))
-            continue;
-        if (characters.glyphs.size() == static_cast<std::size_t>(kMaxGlyphs))
-            return {};
-        characters.glyphs.emplace_back(std::move(glyph));
-        characters.codes.push_back(code);
+    if (options.every_character) {
+        for (char32_t code : face.character_codes()) {
+            if (!take_character(characters, face, options, code))
+                return {};
+        }
+        return characters;
+    }
+    for (const CodePointRange& range : options.ranges) {
+        for (char32_t code_point = range.first; code_point <= range.last && code_point <= kLastCodePoint; ++code_point) {
+            if (!take_character(characters, face, options, code_point))
+                return {};
+        }
     }
     return characters;
 }
 
 ImportedCharacters render_characters(const FreeTypeFace& face, const ImportOptions& options)
 {
-    if (options.every_character)
-        return render_every_character(face, options);
-    if (!options.ranges.empty())
-        return render_ranges(face, options);
+    if (options.every_character || !options.ranges.empty())
+        return render_by_code_point(face, options);
     ImportedCharacters characters;
     for (int code = options.first_code; code < options.first_code + options.char_count; ++code) {
         characters.codes.push_back(static_cast<char32_t>(code));
@@ -352,10 +252,10 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
     const CellPlace line = line_place(metrics, characters.glyphs, face.max_advance());
     CellPlace place = options.cell ? CellPlace{0, options.cell->width, metrics.ascent, 0} : line;
     if (!options.cell && options.placement == Placement::Bearing) {
-        if (CellPlace grown = ink_place(line, characters.glyphs); cell_problem(grown.size(), false).empty())
+        if (CellPlace grown = ink_place(line, characters.glyphs); cell_problem({grown.width(), grown.height()}, false).empty())
             place = grown;
     }
-    const CellSize cell = options.cell ? *options.cell : place.size();
+    const CellSize cell = options.cell ? *options.cell : CellSize{place.width(), place.height()};
     if (std::string problem = cell_problem(cell, options.cell.has_value()); !problem.empty())
         return not_imported(file_name, problem);
 

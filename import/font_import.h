@@ -15,10 +15,9 @@
 #include "import/code_points.h"
 #include "text/code_page.h"
 #include "import/freetype_face.h"
+#include "import/glyph_placement.h"
 
 namespace glyphwright {
-
-enum class Placement { Bearing, Centred };
 
 struct CellSize {
     int width = 0;
