@@ -91,7 +91,12 @@ std::optional<FontFormat> format_of_path(std::string_view path)
     return std::nullopt;
 }
 
-std::string default_extension(FontFormat format) { return "." + std::string(form_of(format).extensions.front()); }
+std::string default_extension(FontFormat format)
+{
+    std::string extension = ".";
+    extension += form_of(format).extensions.front();
+    return extension;
+}
 
 std::string with_default_extension(std::string path, FontFormat format)
 {

@@ -49,8 +49,12 @@ inline std::vector<std::string> drawn_glyphs(const Font& font)
         std::string drawn = to_decimal(glyph.code_point) + " advance " + to_decimal(glyph.advance) + ":";
         for (int y = 0; y < grid.glyph_height(); ++y) {
             for (int x = 0; x < grid.glyph_width(); ++x) {
-                if (grid.at(x, y))
-                    drawn += " " + to_decimal(x - font.origin_x) + "," + to_decimal(y - font.ascent);
+                if (!grid.at(x, y))
+                    continue;
+                drawn += ' ';
+                drawn += to_decimal(x - font.origin_x);
+                drawn += ',';
+                drawn += to_decimal(y - font.ascent);
             }
         }
         glyphs.push_back(drawn);
