@@ -16,15 +16,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Bytes in a data text: its fields, not counting the empty one after a trailing comma.
-int byte_count_of(std::string_view data)
-{
-    if (data.empty())
-        return 0;
-    auto commas = std::count(data.begin(), data.end(), ',');
-    return static_cast<int>(commas) + (data.back() == ',' ? 0 : 1);
-}
-
 class CFontReader {
 public:
     CFontReader(std::string_view text, const FontEntry& entry)
@@ -125,7 +116,7 @@ private:
         row.glyph_data = parts.data;
         row.comment = " // ";
         row.comment += parts.comment_tail;
-        int bytes = byte_count_of(parts.data);
+        int bytes = data_byte_count(parts.data);
         int needed = glyph_byte_count(header.glyph_width, header.glyph_height);
         if (bytes != needed)
             warn(m_lines.line_number(), "the glyph of " + character_label(header.first_char + m_rows_read) + " has "

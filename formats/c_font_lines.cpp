@@ -27,6 +27,14 @@ GlyphLine split_glyph_line(std::string_view line)
     return result;
 }
 
+int data_byte_count(std::string_view data)
+{
+    if (data.empty())
+        return 0;
+    const auto commas = std::count(data.begin(), data.end(), ',');
+    return static_cast<int>(commas) + (data.back() == ',' ? 0 : 1);
+}
+
 HeaderLine find_header_line(LineReader& lines)
 {
     HeaderLine header;

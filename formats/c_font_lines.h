@@ -19,6 +19,9 @@ struct GlyphLine {
 
 GlyphLine split_glyph_line(std::string_view line);
 
+// Bytes in a line's data: its comma-separated fields, a trailing comma closing the last one.
+int data_byte_count(std::string_view data);
+
 // The array's header line: the first line read from `lines` that holds data; blank lines, comments
 // and an opening brace on a line of its own are passed over. `found` is false when the array
 // closes or the text ends first.

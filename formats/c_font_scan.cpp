@@ -43,10 +43,7 @@ std::int64_t array_byte_count(std::string_view text, std::size_t from)
     LineReader lines(text, from, 0);
     while (!lines.at_end()) {
         GlyphLine parts = split_glyph_line(lines.read_line());
-        if (!parts.data.empty()) {
-            bytes += std::count(parts.data.begin(), parts.data.end(), ',');
-            bytes += parts.data.back() == ',' ? 0 : 1;
-        }
+        bytes += data_byte_count(parts.data);
         if (parts.closes_array)
             break;
     }

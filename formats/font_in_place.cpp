@@ -77,10 +77,23 @@ void append_comment(std::string& out, std::string_view comment)
     out += tail;
 }
 
-void append_glyph_line(std::string& out, const Glyph& glyph, int glyph_bytes, std::string_view indent, std::string_view line_end)
+// A plain byte array counts as a font only while its length agrees with its header, so in one its
+// glyphs are written whole: a glyph line of other than a glyph's bytes is written as the glyph
+// the reader made of it, missing bytes as 0x00 and surplus ones left out.
+enum class GlyphBytes { AsRead, Whole };
+
+void append_glyph_line(std::string& out, const Glyph& glyph, const FontHeader& header, GlyphBytes bytes,
+                       std::string_view indent, std::string_view line_end)
 {
+    const int glyph_bytes = glyph_byte_count(header.glyph_width, header.glyph_height);
     out += indent;
-    append_c_glyph_data(out, glyph.glyph_data, glyph_bytes);
+    if (bytes == GlyphBytes::Whole && data_byte_count(trim_blanks_and_tabs(glyph.glyph_data)) != glyph_bytes) {
+        GlyphGrid grid(header.glyph_width, header.glyph_height);
+        decode_glyph(glyph.glyph_data, grid);
+        out += encode_glyph(grid);
+    } else {
+        append_c_glyph_data(out, glyph.glyph_data, glyph_bytes);
+    }
     append_comment(out, glyph.comment);
     out += line_end;
 }
@@ -96,7 +109,7 @@ void append_c_font_lines(std::string& out, std::string_view text, const FontEntr
     out += indent;
     out += without_leading_blanks(header);
     out += line_end;
-    const int glyph_bytes = glyph_byte_count(font.header.glyph_width, font.header.glyph_height);
+    const GlyphBytes bytes = entry.guessed ? GlyphBytes::Whole : GlyphBytes::AsRead;
     const int rows = glyph_count(font);
     int row = 0;
     std::size_t closing_line = std::max(entry.data_begin, line_begin_at(text, entry.data_end));
@@ -108,10 +121,10 @@ void append_c_font_lines(std::string& out, std::string_view text, const FontEntr
         if (split_glyph_line(line).data.empty())
             out += text.substr(line_begin, lines.position() - line_begin);
         else if (row < rows)
-            append_glyph_line(out, font.font_table[static_cast<std::size_t>(row++)], glyph_bytes, indent, line_end);
+            append_glyph_line(out, font.font_table[static_cast<std::size_t>(row++)], font.header, bytes, indent, line_end);
     }
     for (; row < rows; ++row)
-        append_glyph_line(out, font.font_table[static_cast<std::size_t>(row)], glyph_bytes, indent, line_end);
+        append_glyph_line(out, font.font_table[static_cast<std::size_t>(row)], font.header, bytes, indent, line_end);
 }
 
 // The closing line as it was; a "}" after the last glyph's bytes goes on a line of its own,
