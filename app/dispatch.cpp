@@ -12,7 +12,7 @@ namespace glyphwright {
 
 namespace {
 
-FontChange glyph_changed(GlyphChange change) { return {change.row, false, change.characters_changed}; }
+FontChange glyph_changed(GlyphChange change) { return {change.row, false, change.layout_changed}; }
 
 FontChange dispatch_canvas_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
 {

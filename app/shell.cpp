@@ -140,11 +140,11 @@ void font_changed(ShellState& shell, GuiServices& gui, const FontChange& change)
 {
     if (change.font_replaced)
         forget_edits(shell.edit);
-    if (change.font_replaced || change.characters_changed || change.glyph_row >= 0)
+    if (change.font_replaced || change.layout_changed || change.glyph_row >= 0)
         show_history_state(shell, gui);
     // The overview finds for itself what changed, since not every command reports its glyph
     // (choosing a character changes none, yet moves the frame).
-    const bool whole_font = change.font_replaced || change.characters_changed;
+    const bool whole_font = change.font_replaced || change.layout_changed;
     overview_follow(shell.overview, shell.model, gui, whole_font ? FontScope::WholeFont : FontScope::Glyphs);
 }
 

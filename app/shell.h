@@ -26,12 +26,12 @@ struct ShellState {
     bool redo_shown_enabled = true;
 };
 
-// What a command changed in the font: the row of one glyph (-1 for none), which characters it has,
-// or the whole font.
+// What a command changed in the font: the row of one glyph (-1 for none), how its glyphs are laid
+// out (which characters it has, an advance), or the whole font.
 struct FontChange {
     int glyph_row = -1;
     bool font_replaced = false;
-    bool characters_changed = false;
+    bool layout_changed = false;
 };
 
 // The one place that hears of every change to the font and brings what follows it up to date:

@@ -114,10 +114,11 @@ GlyphChange show_state(FontModel& model, GuiServices& gui, int row, const Packed
         gui.list_select(controls::kCharacterList, row);
         switch_glyph(model, row);
         unpack_glyph(state, model.glyph_grid);
-        if (is_glyph_row(model, row))
+        const bool advance_changed = is_glyph_row(model, row) && model.font_table[static_cast<std::size_t>(row)].advance != advance;
+        if (advance_changed)
             model.font_table[static_cast<std::size_t>(row)].advance = advance;
         draw_glyph(model, gui);
-        return {row};
+        return {row, advance_changed};
     }
     GlyphGrid shown = model.glyph_grid;
     unpack_glyph(state, model.glyph_grid);
@@ -128,6 +129,7 @@ GlyphChange show_state(FontModel& model, GuiServices& gui, int row, const Packed
             draw_guides(model, gui);
             gui.end_drawing(controls::kGridCanvas);
         }
+        return {row, true};
     }
     return {row};
 }
@@ -259,7 +261,7 @@ GlyphChange change_advance(FontModel& model, GuiServices& gui, EditSession& sess
         draw_guides(model, gui);
         gui.end_drawing(controls::kGridCanvas);
     }
-    return current_glyph(model);
+    return {model.current_index, true};
 }
 
 GlyphChange undo_edit(FontModel& model, GuiServices& gui, EditSession& session)

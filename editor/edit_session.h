@@ -28,11 +28,12 @@ struct EditSession {
 };
 
 // The FontTable row whose glyph a command changed; row -1 when nothing changed. A command that
-// added or removed a character changed which glyphs the font has.
+// added or removed a character, or changed an advance, changed how the font's glyphs are laid
+// out, in the character list or along a line.
 struct GlyphChange {
     int row = -1;
-    bool characters_changed = false;
-    bool happened() const { return row >= 0 || characters_changed; }
+    bool layout_changed = false;
+    bool happened() const { return row >= 0 || layout_changed; }
 };
 
 // Left press on the canvas: starts a stroke at the mouse cell and draws that cell. A stroke still

@@ -322,6 +322,7 @@ TEST_F(Shell, OverviewFollowsEveryChange)
 
     gui.open_dialog_answers.push_back(folder.file("three.c"));
     dispatch(menu_event(controls::kOpenItem));
+    shell.overview.sample_text = "ABCA";
     gui.press_key("F2");
     dispatch(gui.wait_event());
     ASSERT_TRUE(shell.overview.is_open);
@@ -344,6 +345,12 @@ TEST_F(Shell, OverviewFollowsEveryChange)
              gui.click_canvas_of(controls::kGlyphMap, cell.x + 1, cell.y + 1);
          }},
         {"undo of another character", [&] { gui.press_key("Ctrl+Z"); gui.press_key("Ctrl+Z"); }},
+        {"a narrower glyph", [&] { gui.press_key("["); }},
+        {"a character added", [&] {
+             gui.form_answers.push_back(std::vector<std::string>{"@"});
+             gui.events.push_back(menu_event(controls::kAddCharacterItem));
+         }},
+        {"undo of both", [&] { gui.press_key("Ctrl+Z"); gui.press_key("Ctrl+Z"); }},
         {"an import of the same size", [&] {
              gui.open_dialog_answers.push_back(folder.file("diagonals.bdf"));
              gui.form_answers.push_back(std::vector<std::string>{"8", "65", "3", "", ""});
@@ -373,6 +380,8 @@ TEST_F(Shell, OverviewFollowsEveryChange)
             dispatch(gui.wait_event());
         expect_map_shows_the_font(shell, gui);
         EXPECT_EQ(shell.overview.framed_index, shell.model.current_index);
+        EXPECT_EQ(shell.overview.sample.cells, sample_layout(shell.model, shell.overview.sample_text).cells)
+            << "the sample is laid out by the advances and characters of now";
 
     }
     EXPECT_EQ(shell.overview.map.glyph_width, 8) << "the last font is the one shown";
