@@ -125,16 +125,20 @@ std::vector<std::string> fixed_form_notes(const Font& font)
     return notes;
 }
 
+FontHeader fixed_form_header(const Font& font)
+{
+    const CodeSpan span = code_span(font);
+    return {fitted_width(font), font.header.glyph_height, static_cast<int>(span.first),
+            glyph_count(font) == 0 ? 0 : static_cast<int>(span.last - span.first) + 1};
+}
+
 Font fixed_form_of(const Font& font)
 {
     const CodeSpan span = code_span(font);
     Font fitted;
     fitted.name = font.name;
     fitted.header_text = font.header_text;
-    fitted.header.glyph_width = fitted_width(font);
-    fitted.header.glyph_height = font.header.glyph_height;
-    fitted.header.first_char = static_cast<int>(span.first);
-    fitted.header.char_count = glyph_count(font) == 0 ? 0 : static_cast<int>(span.last - span.first) + 1;
+    fitted.header = fixed_form_header(font);
     fitted.font_table.assign(static_cast<std::size_t>(std::max(fitted.header.char_count, kFontTableRows)), Glyph{});
     GlyphGrid from(font.header.glyph_width, font.header.glyph_height);
     GlyphGrid blank(fitted.header.glyph_width, fitted.header.glyph_height);

@@ -24,6 +24,9 @@ std::string fixed_form_refusal(const Font& font, std::string_view form_title);
 // widened to whole bytes. Empty when the font fits as it is.
 std::vector<std::string> fixed_form_notes(const Font& font);
 
+// The header of the font fitted to one cell, as fixed_form_of gives it, without fitting a glyph.
+FontHeader fixed_form_header(const Font& font);
+
 // The font fitted to one cell: codes from the lowest to the highest, gaps blank; the cell as wide
 // as the widest advance (widened until every glyph is whole bytes) and as high as the font's; each
 // glyph's origin at the cell's left edge. The font must not be refused.

@@ -153,7 +153,7 @@ std::vector<std::string> drawing_problems(const Font& model, FontFormat format)
 {
     if (!has_one_cell(format) || fits_fixed_form(model))
         return form_of(format).drawing_problems(model.header);
-    return form_of(format).drawing_problems(fixed_form_of(model).header);
+    return form_of(format).drawing_problems(fixed_form_header(model));
 }
 
 std::string save_refusal(const Font& model, FontFormat format)
