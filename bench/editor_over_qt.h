@@ -26,7 +26,7 @@ struct EditorOverQt {
             gui.list_append(controls::kCharacterList, std::to_string(model.header.first_char + row));
         gui.list_select(controls::kCharacterList, 0);
         model.current_index = 0;
-        load_glyph(model, 0);
+        choose_glyph(model, 0);
         draw_glyph(model, gui);
         QCoreApplication::processEvents();
     }

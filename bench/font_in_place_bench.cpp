@@ -85,8 +85,7 @@ void save_second_largest_font_in_place(benchmark::State& state)
     write_whole_text_file(file.path(), two_font_source());
     FontScan scan = scan_c_fonts(two_font_source());
     FontReadResult read = read_c_font_entry(two_font_source(), scan.entries.at(1));
-    FontModel font;
-    adopt_font(font, read);
+    const Font& font = read.font;
     for (auto _ : state) {
         InPlaceResult saved = save_font_in_place(font, {file.path(), FontFormat::C, 1, "SecondLargest", file_stamp(file.path())});
         if (!saved.ok)

@@ -42,19 +42,15 @@ std::optional<char32_t> typed_character(std::string_view text)
 // selects it and the canvas shows it.
 void edit_row(FontModel& model, GuiServices& gui, int row)
 {
-    model.current_index = row;
-    if (is_glyph_row(model, row))
-        load_glyph(model, row);
-    else
+    if (is_glyph_row(model, row)) {
+        choose_glyph(model, row);
+    } else {
+        model.current_index = row;
         model.glyph_grid = GlyphGrid(model.header.glyph_width, model.header.glyph_height);
+        model.glyph_as_chosen.clear();
+    }
     show_character_list(model, gui);
     draw_glyph(model, gui);
-}
-
-void store_edited(FontModel& model)
-{
-    if (is_glyph_row(model, model.current_index))
-        store_glyph(model, model.current_index);
 }
 
 }  // namespace
@@ -86,7 +82,6 @@ GlyphChange put_back_character(FontModel& model, GuiServices& gui, int row, cons
 {
     if (row < 0 || row > glyph_count(model))
         return {};
-    store_edited(model);
     insert_glyph(model, row, glyph);
     edit_row(model, gui, row);
     return {row, true};
@@ -96,7 +91,6 @@ GlyphChange take_out_character(FontModel& model, GuiServices& gui, int row)
 {
     if (!is_glyph_row(model, row))
         return {};
-    store_edited(model);
     remove_glyph(model, row);
     edit_row(model, gui, std::max(std::min(row, glyph_count(model) - 1), 0));
     return {row, true};
@@ -163,7 +157,6 @@ GlyphChange remove_character(FontModel& model, GuiServices& gui, EditSession& se
     const std::string label = character_label(model.font_table[static_cast<std::size_t>(row)].code_point);
     if (gui.choice_dialog("Remove character", "Remove " + label + " and its glyph from the font?", {"Remove", "Keep"}, 1) != 0)
         return {};
-    store_edited(model);
     GlyphStep step;
     step.kind = StepKind::Removed;
     step.row = row;

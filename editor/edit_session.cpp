@@ -93,13 +93,16 @@ GlyphChange record_step(FontModel& model, EditSession& session, const GlyphGrid&
     return current_glyph(model);
 }
 
-// Runs `change` on the grid, draws the cells it changed and records it as one step.
+// Runs `change` on the grid, stores it, draws the cells it changed and records it as one step.
 template <typename Change>
 GlyphChange as_step(FontModel& model, GuiServices& gui, EditSession& session, Change change)
 {
     finish_stroke(model, session);
     GlyphGrid before = model.glyph_grid;
     change();
+    if (before == model.glyph_grid)
+        return {};
+    store_edited_glyph(model);
     draw_changed_cells(model, gui, before);
     return record_step(model, session, before);
 }
@@ -112,8 +115,9 @@ GlyphChange show_state(FontModel& model, GuiServices& gui, int row, const Packed
         if (!is_table_row(model, row))
             return {};
         gui.list_select(controls::kCharacterList, row);
-        switch_glyph(model, row);
+        choose_glyph(model, row);
         unpack_glyph(state, model.glyph_grid);
+        store_edited_glyph(model);
         const bool advance_changed = is_glyph_row(model, row) && model.font_table[static_cast<std::size_t>(row)].advance != advance;
         if (advance_changed)
             model.font_table[static_cast<std::size_t>(row)].advance = advance;
@@ -122,6 +126,8 @@ GlyphChange show_state(FontModel& model, GuiServices& gui, int row, const Packed
     }
     GlyphGrid shown = model.glyph_grid;
     unpack_glyph(state, model.glyph_grid);
+    if (!(shown == model.glyph_grid))
+        store_edited_glyph(model);
     draw_changed_cells(model, gui, shown);
     if (is_glyph_row(model, row) && model.font_table[static_cast<std::size_t>(row)].advance != advance) {
         model.font_table[static_cast<std::size_t>(row)].advance = advance;
@@ -160,6 +166,7 @@ GlyphChange begin_stroke(FontModel& model, GuiServices& gui, EditSession& sessio
     stroke.last_y = cell.y;
     stroke.active = true;
     grid.set(cell.x, cell.y, stroke.value == 1);
+    store_edited_glyph(model);
     draw_cell(model, gui, cell.x, cell.y);
     gui.end_drawing(controls::kGridCanvas);
     return current_glyph(model);
@@ -182,6 +189,7 @@ GlyphChange continue_stroke(FontModel& model, GuiServices& gui, EditSession& ses
             draw_cell(model, gui, cell.x, cell.y);
         }
         gui.end_drawing(controls::kGridCanvas);
+        store_edited_glyph(model);
     }
     stroke.last_x = to.x;
     stroke.last_y = to.y;
@@ -209,6 +217,7 @@ GlyphChange cancel_stroke(FontModel& model, GuiServices& gui, EditSession& sessi
     stroke.before = GlyphGrid();
     if (shown == model.glyph_grid)
         return {};
+    store_edited_glyph(model);
     draw_changed_cells(model, gui, shown);
     return current_glyph(model);
 }
@@ -238,7 +247,7 @@ GlyphChange restore_step(FontModel& model, GuiServices& gui, EditSession& sessio
 {
     if (!is_table_row(model, model.current_index))
         return {};
-    return as_step(model, gui, session, [&] { load_glyph(model, model.current_index); });
+    return as_step(model, gui, session, [&] { decode_glyph(model.glyph_as_chosen, model.glyph_grid); });
 }
 
 GlyphChange change_advance(FontModel& model, GuiServices& gui, EditSession& session, int change)

@@ -59,7 +59,8 @@ GlyphChange finish_stroke(FontModel& model, EditSession& session);
 // The glyph operation on the glyph being edited, drawn at once, as one step.
 GlyphChange run_operation(FontModel& model, GuiServices& gui, EditSession& session, GlyphOperation operation);
 
-// Paste and Restore as steps: see paste_glyph and restore_glyph.
+// Paste: the glyph clipboard into the glyph being edited, as one step. Restore: the glyph back
+// to what it was when its character was chosen, as one step.
 GlyphChange paste_step(FontModel& model, GuiServices& gui, EditSession& session);
 GlyphChange restore_step(FontModel& model, GuiServices& gui, EditSession& session);
 

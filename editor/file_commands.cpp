@@ -53,7 +53,7 @@ void rebuild_view(FontModel& model, GuiServices& gui)
     fit_view_to_font(model, gui);
     draw_grid(model, gui);
     show_character_list(model, gui);
-    load_glyph(model, model.current_index);
+    choose_glyph(model, model.current_index);
     draw_glyph(model, gui);
 }
 
@@ -106,7 +106,7 @@ bool open_font_path(FontModel& model, GuiServices& gui, const std::string& path)
 
 void show_new_font(FontModel& model, GuiServices& gui, FontReadResult& read)
 {
-    adopt_font(model, read);
+    adopt_font(model, std::move(read.font));
     rebuild_view(model, gui);
 }
 
@@ -144,7 +144,6 @@ void save_in_place(FontModel& model, GuiServices& gui)
                         " back into. Save it with Save as C or Save as BAS.");
         return;
     }
-    store_edited_glyph(model);
     InPlaceTarget target{source.path, form->format, static_cast<std::size_t>(source.entry), source.name, source.stamp};
     InPlaceResult saved = save_font_in_place(model, target);
     if (!saved.ok) {

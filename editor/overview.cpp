@@ -13,14 +13,16 @@ namespace glyphwright {
 
 namespace {
 
-// The pixels of table row `row` as draw_bits takes them: the grid's for the glyph being edited,
-// else decoded from the table.
+// The text of the glyph being edited; empty when no table row is being edited.
+std::string_view edited_glyph_text(const FontModel& model)
+{
+    return is_table_row(model, model.current_index) ? model.font_table[static_cast<std::size_t>(model.current_index)].glyph_data
+                                                    : std::string_view();
+}
+
+// The pixels of table row `row` as draw_bits takes them, decoded into the scratch grid.
 const std::vector<std::uint8_t>& row_bits(Overview& overview, const FontModel& model, int row)
 {
-    if (row == model.current_index) {
-        glyph_bits(model.glyph_grid, overview.scratch_bits);
-        return overview.scratch_bits;
-    }
     GlyphGrid& grid = overview.scratch_grid;
     if (grid.glyph_width() != model.header.glyph_width || grid.glyph_height() != model.header.glyph_height)
         grid = GlyphGrid(model.header.glyph_width, model.header.glyph_height);
@@ -86,9 +88,8 @@ PixelArea row_ink(Overview& overview, const FontModel& model, int row, std::vect
 {
     const std::vector<std::uint8_t>& whole = row_bits(overview, model, row);
     const int width = model.header.glyph_width;
-    // row_bits left the row's pixels in the scratch grid, unless it is the glyph being edited.
-    const GlyphGrid& grid = row == model.current_index ? model.glyph_grid : overview.scratch_grid;
-    const PixelArea ink = ink_area(grid);
+    // row_bits left the row's pixels in the scratch grid.
+    const PixelArea ink = ink_area(overview.scratch_grid);
     bits.resize(static_cast<std::size_t>(ink.width) * static_cast<std::size_t>(std::max(ink.height, 0)));
     for (int y = 0; y < ink.height; ++y)
         for (int x = 0; x < ink.width; ++x)
@@ -186,7 +187,8 @@ void move_frame(Overview& overview, const FontModel& model, GuiServices& gui)
 void remember_shown(Overview& overview, const FontModel& model)
 {
     overview.framed_index = is_glyph_row(model, model.current_index) ? model.current_index : -1;
-    overview.shown_glyph = model.glyph_grid;
+    overview.shown_glyph = edited_glyph_text(model);
+    overview.shown_header = model.header;
 }
 
 void build_window(Overview& overview, const FontModel& model, GuiServices& gui)
@@ -292,8 +294,8 @@ void overview_follow(Overview& overview, const FontModel& model, GuiServices& gu
 {
     if (!overview.is_open)
         return;
-    bool same_size = overview.shown_glyph.glyph_width() == model.glyph_grid.glyph_width()
-                  && overview.shown_glyph.glyph_height() == model.glyph_grid.glyph_height();
+    bool same_size = overview.shown_header.glyph_width == model.header.glyph_width
+                  && overview.shown_header.glyph_height == model.header.glyph_height;
     if (scope == FontScope::WholeFont || !same_size || map_layout(model.header) != overview.map) {
         show_whole_font(overview, model, gui);
         return;
@@ -301,11 +303,11 @@ void overview_follow(Overview& overview, const FontModel& model, GuiServices& gu
     bool chosen_another = overview.framed_index != (is_glyph_row(model, model.current_index) ? model.current_index : -1);
     if (chosen_another)
         move_frame(overview, model, gui);
-    // The glyph chosen is drawn from the grid now, which may already differ from its row (an Undo
-    // of another character chooses it and changes it in one command).
-    if (chosen_another || !(overview.shown_glyph == model.glyph_grid)) {
+    // The glyph chosen may have changed in the same command (an Undo of another character
+    // chooses it and changes it at once).
+    if (chosen_another || overview.shown_glyph != edited_glyph_text(model)) {
         draw_edited_glyph(overview, model, gui);
-        overview.shown_glyph = model.glyph_grid;
+        overview.shown_glyph = edited_glyph_text(model);
     }
 }
 

@@ -33,7 +33,9 @@ struct Overview {
     OverviewWindowLayout window;
     SampleLayout sample;
     int framed_index = -1;
-    GlyphGrid shown_glyph;  // the glyph being edited as the window last drew it
+    // The glyph being edited, and the font's cell, as the window last drew them.
+    std::string shown_glyph;
+    FontHeader shown_header;
 
     // Reused between drawings, so that drawing a glyph allocates nothing.
     GlyphGrid scratch_grid;

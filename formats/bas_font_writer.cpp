@@ -1,7 +1,8 @@
 #include "formats/bas_font.h"
 
 #include "formats/bas_words.h"
-#include "model/font_model.h"
+#include "model/font.h"
+#include "model/glyph_codec.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {

@@ -15,8 +15,7 @@ ConversionResult convert_font_file(const std::string& input, const std::string& 
         result.message = read.message;
         return result;
     }
-    FontModel model;
-    adopt_font(model, read);
+    const Font& model = read.font;
     FileResult saved = save_font(model, output, format);
     if (!saved.ok) {
         result.message = saved.error;

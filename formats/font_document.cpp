@@ -170,16 +170,6 @@ std::vector<std::string> save_notes(const Font& model, FontFormat format)
     return fixed_form_notes(model);
 }
 
-void adopt_font(FontModel& model, FontReadResult& read)
-{
-    static_cast<Font&>(model) = std::move(read.font);
-    model.font_table.resize(std::max<std::size_t>(model.font_table.size(), kFontTableRows));
-    reset_glyph_grid(model);
-    model.current_index = 0;
-    model.source = {};
-    load_glyph(model, 0);
-}
-
 std::string font_file_text(const Font& model, FontFormat format, std::string_view save_path)
 {
     if (has_one_cell(format) && !fits_fixed_form(model))
@@ -187,15 +177,8 @@ std::string font_file_text(const Font& model, FontFormat format, std::string_vie
     return form_of(format).write(model, save_path);
 }
 
-void store_edited_glyph(FontModel& model)
+FileResult save_font(const Font& model, const std::string& path, FontFormat format)
 {
-    if (is_table_row(model, model.current_index))
-        store_glyph(model, model.current_index);
-}
-
-FileResult save_font(FontModel& model, const std::string& path, FontFormat format)
-{
-    store_edited_glyph(model);
     if (std::string refusal = save_refusal(model, format); !refusal.empty())
         return {false, "It cannot be saved as a " + std::string(form_of(format).title) + ": " + refusal + "."};
     return write_whole_text_file(path, font_file_text(model, format, path));

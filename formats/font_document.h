@@ -10,7 +10,7 @@
 
 #include "formats/file_forms.h"
 #include "formats/font_file.h"
-#include "model/font_model.h"
+#include "model/font.h"
 #include "text/text_file.h"
 
 namespace glyphwright {
@@ -61,21 +61,12 @@ std::string save_refusal(const Font& model, FontFormat format);
 // advance of each glyph and pads the cell to whole bytes. Empty when the form holds the font as it is.
 std::vector<std::string> save_notes(const Font& model, FontFormat format);
 
-// Makes a successfully read font the open one: header, header texts and glyph table are replaced,
-// the grid is fresh for the new size and holds row 0, which is the glyph being edited. The font
-// has no source file until the caller sets one.
-void adopt_font(FontModel& model, FontReadResult& read);
-
-// Stores the glyph being edited into its row, as every save does first.
-void store_edited_glyph(FontModel& model);
-
 // The file text of the model in `format`, named after `save_path`: the font fitted to the form's
 // cell where the form has one (see save_notes). The font must not be refused by save_refusal.
 std::string font_file_text(const Font& model, FontFormat format, std::string_view save_path);
 
-// Stores the glyph being edited into its row, then replaces the file at `path` atomically with the
-// model in `format`. On failure (a font the form cannot hold included) the old file is untouched
-// and the result gives the reason; the model keeps everything.
-FileResult save_font(FontModel& model, const std::string& path, FontFormat format);
+// Replaces the file at `path` atomically with the font in `format`. On failure (a font the form
+// cannot hold included) the old file is untouched and the result gives the reason.
+FileResult save_font(const Font& font, const std::string& path, FontFormat format);
 
 }  // namespace glyphwright

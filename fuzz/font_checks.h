@@ -12,7 +12,7 @@
 #include "formats/bas_font.h"
 #include "formats/c_font.h"
 #include "formats/font_in_place.h"
-#include "model/font_model.h"
+#include "model/font.h"
 #include "model/glyph_codec.h"
 #include "text/text_primitives.h"
 
@@ -79,9 +79,7 @@ inline std::string scan_problem(std::string_view input, FontFormat format, FontR
             return problem;
         if (memory_usage(read.font.header) > kLargestRoundTripBytes)
             continue;
-        FontModel model;
-        adopt_font(model, read);
-        InPlaceText saved = text_with_font_in_place(input, format, entry, model);
+        InPlaceText saved = text_with_font_in_place(input, format, entry, read.font);
         FontScan again = format == FontFormat::C ? scan_c_fonts(saved.text) : scan_bas_fonts(saved.text);
         if (saved.ok && again.entries.size() != scan.entries.size())
             return "saved in place, the text holds " + to_decimal(static_cast<std::int64_t>(again.entries.size())) + " fonts";

@@ -10,7 +10,7 @@
 #include "formats/bdf_font.h"
 #include "fuzz/font_checks.h"
 #include "import/font_import.h"
-#include "model/font_model.h"
+#include "model/font.h"
 #include "model/glyph_codec.h"
 
 namespace glyphwright::fuzzing {

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "model/font_model.h"
+#include "model/font.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {

@@ -1,5 +1,6 @@
 #include "model/font_model.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "model/glyph_codec.h"
@@ -16,16 +17,27 @@ void reset_glyph_grid(FontModel& model)
     model.glyph_grid = GlyphGrid(model.header.glyph_width, model.header.glyph_height);
 }
 
-void store_glyph(FontModel& model, int row)
+void choose_glyph(FontModel& model, int row)
 {
     assert(is_table_row(model, row));
-    model.font_table[static_cast<std::size_t>(row)].glyph_data = encode_glyph(model.glyph_grid);
+    model.current_index = row;
+    model.glyph_as_chosen = model.font_table[static_cast<std::size_t>(row)].glyph_data;
+    decode_glyph(model.glyph_as_chosen, model.glyph_grid);
 }
 
-void load_glyph(FontModel& model, int row)
+void store_edited_glyph(FontModel& model)
 {
-    assert(is_table_row(model, row));
-    decode_glyph(model.font_table[static_cast<std::size_t>(row)].glyph_data, model.glyph_grid);
+    if (is_table_row(model, model.current_index))
+        model.font_table[static_cast<std::size_t>(model.current_index)].glyph_data = encode_glyph(model.glyph_grid);
+}
+
+void adopt_font(FontModel& model, Font font)
+{
+    static_cast<Font&>(model) = std::move(font);
+    model.font_table.resize(std::max<std::size_t>(model.font_table.size(), kFontTableRows));
+    reset_glyph_grid(model);
+    model.source = {};
+    choose_glyph(model, 0);
 }
 
 }  // namespace glyphwright

@@ -2,6 +2,10 @@
 
 // The whole document state of the editor: the font, the pixels of the glyph being edited, the
 // glyph clipboard, the zoom, and the file and font it came from.
+//
+// The font's table is the one truth about every glyph, the one being edited included: the grid is
+// that glyph's pixels laid out for the canvas, and every change to it is stored into its row at
+// once (store_edited_glyph), so that the overview, the history and the saves read the table alone.
 
 #include <string>
 
@@ -26,6 +30,8 @@ struct FontModel : Font {
     std::string glyph_clipboard;
     int zoom = 10;
     int current_index = 0;  // row of the glyph being edited; -1 while a font is being read
+    // The glyph being edited as it was when it was chosen, for Restore.
+    std::string glyph_as_chosen;
     FontSource source;
 };
 
@@ -36,10 +42,17 @@ bool is_table_row(const FontModel& model, int row);
 // Replaces the grid by a fresh all-clear grid for the header's width and height.
 void reset_glyph_grid(FontModel& model);
 
-// Encodes the grid into row `row` of the table; `row` must be 0 to kFontTableRows - 1.
-void store_glyph(FontModel& model, int row);
+// Makes table row `row` the glyph being edited: the grid holds its pixels, and Restore goes back
+// to them. `row` must be a table row.
+void choose_glyph(FontModel& model, int row);
 
-// Decodes row `row` of the table into the grid; `row` must be 0 to kFontTableRows - 1.
-void load_glyph(FontModel& model, int row);
+// Stores the grid into the row of the glyph being edited; every command that changes the grid
+// calls it. Nothing when no table row is being edited.
+void store_edited_glyph(FontModel& model);
+
+// Makes a font that was read or made the open one: the table gets the editor's spare rows, the
+// grid is fresh for the font's cell and holds row 0, which is the glyph being edited. The font
+// has no source file until the caller sets one.
+void adopt_font(FontModel& model, Font font);
 
 }  // namespace glyphwright

@@ -146,8 +146,7 @@ int write_made_font(FontReadResult& made, const std::string& source, const std::
 {
     for (const std::string& warning : made.warnings)
         std::fprintf(stderr, "%s: warning: %s\n", source.c_str(), warning.c_str());
-    FontModel model;
-    adopt_font(model, made);
+    const Font& model = made.font;
     FileResult saved = save_font(model, output, format);
     if (!saved.ok) {
         std::fprintf(stderr, "%s: %s\n", output.c_str(), saved.error.c_str());

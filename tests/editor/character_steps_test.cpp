@@ -42,7 +42,7 @@ protected:
         }
         fit_view_to_font(model, gui);
         draw_grid(model, gui);
-        load_glyph(model, 0);
+        choose_glyph(model, 0);
         show_character_list(model, gui);
         draw_glyph(model, gui);
         gui.clear_log();

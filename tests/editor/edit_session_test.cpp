@@ -38,7 +38,7 @@ protected:
             gui.list_append(controls::kCharacterList, std::string(1, static_cast<char>('A' + row)));
         }
         gui.list_select(controls::kCharacterList, 0);
-        load_glyph(model, 0);
+        choose_glyph(model, 0);
         draw_glyph(model, gui);
         gui.clear_log();
     }

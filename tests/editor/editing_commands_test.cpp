@@ -4,6 +4,7 @@
 
 #include "editor/canvas_view.h"
 #include "editor/controls.h"
+#include "editor/edit_session.h"
 #include "model/glyph_codec.h"
 #include "tests/fakes/fake_gui_services.h"
 
@@ -31,8 +32,7 @@ protected:
         for (const char* label : {"A", "B", "C"})
             gui.list_append(controls::kCharacterList, label);
         gui.list_select(controls::kCharacterList, 0);
-        model.current_index = 0;
-        load_glyph(model, 0);
+        choose_glyph(model, 0);
         gui.clear_log();
     }
 
@@ -41,7 +41,7 @@ protected:
     {
         gui.click_canvas(x, y);
         gui.wait_event();
-        toggle_pixel(model, gui);
+        end_stroke(model, gui, session);
     }
 
     // The user chooses list entry `position` and the choice is handled.
@@ -54,6 +54,7 @@ protected:
 
     FontModel model;
     FakeGuiServices gui;
+    EditSession session;
 };
 
 TEST_F(EditingCommands, ClickFlipsThePixelUnderTheMouse)
@@ -73,7 +74,7 @@ TEST_F(EditingCommands, ClickFlipsThePixelUnderTheMouse)
     }
 }
 
-TEST_F(EditingCommands, ClickRedrawsOneCellAndLeavesTheTableAlone)
+TEST_F(EditingCommands, ClickRedrawsOneCellAndStoresTheGlyphInItsRow)
 {
     click(35, 15);
     EXPECT_EQ(model.glyph_grid.at(3, 1), 1);
@@ -81,7 +82,7 @@ TEST_F(EditingCommands, ClickRedrawsOneCellAndLeavesTheTableAlone)
     EXPECT_EQ(gui.fill_count, 1);
     EXPECT_EQ(gui.pixel(31, 11), kWhite);
     EXPECT_EQ(gui.pixel(39, 19), kWhite);
-    EXPECT_EQ(model.font_table[0].glyph_data, "0x80,0x00,");
+    EXPECT_EQ(model.font_table[0].glyph_data, "0x80,0x10,");
 
     click(39, 19);  // a second click on the cell, as in a double click
     EXPECT_EQ(model.glyph_grid.at(3, 1), 0);
@@ -106,7 +107,7 @@ TEST_F(EditingCommands, ClickChangesNothingWhenThePassCannotOpen)
     EXPECT_EQ(gui.fill_count, 0);
 }
 
-TEST_F(EditingCommands, ChoosingACharacterStoresTheEditAndLoadsTheChoice)
+TEST_F(EditingCommands, ChoosingACharacterKeepsTheEditAndLoadsTheChoice)
 {
     click(15, 5);  // sets pixel (1, 0) of "A"
     choose(2);
@@ -130,12 +131,11 @@ TEST_F(EditingCommands, ChoosingNoEntryChangesNothing)
     gui.clear_log();
     select_character(model, gui);
     EXPECT_EQ(model.current_index, 0);
-    EXPECT_EQ(model.font_table[0].glyph_data, "0x80,0x00,") << "nothing stored";
     EXPECT_EQ(model.glyph_grid.at(1, 0), 1) << "the edit stays on the canvas";
     EXPECT_EQ(gui.drawing_passes, 0);
 }
 
-TEST_F(EditingCommands, ChoosingWithNoGlyphBeingEditedStoresNothing)
+TEST_F(EditingCommands, ChoosingWithNoGlyphBeingEditedChangesNoRow)
 {
     model.current_index = -1;
     model.glyph_grid.set(7, 1, true);
@@ -153,10 +153,10 @@ TEST_F(EditingCommands, CopyAndPasteMoveAGlyphThroughTheClipboardOnly)
     EXPECT_EQ(model.glyph_clipboard, "0x80,0x00,");
     EXPECT_EQ(gui.drawing_passes, 0);
     choose(1);
-    paste_glyph(model, gui);
+    paste_step(model, gui, session);
     EXPECT_EQ(encode_glyph(model.glyph_grid), "0x80,0x00,");
     EXPECT_EQ(gui.pixel(1, 1), kWhite);
-    EXPECT_EQ(model.font_table[1].glyph_data, "0x01,0x00,") << "stored only when left";
+    EXPECT_EQ(model.font_table[1].glyph_data, "0x80,0x00,");
     choose(2);
     EXPECT_EQ(model.font_table[1].glyph_data, "0x80,0x00,");
     EXPECT_EQ(model.font_table[0].glyph_data, "0x80,0x00,");
@@ -164,7 +164,7 @@ TEST_F(EditingCommands, CopyAndPasteMoveAGlyphThroughTheClipboardOnly)
 
 TEST_F(EditingCommands, PasteBeforeAnyCopyClearsTheGlyph)
 {
-    paste_glyph(model, gui);
+    paste_step(model, gui, session);
     EXPECT_EQ(model.glyph_grid, GlyphGrid(8, 2));
     EXPECT_EQ(gui.pixel(1, 1), kBlack);
 }
@@ -175,16 +175,16 @@ TEST_F(EditingCommands, PasteDecodesWithTheCurrentSize)
     model.header = {16, 1, 65, 3};
     reset_glyph_grid(model);
     gui.move_control(controls::kGridCanvas, 10, 60, 160, 10);
-    paste_glyph(model, gui);
+    paste_step(model, gui, session);
     EXPECT_EQ(model.glyph_grid.at(0, 0), 1);
     EXPECT_EQ(encode_glyph(model.glyph_grid), "0x80,0x00,");
 }
 
-TEST_F(EditingCommands, RestoreUndoesTheEditsSinceTheGlyphWasStored)
+TEST_F(EditingCommands, RestoreUndoesTheEditsSinceTheCharacterWasChosen)
 {
     click(15, 5);
     click(5, 5);
-    restore_glyph(model, gui);
+    restore_step(model, gui, session);
     EXPECT_EQ(encode_glyph(model.glyph_grid), "0x80,0x00,");
     EXPECT_EQ(gui.pixel(1, 1), kWhite);
     EXPECT_EQ(gui.pixel(11, 1), kBlack);
@@ -192,8 +192,9 @@ TEST_F(EditingCommands, RestoreUndoesTheEditsSinceTheGlyphWasStored)
     click(15, 5);
     choose(1);
     choose(0);
-    restore_glyph(model, gui);
-    EXPECT_EQ(encode_glyph(model.glyph_grid), "0xC0,0x00,") << "a stored edit is what Restore returns to";
+    restore_step(model, gui, session);
+    EXPECT_EQ(encode_glyph(model.glyph_grid), "0xC0,0x00,") << "an edit before the choice is what Restore returns to";
+    EXPECT_EQ(model.font_table[0].glyph_data, "0xC0,0x00,");
 }
 
 TEST_F(EditingCommands, RestoreWithNoGlyphBeingEditedChangesNothing)
@@ -201,7 +202,7 @@ TEST_F(EditingCommands, RestoreWithNoGlyphBeingEditedChangesNothing)
     model.glyph_grid.set(5, 1, true);
     for (int index : {-1, kFontTableRows}) {
         model.current_index = index;
-        restore_glyph(model, gui);
+        restore_step(model, gui, session);
         EXPECT_EQ(model.glyph_grid.at(5, 1), 1);
     }
     EXPECT_EQ(gui.drawing_passes, 0);

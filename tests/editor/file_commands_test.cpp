@@ -67,6 +67,7 @@ TEST_F(FileCommands, CancelledOpenChangesNothingAndKeepsTheEditOnTheCanvas)
 {
     open("tiny.c", kTinyC);
     model.glyph_grid.toggle(0, 0);
+    store_edited_glyph(model);
     FontModel before = model;
     gui.clear_log();
     gui.open_dialog_answers.push_back("");
@@ -109,6 +110,7 @@ TEST_F(FileCommands, RefusedFilesKeepTheOpenFontAndGiveAMessage)
 {
     open("tiny.c", kTinyC);
     model.glyph_grid.toggle(1, 1);
+    store_edited_glyph(model);
     FontModel before = model;
     write_file(folder.file("notes.txt"), "A font, some day.\n");
     write_file(folder.file("empty.c"), "");
@@ -135,10 +137,11 @@ TEST_F(FileCommands, RefusedFilesKeepTheOpenFontAndGiveAMessage)
     }
 }
 
-TEST_F(FileCommands, SaveStoresTheGlyphOnTheCanvasFirst)
+TEST_F(FileCommands, SaveWritesTheEditedGlyph)
 {
     open("tiny.c", kTinyC);
     model.glyph_grid.toggle(0, 0);  // 0x18 becomes 0x98
+    store_edited_glyph(model);
     gui.save_dialog_answers.push_back(folder.file("out.c"));
     save_as_c(model, gui);
 
@@ -171,13 +174,14 @@ TEST_F(FileCommands, DefaultExtensionOnlyForPathsWithoutOne)
     EXPECT_EQ(gui.dialog_filters.back(), "BAS File|*.bas|All files (*.*)|*.*");
 }
 
-TEST_F(FileCommands, CancelledSaveStoresAndWritesNothing)
+TEST_F(FileCommands, CancelledSaveChangesAndWritesNothing)
 {
     open("tiny.c", kTinyC);
     model.glyph_grid.toggle(0, 0);
+    store_edited_glyph(model);
     gui.save_dialog_answers.push_back("");
     save_as_bas(model, gui);
-    EXPECT_EQ(model.font_table[0].glyph_data, "0x18,0x24,");
+    EXPECT_EQ(model.font_table[0].glyph_data, "0x98,0x24,");
     EXPECT_EQ(folder.entry_count(), 1u);
 }
 
@@ -185,6 +189,7 @@ TEST_F(FileCommands, FailedSaveKeepsTheOldFileAndTheEditAndSaysWhy)
 {
     open("tiny.c", kTinyC);
     model.glyph_grid.toggle(0, 0);
+    store_edited_glyph(model);
     gui.save_dialog_answers.push_back(folder.file("missing/out.bas"));
     save_as_bas(model, gui);
     ASSERT_EQ(gui.messages.size(), 1u);
@@ -243,6 +248,7 @@ TEST_F(FileCommands, SaveInPlaceWritesOnlyTheFontItWasOpenedFrom)
     gui.choice_answers.push_back(1);
     open("two.c", kTwoFontsC);
     model.glyph_grid.toggle(0, 0);
+    store_edited_glyph(model);
     save_in_place(model, gui);
     EXPECT_TRUE(gui.messages.empty());
     std::string expected = kTwoFontsC;

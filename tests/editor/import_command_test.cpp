@@ -29,6 +29,7 @@ protected:
         FontReadResult open = make_blank_font({8, 8, 48, 10});
         show_new_font(model, gui, open);
         model.glyph_grid.set(1, 1, true);
+        store_edited_glyph(model);
         gui.clear_log();
     }
 

@@ -7,6 +7,7 @@
 
 #include "editor/canvas_view.h"
 #include "editor/controls.h"
+#include "editor/edit_session.h"
 #include "editor/editing_commands.h"
 #include "model/glyph_codec.h"
 #include "tests/fakes/fake_gui_services.h"
@@ -74,7 +75,7 @@ protected:
             gui.list_append(controls::kCharacterList, std::to_string(first + row));
         gui.list_select(controls::kCharacterList, 0);
         model.current_index = 0;
-        load_glyph(model, 0);
+        choose_glyph(model, 0);
         overview.sample_text = "ABCA";
         open_overview(overview, model, gui);
         ASSERT_TRUE(overview.is_open);
@@ -120,7 +121,7 @@ protected:
         if (is_overview_control(event.control_id))
             overview_event(overview, model, gui, event);
         else if (event.control_id == controls::kGridCanvas)
-            toggle_pixel(model, gui);
+            end_stroke(model, gui, session);
         else if (event.control_id == controls::kCharacterList)
             select_character(model, gui);
         overview_follow(overview, model, gui, FontScope::Glyphs);
@@ -128,6 +129,7 @@ protected:
 
     FontModel model;
     FakeGuiServices gui;
+    EditSession session;
     Overview overview;
 };
 
@@ -157,11 +159,13 @@ TEST_F(OverviewWindow, OpensWithEveryGlyphLabelledAndTheEditedOneFramed)
     }
 }
 
-TEST_F(OverviewWindow, EditedGlyphIsDrawnFromTheGridTheOthersFromTheTable)
+TEST_F(OverviewWindow, EditedGlyphIsDrawnAsEditedTheOthersAsTheyWere)
 {
+    GlyphGrid before = row_glyph(0);
     gui.click_canvas(5, 5);  // pixel (0, 0) of "A"
     handle_next_event();
-    ASSERT_NE(model.glyph_grid, row_glyph(0)) << "the edit lives in the grid only";
+    ASSERT_NE(model.glyph_grid, before);
+    ASSERT_EQ(model.glyph_grid, row_glyph(0)) << "the edit is in its row at once";
     expect_map_shows(0, model.glyph_grid);
     expect_map_shows(1, row_glyph(1));
     // "A" is the first and last character of the sample, at both scales.
@@ -195,13 +199,13 @@ TEST_F(OverviewWindow, EachChangeRedrawsExactlyTheGlyphItTouched)
     const Row rows[] = {
         {"click on the canvas", [&] { gui.click_canvas(15, 25); handle_next_event(); },
          [&] { return with(map_bits(0), sample_bits(0)); }},
-        {"paste", [&] { model.glyph_clipboard = model.font_table[3].glyph_data; paste_glyph(model, gui); },
+        {"paste", [&] { model.glyph_clipboard = model.font_table[3].glyph_data; paste_step(model, gui, session); },
          [&] { return with(map_bits(0), sample_bits(0)); }},
-        {"restore", [&] { restore_glyph(model, gui); }, [&] { return with(map_bits(0), sample_bits(0)); }},
+        {"restore", [&] { restore_step(model, gui, session); }, [&] { return with(map_bits(0), sample_bits(0)); }},
         {"choosing another character", [&] { gui.choose_list_entry(2); handle_next_event(); },
          [&] { return with(map_bits(2), sample_bits(2)); }},
         {"copy", [&] { copy_glyph(model); }, [] { return std::vector<BitsDrawn>{}; }},
-        {"restore of an unchanged glyph", [&] { restore_glyph(model, gui); },
+        {"restore of an unchanged glyph", [&] { restore_step(model, gui, session); },
          [] { return std::vector<BitsDrawn>{}; }},
     };
     for (const Row& row : rows) {
@@ -304,6 +308,7 @@ TEST_F(OverviewWindow, ClosingKeepsTheSampleTextAndANewFontMayResizeTheWindow)
     expect_map_shows(1, row_glyph(2));
     model.header = {16, 16, 65, 4};
     reset_glyph_grid(model);
+    choose_glyph(model, 0);
     overview_follow(overview, model, gui, FontScope::WholeFont);
     EXPECT_EQ(gui.count_calls("close_window 50"), 1);
     EXPECT_EQ(gui.windows.at(controls::kOverviewWindow).client_height, overview.window.client_height);

@@ -139,7 +139,8 @@ protected:
         gui.open_dialog_answers.push_back(folder.file("big.c"));
         open_font(model, gui);
         ASSERT_EQ(model.header, (FontHeader{32, 32, 32, 95})) << (gui.messages.empty() ? "" : gui.messages[0].second);
-        model.glyph_grid.toggle(0, 0);  // an edit on the canvas, not yet stored into its row
+        model.glyph_grid.toggle(0, 0);  // an edit not yet saved
+        store_edited_glyph(model);
     }
 
     // Saves to `answer` and returns every way in which the failure fell short: no message or one
@@ -148,7 +149,6 @@ protected:
                                      const fs::path& watched)
     {
         FontModel expected = model;
-        store_glyph(expected, expected.current_index);
         std::map<std::string, std::string> before = snapshot(watched);
         gui.messages.clear();
         gui.save_dialog_answers.push_back(answer);

@@ -199,7 +199,7 @@ TEST_F(Shell, ButtonsRunTheirCommandsWhateverTheSubtype)
     EXPECT_EQ(shell.model.glyph_grid.at(0, 0), 1);
 
     dispatch(control_event(controls::kRestoreButton));
-    EXPECT_EQ(shell.model.glyph_grid.at(0, 0), 0) << "Restore reloads row 0, which is empty";
+    EXPECT_EQ(shell.model.glyph_grid.at(0, 0), 0) << "Restore goes back to row 0 as chosen, which was empty";
 
     dispatch(control_event(controls::kFileButton, EventSubtype::LeftClick));
     EXPECT_EQ(gui.count_calls("show_popup_menu 14"), 1);
@@ -212,10 +212,11 @@ TEST_F(Shell, AnyListEventSelectsACharacter)
     shell.model.font_table[1].glyph_data = "0xFF,";
     gui.list_select(controls::kCharacterList, 1);
     shell.model.glyph_grid.set(31, 49, true);
+    store_edited_glyph(shell.model);
     dispatch(control_event(controls::kCharacterList, EventSubtype::ButtonPress));
     EXPECT_EQ(shell.model.current_index, 1);
     EXPECT_EQ(shell.model.glyph_grid.at(7, 0), 1);
-    EXPECT_EQ(shell.model.font_table[0].glyph_data.substr(995), "0x01,") << "the edit of row 0 was stored";
+    EXPECT_EQ(shell.model.font_table[0].glyph_data.substr(995), "0x01,") << "row 0 keeps its edit";
 }
 
 TEST_F(Shell, EventsWithoutACommandChangeNothing)
@@ -278,18 +279,18 @@ TEST_F(Shell, FileInfoShowsTheHeaderLines)
     EXPECT_EQ(gui.log.size(), 1u);
 }
 
-// Every glyph of the map in view shows its pixels: the grid's for the glyph being edited, the
-// table's for the others.
+// Every glyph of the map in view shows its pixels as the table holds them; the glyph being edited
+// is the grid.
 void expect_map_shows_the_font(const ShellState& shell, const FakeGuiServices& gui)
 {
     const FontModel& model = shell.model;
     const MapLayout& map = shell.overview.map;
     GlyphGrid glyph(model.header.glyph_width, model.header.glyph_height);
     for (int index = 0; index < model.header.char_count; ++index) {
-        if (index == model.current_index)
-            glyph = model.glyph_grid;
-        else
-            decode_glyph(model.font_table[static_cast<std::size_t>(index)].glyph_data, glyph);
+        decode_glyph(model.font_table[static_cast<std::size_t>(index)].glyph_data, glyph);
+        if (index == model.current_index) {
+            ASSERT_EQ(glyph, model.glyph_grid) << "the glyph being edited is stored in its row";
+        }
         Box box = map_glyph_box(map, index);
         for (int y = 0; y < glyph.glyph_height(); ++y)
             for (int x = 0; x < glyph.glyph_width(); ++x)

@@ -28,9 +28,9 @@ FontModel edited_font(std::string_view text, FontFormat format, const FontEntry&
     FontReadResult read = read_of(text, format, entry);
     EXPECT_TRUE(read.ok) << read.message;
     FontModel model;
-    adopt_font(model, read);
+    adopt_font(model, std::move(read.font));
     model.glyph_grid.toggle(0, 0);
-    store_glyph(model, 0);
+    store_edited_glyph(model);
     return model;
 }
 
@@ -77,9 +77,7 @@ TEST(FontInPlace, OnlyTheEditedFontsLinesChangeInEveryFontOfTheCorpus)
             EXPECT_EQ(back.font.header, font.header);
             EXPECT_EQ(font_bytes(back.font), font_bytes(font));
 
-            FontModel again;
-            adopt_font(again, back);
-            EXPECT_EQ(text_with_font_in_place(saved.text, format, after.entries[at], again).text, saved.text);
+            EXPECT_EQ(text_with_font_in_place(saved.text, format, after.entries[at], back.font).text, saved.text);
         }
     }
 }

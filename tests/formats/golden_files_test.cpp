@@ -96,9 +96,9 @@ std::string in_place_output(const CaseInput& input, const FontEntry& entry)
     if (!read.ok)
         return "not read: " + read.message + "\n";
     FontModel model;
-    adopt_font(model, read);
+    adopt_font(model, std::move(read.font));
     model.glyph_grid.toggle(0, 0);
-    store_glyph(model, 0);
+    store_edited_glyph(model);
     InPlaceText text = text_with_font_in_place(input.text, input.format, entry, model);
     return text.ok ? text.text : "not saved: " + text.error + "\n";
 }

@@ -133,7 +133,7 @@ private:
                     grid.set(x, y, ((x * 7 + y * 3 + row) % 5) < 2);
             model.font_table[static_cast<std::size_t>(row)].glyph_data = encode_glyph(grid);
         }
-        load_glyph(model, 0);
+        choose_glyph(model, 0);
         open_overview(overview, model, *gui);
         QVERIFY(overview.is_open);
         QCoreApplication::processEvents();

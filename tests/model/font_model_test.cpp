@@ -44,20 +44,24 @@ TEST(FontModel, ResetsGiveFreshTablesAndGrids)
     EXPECT_EQ(model.glyph_grid.rows(), 18);
 }
 
-TEST(FontModel, StoreAndLoadMoveAGlyphThroughItsRow)
+TEST(FontModel, TheEditedGlyphIsStoredIntoItsRowAndChoosingLoadsARowAsItIs)
 {
     FontModel model;
     model.header = {8, 2, 65, 2};
+    model.font_table[0].glyph_data = "0xff,0x00,";  // as a file may hold it: kept until edited
     reset_glyph_grid(model);
+    choose_glyph(model, 1);
     model.glyph_grid.set(0, 0, true);
     model.glyph_grid.set(7, 1, true);
-    store_glyph(model, 1);
+    store_edited_glyph(model);
     EXPECT_EQ(model.font_table[1].glyph_data, "0x80,0x01,");
-    EXPECT_EQ(model.font_table[0].glyph_data, "");
+    EXPECT_EQ(model.font_table[0].glyph_data, "0xff,0x00,");
 
-    load_glyph(model, 0);
-    EXPECT_EQ(model.glyph_grid, GlyphGrid(8, 2));
-    load_glyph(model, 1);
+    choose_glyph(model, 0);
+    EXPECT_EQ(model.font_table[0].glyph_data, "0xff,0x00,");
+    EXPECT_EQ(model.glyph_grid.at(7, 0), 1);
+    EXPECT_EQ(model.glyph_as_chosen, "0xff,0x00,");
+    choose_glyph(model, 1);
     EXPECT_EQ(model.glyph_grid.at(0, 0), 1);
     EXPECT_EQ(model.glyph_grid.at(7, 1), 1);
 }
