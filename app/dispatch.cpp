@@ -19,11 +19,11 @@ FontChange dispatch_canvas_event(const UiEvent& event, ShellState& shell, GuiSer
     FontModel& model = shell.model;
     switch (event.subtype) {
     case EventSubtype::LeftPress:
-        return glyph_changed(begin_stroke(model, gui, shell.edit));
+        return glyph_changed(begin_stroke(model, gui, shell.edit, event.mouse));
     case EventSubtype::PointerMove:
-        return glyph_changed(continue_stroke(model, gui, shell.edit));
+        return glyph_changed(continue_stroke(model, gui, shell.edit, event.mouse));
     case EventSubtype::LeftClick:
-        return glyph_changed(end_stroke(model, gui, shell.edit));
+        return glyph_changed(end_stroke(model, gui, shell.edit, event.mouse));
     case EventSubtype::ReleaseOutside:
         return glyph_changed(cancel_stroke(model, gui, shell.edit));
     default:

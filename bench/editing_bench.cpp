@@ -31,11 +31,11 @@ struct LargestGlyphEditor : bench::EditorOverQt {
         UiEvent taken = gui.wait_event();
         GlyphChange change;
         if (taken.subtype == EventSubtype::LeftPress)
-            change = begin_stroke(model, gui, session);
+            change = begin_stroke(model, gui, session, taken.mouse);
         else if (taken.subtype == EventSubtype::PointerMove)
-            change = continue_stroke(model, gui, session);
+            change = continue_stroke(model, gui, session, taken.mouse);
         else if (taken.subtype == EventSubtype::LeftClick)
-            change = end_stroke(model, gui, session);
+            change = end_stroke(model, gui, session, taken.mouse);
         QCoreApplication::processEvents();
         return change;
     }

@@ -71,10 +71,8 @@ void click_on_largest_font(benchmark::State& state)
     QWidget* canvas = editor.gui.control_widget(controls::kGridCanvas);
     for (auto _ : state) {
         QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(603, 915));
-        editor.gui.wait_event();
-        begin_stroke(editor.model, editor.gui, session);
-        editor.gui.wait_event();
-        end_stroke(editor.model, editor.gui, session);
+        begin_stroke(editor.model, editor.gui, session, editor.gui.wait_event().mouse);
+        end_stroke(editor.model, editor.gui, session, editor.gui.wait_event().mouse);
         QCoreApplication::processEvents();
     }
 }

@@ -32,11 +32,9 @@ int cell_of(int pixel, int zoom)
     return pixel < 0 && pixel % zoom != 0 ? cell - 1 : cell;
 }
 
-Cell mouse_cell(const FontModel& model, GuiServices& gui)
+Cell mouse_cell(const FontModel& model, ScreenPoint mouse)
 {
-    int x = gui.canvas_mouse_x(controls::kGridCanvas);
-    int y = gui.canvas_mouse_y(controls::kGridCanvas);
-    return {cell_of(x, model.zoom), cell_of(y, model.zoom)};
+    return {cell_of(mouse.x, model.zoom), cell_of(mouse.y, model.zoom)};
 }
 
 bool in_glyph(const GlyphGrid& grid, Cell cell)
@@ -149,13 +147,13 @@ GlyphChange show_characters_of(FontModel& model, GuiServices& gui, const GlyphSt
 
 }  // namespace
 
-GlyphChange begin_stroke(FontModel& model, GuiServices& gui, EditSession& session)
+GlyphChange begin_stroke(FontModel& model, GuiServices& gui, EditSession& session, ScreenPoint mouse)
 {
     finish_stroke(model, session);
     session.stroke.button_held = true;
     if (model.zoom <= 0)
         return {};
-    Cell cell = mouse_cell(model, gui);
+    Cell cell = mouse_cell(model, mouse);
     GlyphGrid& grid = model.glyph_grid;
     if (!in_glyph(grid, cell) || !gui.begin_drawing(controls::kGridCanvas))
         return {};
@@ -172,12 +170,12 @@ GlyphChange begin_stroke(FontModel& model, GuiServices& gui, EditSession& sessio
     return current_glyph(model);
 }
 
-GlyphChange continue_stroke(FontModel& model, GuiServices& gui, EditSession& session)
+GlyphChange continue_stroke(FontModel& model, GuiServices& gui, EditSession& session, ScreenPoint mouse)
 {
     Stroke& stroke = session.stroke;
     if (!stroke.active)
         return {};
-    Cell to = mouse_cell(model, gui);
+    Cell to = mouse_cell(model, mouse);
     GlyphGrid& grid = model.glyph_grid;
     std::vector<Cell> cells = cells_to_change(grid, {stroke.last_x, stroke.last_y}, to, stroke.value);
     if (!cells.empty()) {
@@ -196,13 +194,13 @@ GlyphChange continue_stroke(FontModel& model, GuiServices& gui, EditSession& ses
     return cells.empty() ? GlyphChange{} : current_glyph(model);
 }
 
-GlyphChange end_stroke(FontModel& model, GuiServices& gui, EditSession& session)
+GlyphChange end_stroke(FontModel& model, GuiServices& gui, EditSession& session, ScreenPoint mouse)
 {
     Stroke& stroke = session.stroke;
     if (!stroke.button_held)
-        begin_stroke(model, gui, session);
+        begin_stroke(model, gui, session, mouse);
     stroke.button_held = false;
-    continue_stroke(model, gui, session);
+    continue_stroke(model, gui, session, mouse);
     return finish_stroke(model, session);
 }
 

@@ -39,15 +39,15 @@ struct GlyphChange {
 // Left press on the canvas: starts a stroke at the mouse cell and draws that cell. A stroke still
 // running is ended first. A press beside the glyph, or a canvas that cannot be drawn on, starts
 // nothing.
-GlyphChange begin_stroke(FontModel& model, GuiServices& gui, EditSession& session);
+GlyphChange begin_stroke(FontModel& model, GuiServices& gui, EditSession& session, ScreenPoint mouse);
 
 // Pointer move with the button held: every glyph cell on the straight line from the last pointer
 // cell to this one takes the stroke's value; only cells that change are drawn.
-GlyphChange continue_stroke(FontModel& model, GuiServices& gui, EditSession& session);
+GlyphChange continue_stroke(FontModel& model, GuiServices& gui, EditSession& session, ScreenPoint mouse);
 
 // Release inside the canvas (LeftClick): draws up to the release point and makes the stroke one
 // step. A LeftClick that no press began is a press and a release on one cell.
-GlyphChange end_stroke(FontModel& model, GuiServices& gui, EditSession& session);
+GlyphChange end_stroke(FontModel& model, GuiServices& gui, EditSession& session, ScreenPoint mouse);
 
 // Release outside the canvas: every cell the stroke changed is put back and redrawn; no step.
 GlyphChange cancel_stroke(FontModel& model, GuiServices& gui, EditSession& session);

@@ -244,11 +244,10 @@ void sample_text_edited(Overview& overview, const FontModel& model, GuiServices&
     draw_sample_cells(overview, model, gui, -1);
 }
 
-void map_clicked(Overview& overview, FontModel& model, GuiServices& gui)
+void map_clicked(Overview& overview, FontModel& model, GuiServices& gui, ScreenPoint mouse)
 {
     ScreenPoint corner = gui.scroll_position(controls::kGlyphMap);
-    int index = map_glyph_at(overview.map, corner.x + gui.canvas_mouse_x(controls::kGlyphMap),
-                             corner.y + gui.canvas_mouse_y(controls::kGlyphMap));
+    int index = map_glyph_at(overview.map, corner.x + mouse.x, corner.y + mouse.y);
     if (index < 0)
         return;
     gui.list_select(controls::kCharacterList, index);
@@ -324,7 +323,7 @@ void overview_event(Overview& overview, FontModel& model, GuiServices& gui, cons
     if (event.kind != EventKind::ControlEvent)
         return;
     if (event.control_id == controls::kGlyphMap && event.subtype == EventSubtype::LeftClick)
-        map_clicked(overview, model, gui);
+        map_clicked(overview, model, gui, event.mouse);
     else if (event.control_id == controls::kGlyphMap && event.subtype == EventSubtype::Scrolled)
         draw_map_view(overview, model, gui);
     else if (event.control_id == controls::kSampleField && event.subtype == EventSubtype::TextChange)

@@ -29,6 +29,12 @@ enum class EventSubtype {
     ReleaseOutside,
 };
 
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ScreenPoint&) const = default;
+};
+
 // A WindowClose of the main window has control_id 0; that of a further window has the window's id.
 struct UiEvent {
     EventKind kind = EventKind::Other;
@@ -36,6 +42,10 @@ struct UiEvent {
     EventSubtype subtype = EventSubtype::None;
     int menu_item_id = 0;
     int command_id = 0;  // of a KeyCommand
+    // Where the pointer was for a canvas's pointer event (LeftClick, LeftPress, PointerMove,
+    // ReleaseOutside), in the canvas's pixels: outside its size for moves and releases beside it.
+    // (0, 0) for every other event.
+    ScreenPoint mouse = {};
 
     bool operator==(const UiEvent&) const = default;
 };
@@ -54,12 +64,6 @@ struct FormField {
     std::string label;
     std::string value;
     bool operator==(const FormField&) const = default;
-};
-
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const ScreenPoint&) const = default;
 };
 
 // The thickness of the scroll bars beside a scrolling canvas.
@@ -133,11 +137,6 @@ public:
     virtual void end_drawing(int canvas_id) = 0;
     virtual void fill_rect(int x, int y, int width, int height, Colour colour) = 0;
     virtual void draw_line(int x1, int y1, int x2, int y2, Colour colour) = 0;
-
-    // The mouse position of the current canvas event in canvas pixels, outside the canvas's size
-    // for moves and releases beside it; 0 for other events.
-    virtual int canvas_mouse_x(int canvas_id) = 0;
-    virtual int canvas_mouse_y(int canvas_id) = 0;
 
     // A further top-level window, its id distinct from every control id: fixed client size, a title
     // bar with a close box. Closing it reports a WindowClose with its id and leaves it open until

@@ -74,9 +74,9 @@ UiEvent QtGuiServices::wait_event()
 {
     while (m_events.empty())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    m_current = m_events.front();
+    UiEvent event = m_events.front();
     m_events.pop_front();
-    return m_current.event;
+    return event;
 }
 
 void QtGuiServices::queue_event(const UiEvent& event, ScreenPoint mouse)
@@ -84,9 +84,10 @@ void QtGuiServices::queue_event(const UiEvent& event, ScreenPoint mouse)
     // A dragged scroll bar or a fast typist would queue one event per step; whoever handles them
     // reads the latest state, so one waiting event of the kind is enough.
     bool repeatable = event.subtype == EventSubtype::Scrolled || event.subtype == EventSubtype::TextChange;
-    if (repeatable && !m_events.empty() && m_events.back().event == event)
+    if (repeatable && !m_events.empty() && m_events.back() == event)
         return;
-    m_events.push_back({event, mouse});
+    m_events.push_back(event);
+    m_events.back().mouse = mouse;
 }
 
 EventSink QtGuiServices::event_sink()
@@ -320,18 +321,6 @@ void QtGuiServices::draw_line(int x1, int y1, int x2, int y2, Colour colour)
     m_painter.setPen(to_qcolor(colour));
     m_painter.drawLine(x1, y1, x2, y2);
     m_changed_area |= QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
-}
-
-int QtGuiServices::canvas_mouse_x(int canvas_id)
-{
-    bool from_canvas = m_current.event.kind == EventKind::ControlEvent && m_current.event.control_id == canvas_id;
-    return from_canvas ? m_current.mouse.x : 0;
-}
-
-int QtGuiServices::canvas_mouse_y(int canvas_id)
-{
-    bool from_canvas = m_current.event.kind == EventKind::ControlEvent && m_current.event.control_id == canvas_id;
-    return from_canvas ? m_current.mouse.y : 0;
 }
 
 }  // namespace glyphwright::qt

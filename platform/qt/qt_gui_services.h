@@ -68,8 +68,6 @@ public:
     void end_drawing(int canvas_id) override;
     void fill_rect(int x, int y, int width, int height, Colour colour) override;
     void draw_line(int x1, int y1, int x2, int y2, Colour colour) override;
-    int canvas_mouse_x(int canvas_id) override;
-    int canvas_mouse_y(int canvas_id) override;
     bool open_window(int window_id, int client_width, int client_height, const std::string& title) override;
     void close_window(int window_id) override;
     void create_scroll_canvas(int window_id, int id, int x, int y, int width, int height) override;
@@ -84,10 +82,6 @@ public:
     bool form_dialog(const std::string& title, const std::string& note, std::vector<FormField>& fields) override;
 
 private:
-    struct QueuedEvent {
-        UiEvent event;
-        ScreenPoint mouse;
-    };
     enum class DialogKind { Open, Save };
 
     void queue_event(const UiEvent& event, ScreenPoint mouse);
@@ -107,8 +101,7 @@ private:
     std::map<int, QPoint> m_window_places;              // where each further window was closed
     std::map<int, ScrollCanvasWidget*> m_scroll_canvases;
     std::map<int, std::unique_ptr<QMenu>> m_menus;
-    std::deque<QueuedEvent> m_events;
-    QueuedEvent m_current;
+    std::deque<UiEvent> m_events;
 
     QPainter m_painter;
     CanvasWidget* m_drawing_canvas = nullptr;

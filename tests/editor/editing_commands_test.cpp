@@ -40,8 +40,7 @@ protected:
     void click(int x, int y)
     {
         gui.click_canvas(x, y);
-        gui.wait_event();
-        end_stroke(model, gui, session);
+        end_stroke(model, gui, session, gui.wait_event().mouse);
     }
 
     // The user chooses list entry `position` and the choice is handled.

@@ -121,7 +121,7 @@ protected:
         if (is_overview_control(event.control_id))
             overview_event(overview, model, gui, event);
         else if (event.control_id == controls::kGridCanvas)
-            end_stroke(model, gui, session);
+            end_stroke(model, gui, session, event.mouse);
         else if (event.control_id == controls::kCharacterList)
             select_character(model, gui);
         overview_follow(overview, model, gui, FontScope::Glyphs);

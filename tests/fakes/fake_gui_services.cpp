@@ -145,11 +145,10 @@ UiEvent FakeGuiServices::wait_event()
     }
     UiEvent event = events.front();
     events.pop_front();
-    m_mouse = {0, 0};
     bool with_mouse = event.subtype == EventSubtype::LeftClick || event.subtype == EventSubtype::LeftPress
                    || event.subtype == EventSubtype::PointerMove || event.subtype == EventSubtype::ReleaseOutside;
     if (event.kind == EventKind::ControlEvent && with_mouse && is_canvas(event.control_id) && !mouse_positions.empty()) {
-        m_mouse = mouse_positions.front();
+        event.mouse = mouse_positions.front();
         mouse_positions.pop_front();
     }
     return event;
@@ -404,18 +403,6 @@ void FakeGuiServices::resize_picture(int canvas_id, int width, int height)
     picture.width = std::max(width, 0);
     picture.height = std::max(height, 0);
     picture.pixels.assign(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height), rgb(1, 2, 3));
-}
-
-int FakeGuiServices::canvas_mouse_x(int canvas_id)
-{
-    log.push_back("canvas_mouse_x " + std::to_string(canvas_id));
-    return m_mouse.x;
-}
-
-int FakeGuiServices::canvas_mouse_y(int canvas_id)
-{
-    log.push_back("canvas_mouse_y " + std::to_string(canvas_id));
-    return m_mouse.y;
 }
 
 bool FakeGuiServices::open_window(int window_id, int width, int height, const std::string& window_title)

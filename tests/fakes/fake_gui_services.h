@@ -46,7 +46,7 @@ public:
     std::deque<int> choice_answers;  // positions, or -1 for Cancel
     // One per form dialog: the texts the user leaves in its fields and OK, or none for Cancel.
     std::deque<std::optional<std::vector<std::string>>> form_answers;
-    std::deque<ScreenPoint> mouse_positions;  // one per canvas event, taken by canvas_mouse_x
+    std::deque<ScreenPoint> mouse_positions;  // one per pointer event of a canvas, given to it by wait_event
     bool window_can_open = true;
     bool menu_can_be_created = true;
     int drawing_failures = 0;  // the next this many begin_drawing calls fail
@@ -135,8 +135,6 @@ public:
     void end_drawing(int canvas_id) override;
     void fill_rect(int x, int y, int width, int height, Colour colour) override;
     void draw_line(int x1, int y1, int x2, int y2, Colour colour) override;
-    int canvas_mouse_x(int canvas_id) override;
-    int canvas_mouse_y(int canvas_id) override;
     bool open_window(int window_id, int client_width, int client_height, const std::string& title) override;
     void close_window(int window_id) override;
     void create_scroll_canvas(int window_id, int id, int x, int y, int width, int height) override;
@@ -171,7 +169,6 @@ private:
     int m_canvas_id = -1;  // the canvas made by create_canvas
     int m_drawing_canvas = -1;
     std::map<int, Picture> m_pictures;
-    ScreenPoint m_mouse;
 };
 
 }  // namespace glyphwright::testing
