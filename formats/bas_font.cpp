@@ -56,36 +56,135 @@ std::string word_problem(std::string_view code, std::size_t position)
     return quoted(token) + " is not a word of eight hexadecimal digits";
 }
 
-// What a read gives: the whole font, or only where the block lies and its header, which is all
-// a list of a file's fonts needs and spares building the glyphs of every block.
-enum class Reading { WholeFont, PlaceOnly };
-
-// Reads the first DefineFont block at or after byte `from` of the text, which begins line
-// `lines_before` + 1; the lines from there to the block's line become the header text.
-class BasFontReader {
+// The bytes of a block's words in stream order, the header's four first: each word's last digit
+// pair is its first byte. Takes the header from the first word, and keeps the bytes the header's
+// glyphs need, counting any surplus words.
+class WordStream {
 public:
-    BasFontReader(std::string_view text, std::size_t from, std::size_t lines_before)
+    // Takes one word of eight hexadecimal digits, read on line `line_number`. False, with the
+    // refusal in `refusal`, when the first word holds no font header that can be read.
+    bool take(std::string_view word, std::size_t line_number, FontReadResult& result)
+    {
+        ++m_words;
+        if (m_words > m_needed_words) {
+            if (m_words == m_needed_words + 1)
+                m_first_surplus_line = line_number;
+            return true;
+        }
+        const char bytes[kWordDigits] = {word[6], word[7], word[4], word[5], word[2], word[3], word[0], word[1]};
+        m_digits.append(bytes, kWordDigits);
+        return m_words > 1 || take_header(line_number, result);
+    }
+
+    std::size_t words() const { return m_words; }
+
+    // The glyphs of the font into its table, a missing byte reading 0x00, with a warning for
+    // missing bytes and one for surplus words. `line_number` is the block's last line.
+    void build_glyphs(FontReadResult& result, std::size_t line_number) const
+    {
+        Font& font = result.font;
+        std::string_view digits = std::string_view(m_digits).substr(8);
+        std::string blank;  // the text of a glyph past the end of the stream, made once
+        for (int row = 0; row < font.header.char_count; ++row) {
+            std::string& text = font.font_table[static_cast<std::size_t>(row)].glyph_data;
+            std::size_t first = static_cast<std::size_t>(row) * m_glyph_bytes;
+            if (first * 2 >= digits.size()) {
+                if (blank.empty())
+                    blank = blank_glyph_text(m_glyph_bytes);
+                text = blank;
+                continue;
+            }
+            text.assign(m_glyph_bytes * 5, ',');
+            for (std::size_t byte = 0; byte < m_glyph_bytes; ++byte) {
+                std::size_t stream_position = (first + byte) * 2;
+                bool present = stream_position < digits.size();
+                text[byte * 5] = '0';
+                text[byte * 5 + 1] = 'x';
+                text[byte * 5 + 2] = present ? digits[stream_position] : '0';
+                text[byte * 5 + 3] = present ? digits[stream_position + 1] : '0';
+            }
+        }
+        std::size_t bytes_read = digits.size() / 2;
+        std::size_t needed = m_glyph_bytes * static_cast<std::size_t>(font.header.char_count);
+        if (bytes_read < needed)
+            result.warnings.push_back(at_line(line_number, "the block ends after " + to_decimal(static_cast<std::int64_t>(bytes_read))
+                 + " of the " + to_decimal(static_cast<std::int64_t>(needed)) + " glyph bytes its header needs; the missing bytes read as 0x00"));
+        if (m_words > m_needed_words)
+            result.warnings.push_back(at_line(m_first_surplus_line, counted(static_cast<std::int64_t>(m_words - m_needed_words), "word", "words")
+                 + " after the font's last glyph " + (m_words - m_needed_words == 1 ? "is" : "are") + " ignored"));
+    }
+
+private:
+    bool take_header(std::size_t line_number, FontReadResult& result)
+    {
+        Font& font = result.font;
+        std::string_view digits = m_digits;
+        font.header_bytes_text.clear();
+        for (std::size_t byte = 0; byte < 4; ++byte) {
+            font.header_bytes_text += "0x";
+            font.header_bytes_text += digits.substr(byte * 2, 2);
+            font.header_bytes_text += ',';
+        }
+        font.header = header_of(split_header_fields(font.header_bytes_text));
+        std::string problem = geometry_problem(font.header);
+        if (!problem.empty()) {
+            result = refused_at(line_number, problem);
+            return false;
+        }
+        std::string codes = codes_problem(font.header);
+        if (!codes.empty())
+            result.warnings.push_back(at_line(line_number, codes));
+        m_glyph_bytes = static_cast<std::size_t>(glyph_byte_count(font.header.glyph_width, font.header.glyph_height));
+        std::size_t font_bytes = m_glyph_bytes * static_cast<std::size_t>(font.header.char_count);
+        m_needed_words = 1 + (font_bytes + 3) / 4;
+        m_digits.reserve(2 * (4 + font_bytes + 3));
+        return true;
+    }
+
+    std::size_t m_words = 0;
+    std::size_t m_needed_words = 1;
+    std::size_t m_glyph_bytes = 0;
+    std::size_t m_first_surplus_line = 0;
+    std::string m_digits;  // two digits per byte of the stream, the header's four included
+};
+
+// Finds the first DefineFont block at or after byte `from` of the text, which begins line
+// `lines_before` + 1, and reads its words up to its End DefineFont: where the block and its parts
+// lie, its header, and the lines before it as the header text. The glyphs are built only when asked
+// for, since a list of a file's fonts needs none of them.
+class BlockReader {
+public:
+    BlockReader(std::string_view text, std::size_t from, std::size_t lines_before)
         : m_lines(text, from, lines_before)
     {
         m_entry.leading_begin = from;
     }
 
-    FontReadResult read(Reading reading = Reading::WholeFont)
+    // Reads the block; a result that is not ok says why the block (or the text) holds no font.
+    FontReadResult& read()
     {
-        if (!find_block())
-            return refused_at(m_lines.line_number(), "the file ends without a \"DefineFont\" line, so it holds no font block");
+        if (!find_block()) {
+            m_result = refused_at(m_lines.line_number(), "the file ends without a \"DefineFont\" line, so it holds no font block");
+            return m_result;
+        }
         m_found = true;
         m_block_line = m_lines.line_number();
         if (!read_words())
-            return std::move(m_result);
-        if (m_words == 0)
-            return refused_at(m_lines.line_number(), "the DefineFont block that begins on line "
-                              + to_decimal(static_cast<std::int64_t>(m_block_line)) + " has no header word");
+            return m_result;
+        if (m_words.words() == 0) {
+            m_result = refused_at(m_lines.line_number(), "the DefineFont block that begins on line "
+                                  + to_decimal(static_cast<std::int64_t>(m_block_line)) + " has no header word");
+            return m_result;
+        }
         m_result.ok = true;
         m_entry.header = m_result.font.header;
-        if (reading == Reading::PlaceOnly)
-            return std::move(m_result);
-        build_glyphs();
+        return m_result;
+    }
+
+    // The whole font of a block that read: its glyphs built from the words.
+    FontReadResult font()
+    {
+        m_words.build_glyphs(m_result, m_lines.line_number());
         set_fixed_font_metrics(m_result.font);
         return std::move(m_result);
     }
@@ -124,7 +223,7 @@ private:
     bool read_words()
     {
         LineEnd first = read_statements(m_define_rest);
-        if (m_words > 0)
+        if (m_words.words() > 0)
             m_entry.whole_data_lines = false;
         // A block that ends on its DefineFont line has no data lines: they are the empty run after
         // that line, so the places stay in order.
@@ -154,10 +253,10 @@ private:
     {
         StatementCursor statements(line);
         std::string_view statement;
-        std::size_t words_before = m_words;
+        std::size_t words_before = m_words.words();
         while (statements.next(statement)) {
             if (is_end_statement(statement)) {
-                if (m_words != words_before)
+                if (m_words.words() != words_before)
                     m_entry.whole_data_lines = false;
                 return LineEnd::Ends;
             }
@@ -179,117 +278,35 @@ private:
                 m_result = refused_at(m_lines.line_number(), word_problem(code, position));
                 return false;
             }
-            if (!take_word(code.substr(position, kWordDigits)))
+            if (!m_words.take(code.substr(position, kWordDigits), m_lines.line_number(), m_result))
                 return false;
             position += kWordDigits;
         }
         return true;
     }
 
-    // Keeps the digit pairs of the word's bytes in stream order: the last pair is the first byte.
-    bool take_word(std::string_view word)
-    {
-        ++m_words;
-        if (m_words > m_needed_words) {
-            if (m_words == m_needed_words + 1)
-                m_first_surplus_line = m_lines.line_number();
-            return true;
-        }
-        const char bytes[kWordDigits] = {word[6], word[7], word[4], word[5], word[2], word[3], word[0], word[1]};
-        m_stream_digits.append(bytes, kWordDigits);
-        return m_words > 1 || take_header();
-    }
-
-    bool take_header()
-    {
-        Font& font = m_result.font;
-        std::string_view digits = m_stream_digits;
-        font.header_bytes_text.clear();
-        for (std::size_t byte = 0; byte < 4; ++byte) {
-            font.header_bytes_text += "0x";
-            font.header_bytes_text += digits.substr(byte * 2, 2);
-            font.header_bytes_text += ',';
-        }
-        font.header = header_of(split_header_fields(font.header_bytes_text));
-        std::string problem = geometry_problem(font.header);
-        if (!problem.empty()) {
-            m_result = refused_at(m_lines.line_number(), problem);
-            return false;
-        }
-        std::string codes = codes_problem(font.header);
-        if (!codes.empty())
-            warn(m_lines.line_number(), codes);
-        m_glyph_bytes = static_cast<std::size_t>(glyph_byte_count(font.header.glyph_width, font.header.glyph_height));
-        std::size_t font_bytes = m_glyph_bytes * static_cast<std::size_t>(font.header.char_count);
-        m_needed_words = 1 + (font_bytes + 3) / 4;
-        m_stream_digits.reserve(2 * (4 + font_bytes + 3));
-        return true;
-    }
-
-    void build_glyphs()
-    {
-        const FontHeader& header = m_result.font.header;
-        std::string_view digits = std::string_view(m_stream_digits).substr(8);
-        std::string blank;  // the text of a glyph past the end of the stream, made once
-        for (int row = 0; row < header.char_count; ++row) {
-            std::string& text = m_result.font.font_table[static_cast<std::size_t>(row)].glyph_data;
-            std::size_t first = static_cast<std::size_t>(row) * m_glyph_bytes;
-            if (first * 2 >= digits.size()) {
-                if (blank.empty())
-                    blank = blank_glyph_text(m_glyph_bytes);
-                text = blank;
-                continue;
-            }
-            text.assign(m_glyph_bytes * 5, ',');
-            for (std::size_t byte = 0; byte < m_glyph_bytes; ++byte) {
-                std::size_t stream_position = (first + byte) * 2;
-                bool present = stream_position < digits.size();
-                text[byte * 5] = '0';
-                text[byte * 5 + 1] = 'x';
-                text[byte * 5 + 2] = present ? digits[stream_position] : '0';
-                text[byte * 5 + 3] = present ? digits[stream_position + 1] : '0';
-            }
-        }
-        report_word_count(digits.size() / 2);
-    }
-
-    void report_word_count(std::size_t bytes_read)
-    {
-        std::size_t needed = m_glyph_bytes * static_cast<std::size_t>(m_result.font.header.char_count);
-        if (bytes_read < needed)
-            warn(m_lines.line_number(), "the block ends after " + to_decimal(static_cast<std::int64_t>(bytes_read))
-                 + " of the " + to_decimal(static_cast<std::int64_t>(needed)) + " glyph bytes its header needs; the missing bytes read as 0x00");
-        if (m_words > m_needed_words)
-            warn(m_first_surplus_line, counted(static_cast<std::int64_t>(m_words - m_needed_words), "word", "words")
-                 + " after the font's last glyph " + (m_words - m_needed_words == 1 ? "is" : "are") + " ignored");
-    }
-
-    void warn(std::size_t line_number, std::string_view text) { m_result.warnings.push_back(at_line(line_number, text)); }
-
     LineReader m_lines;
     FontReadResult m_result;
     FontEntry m_entry;
+    WordStream m_words;
     std::string_view m_define_rest;  // the DefineFont line after its statement
     bool m_found = false;
     std::size_t m_block_line = 0;
-    std::size_t m_words = 0;
-    std::size_t m_needed_words = 1;
-    std::size_t m_glyph_bytes = 0;
-    std::size_t m_first_surplus_line = 0;
-    std::string m_stream_digits;  // two digits per byte of the stream, the header's four included
 };
 
 // Reads the DefineFont blocks of a text one after the other. A refused block is passed over from
 // the line after its DefineFont statement, so a later block is still found.
 class BlockWalk {
 public:
-    explicit BlockWalk(std::string_view text, Reading reading = Reading::WholeFont) : m_text(text), m_reading(reading) {}
+    // `whole_fonts`: each block that reads is built into its font; else only its place is read.
+    BlockWalk(std::string_view text, bool whole_fonts) : m_text(text), m_whole_fonts(whole_fonts) {}
 
     // Reads the next block; false once no block is left.
     bool next()
     {
-        BasFontReader reader(m_text, m_from, m_lines_before);
-        m_result = reader.read(m_reading);
+        BlockReader reader(m_text, m_from, m_lines_before);
+        FontReadResult& read = reader.read();
+        m_result = read.ok && m_whole_fonts ? reader.font() : std::move(read);
         if (!reader.found_block()) {
             m_last_message = m_result.message;
             return false;
@@ -317,7 +334,7 @@ public:
 
 private:
     std::string_view m_text;
-    Reading m_reading;
+    bool m_whole_fonts;
     std::size_t m_from = 0;
     std::size_t m_lines_before = 0;
     FontReadResult m_result;
@@ -332,7 +349,7 @@ FontReadResult read_bas_font(std::string_view text)
 {
     if (text.empty())
         return refused("the file is empty, so it holds no font block");
-    BlockWalk blocks(text);
+    BlockWalk blocks(text, true);
     while (blocks.next()) {
         if (blocks.result().ok)
             return std::move(blocks.result());
@@ -346,7 +363,7 @@ FontReadResult read_bas_font(std::string_view text)
 FontScan scan_bas_fonts(std::string_view text)
 {
     FontScan scan;
-    BlockWalk blocks(text, Reading::PlaceOnly);
+    BlockWalk blocks(text, false);
     while (blocks.next()) {
         if (blocks.result().ok)
             scan.entries.push_back(blocks.entry());
@@ -360,7 +377,9 @@ FontScan scan_bas_fonts(std::string_view text)
 
 FontReadResult read_bas_font_entry(std::string_view text, const FontEntry& entry)
 {
-    return BasFontReader(text, entry.leading_begin, line_number_at(text, entry.leading_begin) - 1).read();
+    BlockReader reader(text, entry.leading_begin, line_number_at(text, entry.leading_begin) - 1);
+    FontReadResult& read = reader.read();
+    return read.ok ? reader.font() : std::move(read);
 }
 
 FontReadResult read_bas_font_file(const std::string& path) { return read_font_file(path, read_bas_font); }
