@@ -102,7 +102,8 @@ OpenedTextFile open_text_file(const std::string& path)
         return result;
     }
     result.stamp = stamp_of(status);
-    result.content.resize(static_cast<std::size_t>(status.st_size));
+    // One byte beyond the size lets the read see the end of the file without growing the text.
+    result.content.resize(static_cast<std::size_t>(status.st_size) + 1);
     std::size_t filled = 0;
     for (;;) {
         if (filled == result.content.size()) {
