@@ -28,7 +28,7 @@ inline FontModel largest_font()
         std::string& text = font.font_table[static_cast<std::size_t>(row)].glyph_data;
         text.reserve(static_cast<std::size_t>(bytes) * 5);
         for (int byte = 0; byte < bytes; ++byte)
-            text += "0x" + pad_left(to_hex(static_cast<int>(random() % 256)), 2, '0') + ",";
+            append_byte_field(text, static_cast<int>(random() % 256));
         font.font_table[static_cast<std::size_t>(row)].comment = " // " + character_label(row);
     }
     return font;

@@ -9,6 +9,7 @@
 #include "bench/editor_over_qt.h"
 #include "bench/largest_font.h"
 #include "editor/overview.h"
+#include "model/glyph_codec.h"
 
 namespace glyphwright {
 namespace {
@@ -26,7 +27,7 @@ FontModel small_font()
     set_fixed_metrics(font);
     for (int row = 0; row < 95; ++row)
         for (int byte = 0; byte < 12; ++byte)
-            font.font_table[static_cast<std::size_t>(row)].glyph_data += "0x" + pad_left(to_hex((row * 37 + byte * 11) & 0xFF), 2, '0') + ",";
+            append_byte_field(font.font_table[static_cast<std::size_t>(row)].glyph_data, (row * 37 + byte * 11) & 0xFF);
     return font;
 }
 

@@ -82,12 +82,17 @@ std::string encode_glyph(const GlyphGrid& grid)
             if (grid.at(cursor.x(), cursor.y()) == 1)
                 value |= 1 << bit;
         }
-        text += "0x";
-        text += upper_hex_digit(static_cast<unsigned>(value) >> 4);
-        text += upper_hex_digit(static_cast<unsigned>(value));
-        text += ',';
+        append_byte_field(text, value);
     }
     return text;
+}
+
+void append_byte_field(std::string& text, int value)
+{
+    text += "0x";
+    text += upper_hex_digit(static_cast<unsigned>(value) >> 4);
+    text += upper_hex_digit(static_cast<unsigned>(value));
+    text += ',';
 }
 
 }  // namespace glyphwright

@@ -27,4 +27,7 @@ void decode_glyph(std::string_view text, GlyphGrid& grid);
 // The canonical text of the grid's glyph: upper-case digits, every byte followed by a comma.
 std::string encode_glyph(const GlyphGrid& grid);
 
+// Appends the canonical field of the low 8 bits of `value`: «0xHH,».
+void append_byte_field(std::string& text, int value);
+
 }  // namespace glyphwright

@@ -37,22 +37,6 @@ std::string_view substring(std::string_view text, std::int64_t position)
     return text.substr(static_cast<std::size_t>(start));
 }
 
-std::string_view left_part(std::string_view text, std::int64_t n)
-{
-    if (n <= 0)
-        return {};
-    return text.substr(0, static_cast<std::size_t>(std::min(n, length_of(text))));
-}
-
-std::string_view trim_spaces(std::string_view text)
-{
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 std::string_view trim_blanks_and_tabs(std::string_view text)
 {
     std::size_t first = text.find_first_not_of(" \t");
@@ -187,36 +171,6 @@ std::string utf8_of(char32_t code_point)
     return bytes;
 }
 
-std::string to_hex(std::int64_t value)
-{
-    unsigned byte = static_cast<unsigned>(value) & 0xFFu;
-    std::string result;
-    if (byte >= 16)
-        result += upper_hex_digit(byte >> 4);
-    result += upper_hex_digit(byte);
-    return result;
-}
-
-std::string to_binary(std::int64_t value)
-{
-    unsigned byte = static_cast<unsigned>(value) & 0xFFu;
-    std::string result;
-    for (int bit = 7; bit >= 0; --bit) {
-        bool set = (byte >> bit) & 1u;
-        if (set || !result.empty() || bit == 0)
-            result += set ? '1' : '0';
-    }
-    return result;
-}
-
-std::string pad_left(std::string_view text, std::int64_t width, char fill)
-{
-    std::size_t wanted = static_cast<std::size_t>(std::max<std::int64_t>(width, 0));
-    if (text.size() >= wanted)
-        return std::string(text.substr(0, wanted));
-    return std::string(wanted - text.size(), fill) + std::string(text);
-}
-
 std::string to_decimal(std::int64_t value) { return std::to_string(value); }
 
 std::string quoted(std::string_view text)
@@ -237,23 +191,6 @@ std::string char_of(std::int64_t code)
     if (byte == '\0')
         return {};
     return std::string(1, byte);
-}
-
-std::string_view string_field(std::string_view text, std::int64_t n, std::string_view delimiter)
-{
-    if (n < 1)
-        return {};
-    if (delimiter.empty())
-        return n == 1 ? text : std::string_view{};
-    std::size_t start = 0;
-    for (std::int64_t field = 1; field < n; ++field) {
-        std::size_t found = text.find(delimiter, start);
-        if (found == std::string_view::npos)
-            return {};
-        start = found + delimiter.size();
-    }
-    std::size_t end = text.find(delimiter, start);
-    return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
 }
 
 std::string_view file_extension(std::string_view path)

@@ -21,12 +21,6 @@ std::string_view substring(std::string_view text, std::int64_t position, std::in
 // Everything from `position` to the end.
 std::string_view substring(std::string_view text, std::int64_t position);
 
-// The first n characters (none for n of 0 or less).
-std::string_view left_part(std::string_view text, std::int64_t n);
-
-// The text without leading and trailing blanks (character 32); tabs stay.
-std::string_view trim_spaces(std::string_view text);
-
 // The text without leading and trailing blanks and tabs.
 std::string_view trim_blanks_and_tabs(std::string_view text);
 
@@ -58,16 +52,6 @@ std::string utf8_of(char32_t code_point);
 // The upper-case hexadecimal digit of the low 4 bits of `value`.
 inline char upper_hex_digit(unsigned value) { return "0123456789ABCDEF"[value & 0xFu]; }
 
-// The low 8 bits in upper-case hexadecimal without a leading zero ("0", "A", "FF").
-std::string to_hex(std::int64_t value);
-
-// The low 8 bits in base 2 without leading zeros ("0", "101").
-std::string to_binary(std::int64_t value);
-
-// The text right-aligned in exactly `width` characters: filled in front, or cut to its first
-// `width` characters when longer. A negative width counts as 0.
-std::string pad_left(std::string_view text, std::int64_t width, char fill);
-
 // Decimal digits, with "-" in front of negative values.
 std::string to_decimal(std::int64_t value);
 
@@ -76,10 +60,6 @@ std::string quoted(std::string_view text);
 
 // The one-character text of the low 8 bits of `code`; empty when those bits are 0.
 std::string char_of(std::int64_t code);
-
-// The n-th field (from 1) of the text cut at `delimiter`; empty when n < 1 or there are fewer
-// fields. An empty delimiter makes field 1 the whole text.
-std::string_view string_field(std::string_view text, std::int64_t n, std::string_view delimiter);
 
 // The extension of a path without its dot ("bas" for "C:\fonts\font.bas"), or empty.
 std::string_view file_extension(std::string_view path);

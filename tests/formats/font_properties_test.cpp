@@ -9,6 +9,7 @@
 #include "formats/c_font.h"
 #include "formats/font_text.h"
 #include "tests/formats/format_test_support.h"
+#include "model/glyph_codec.h"
 
 namespace glyphwright::testing {
 namespace {
@@ -19,13 +20,14 @@ FontModel random_font(std::mt19937& random, int width, int height, int count)
     FontModel font;
     int first = static_cast<int>(random() % 256);
     font.header = {width, height, first, count};
-    font.header_bytes_text = "0x" + pad_left(to_hex(width), 2, '0') + ",0x" + pad_left(to_hex(height), 2, '0') + ",0x"
-        + pad_left(to_hex(first), 2, '0') + ",0x" + pad_left(to_hex(count), 2, '0') + ",";
+    font.header_bytes_text.clear();
+    for (int value : {width, height, first, count})
+        append_byte_field(font.header_bytes_text, value);
     int bytes = glyph_byte_count(width, height);
     for (int row = 0; row < count; ++row) {
         std::string& text = font.font_table[static_cast<std::size_t>(row)].glyph_data;
         for (int byte = 0; byte < bytes; ++byte)
-            text += "0x" + pad_left(to_hex(static_cast<int>(random() % 256)), 2, '0') + ",";
+            append_byte_field(text, static_cast<int>(random() % 256));
     }
     return font;
 }

@@ -32,15 +32,8 @@ TEST(TextPrimitives, SubstringWithoutLengthTakesTheRest)
     EXPECT_EQ(substring("ABC", 4), "");
 }
 
-TEST(TextPrimitives, LeftPartAndTrim)
+TEST(TextPrimitives, TrimTakesBlanksAndTabsFromBothEnds)
 {
-    EXPECT_EQ(left_part("DefineFont #8", 10), "DefineFont");
-    EXPECT_EQ(left_part("Def", 10), "Def");
-    EXPECT_EQ(left_part("Def", 0), "");
-    EXPECT_EQ(left_part("Def", -2), "");
-    EXPECT_EQ(trim_spaces("  AB CD  "), "AB CD");
-    EXPECT_EQ(trim_spaces("\tAB "), "\tAB");
-    EXPECT_EQ(trim_spaces("    "), "");
     EXPECT_EQ(trim_blanks_and_tabs(" \t0x20, \t"), "0x20,");
     EXPECT_EQ(trim_blanks_and_tabs("\t \t"), "");
 }
@@ -71,39 +64,11 @@ TEST(TextPrimitives, ParseValueReadsEachBaseAndStopsAtTheFirstOtherCharacter)
 
 TEST(TextPrimitives, NumbersPrintWithTheirFixedWidths)
 {
-    EXPECT_EQ(to_hex(0), "0");
-    EXPECT_EQ(to_hex(10), "A");
-    EXPECT_EQ(to_hex(16), "10");
-    EXPECT_EQ(to_hex(255), "FF");
-    EXPECT_EQ(to_hex(256 + 171), "AB");
-    EXPECT_EQ(pad_left(to_hex(0), 2, '0'), "00");
-    EXPECT_EQ(to_binary(0), "0");
-    EXPECT_EQ(to_binary(5), "101");
-    EXPECT_EQ(to_binary(128), "10000000");
-    EXPECT_EQ(to_binary(255), "11111111");
-    EXPECT_EQ(pad_left(to_binary(0), 8, '0'), "00000000");
-    EXPECT_EQ(pad_left("ABCDEF", 3, '0'), "ABC");
-    EXPECT_EQ(pad_left("A", -1, '0'), "");
     EXPECT_EQ(to_decimal(INT64_MIN), "-9223372036854775808");
     EXPECT_EQ(to_decimal(0), "0");
     EXPECT_EQ(char_of(65), "A");
     EXPECT_EQ(char_of(321), "A");
     EXPECT_EQ(char_of(256), "");
-}
-
-TEST(TextPrimitives, StringFieldCountsEveryDelimiter)
-{
-    EXPECT_EQ(string_field("a,,b", 2, ","), "");
-    EXPECT_EQ(string_field("a,,b", 3, ","), "b");
-    EXPECT_EQ(string_field("a,,b", 4, ","), "");
-    EXPECT_EQ(string_field("abc", 1, ","), "abc");
-    EXPECT_EQ(string_field("abc", 0, ","), "");
-    EXPECT_EQ(string_field("0x01,0x02,", 3, ","), "");
-    EXPECT_EQ(string_field("0x01,0x02,", 2, ","), "0x02");
-    // occurrences of a longer delimiter do not overlap
-    EXPECT_EQ(string_field("a///b", 2, "//"), "/b");
-    EXPECT_EQ(string_field("abc", 1, ""), "abc");
-    EXPECT_EQ(string_field("abc", 2, ""), "");
 }
 
 TEST(TextPrimitives, FileExtensionLooksOnlyAtTheLastComponent)
