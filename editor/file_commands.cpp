@@ -14,13 +14,12 @@ namespace {
 
 constexpr const char* kOpenTitle = "font.c or font.BAS file to modify.";
 // Bitmap fonts open through the importer, after the forms the registry reads.
-constexpr const char* kBitmapFontFilter = "Bitmap fonts|*.bdf;*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|";
+constexpr const char* kBitmapFontFilter = "Bitmap fonts|*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|";
 
 bool is_bitmap_font_name(std::string_view path)
 {
     const std::string extension = to_upper(file_extension(path));
-    return extension == "BDF" || extension == "PCF" || extension == "GZ" || extension == "OTB" || extension == "FNT"
-        || extension == "FON";
+    return extension == "PCF" || extension == "GZ" || extension == "OTB" || extension == "FNT" || extension == "FON";
 }
 
 std::string open_filter()

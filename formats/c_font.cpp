@@ -203,6 +203,65 @@ FontReadResult read_c_font_entry(std::string_view text, const FontEntry& entry) 
 
 FontReadResult read_c_font_file(const std::string& path) { return read_font_file(path, read_c_font); }
 
+namespace {
+
+// The lines that let the file compile alone: fontdatatype and PROGMEM as an AVR build defines
+// them, and as plain constant bytes elsewhere; a header or library that defines them wins.
+constexpr std::string_view kPreamble[] = {
+    "#ifndef fontdatatype",
+    "#if defined(__AVR__)",
+    "#include <avr/pgmspace.h>",
+    "#define fontdatatype const uint8_t",
+    "#else",
+    "#define fontdatatype const unsigned char",
+    "#endif",
+    "#endif",
+    "#ifndef PROGMEM",
+    "#define PROGMEM",
+    "#endif",
+};
+
+// True when a kept header line opens the preamble already, as in a file this program wrote.
+bool has_preamble(std::string_view header_text)
+{
+    LineReader lines(header_text);
+    while (!lines.at_end())
+        if (trim_blanks_and_tabs(lines.read_line()) == kPreamble[0])
+            return true;
+    return false;
+}
+
+bool is_identifier(std::string_view name)
+{
+    if (name.empty() || (name[0] >= '0' && name[0] <= '9'))
+        return false;
+    return std::all_of(name.begin(), name.end(), [](char character) {
+        return (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z')
+            || (character >= '0' && character <= '9') || character == '_';
+    });
+}
+
+}  // namespace
+
+std::string c_array_name(const Font& font, std::string_view save_path)
+{
+    if (is_identifier(font.name))
+        return font.name;
+    std::string name(file_name_part(save_path));
+    const std::string_view extension = file_extension(name);
+    if (!extension.empty())
+        name.resize(name.size() - extension.size() - 1);
+    for (char& character : name)
+        if (!((character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z')
+              || (character >= '0' && character <= '9')))
+            character = '_';
+    if (name.empty())
+        return "Font";
+    if (name[0] >= '0' && name[0] <= '9')
+        name.insert(name.begin(), '_');
+    return name;
+}
+
 std::string write_c_font(const Font& font, std::string_view save_path)
 {
     const int rows = glyph_count(font);
@@ -213,7 +272,18 @@ std::string write_c_font(const Font& font, std::string_view save_path)
     out += file_name_part(save_path);
     out += kLineEnd;
     out += font.header_text;
-    out += "fontdatatype SevenSegNumFont[" + to_decimal(memory_usage(font.header)) + "] PROGMEM={";
+    if (!has_preamble(font.header_text)) {
+        for (std::string_view line : kPreamble) {
+            out += line;
+            out += kLineEnd;
+        }
+        out += kLineEnd;
+    }
+    out += "fontdatatype ";
+    out += c_array_name(font, save_path);
+    out += "[";
+    out += to_decimal(memory_usage(font.header));
+    out += "] PROGMEM={";
     out += kLineEnd;
     append_c_header_line(out, font);
     out += kLineEnd;

@@ -33,10 +33,18 @@ FontReadResult read_c_font_entry(std::string_view text, const FontEntry& entry);
 FontReadResult read_c_font_file(const std::string& path);
 
 // The whole C file for `font`, every line ending in CR LF; the file name part of `save_path` goes
-// into the name line. Rows 0 to char_count - 1 are written with their comments, each data text
+// into the name line. The header text follows, then, unless a header line opens it already, the
+// guarded definitions of fontdatatype and PROGMEM that let the file compile alone, then the array
+// named by c_array_name. Rows 0 to char_count - 1 are written with their comments, each data text
 // ending in a comma; a row without data is written as a glyph of zero bytes, so the rows after it
 // keep their places.
 std::string write_c_font(const Font& font, std::string_view save_path);
+
+// The name of the array written for the font: the font's name when it is a C identifier (the
+// array it was read from), else the file name of `save_path` without its extension, every
+// character other than an ASCII letter, digit or "_" as "_", "_" in front of a leading digit, and
+// "Font" when nothing is left.
+std::string c_array_name(const Font& font, std::string_view save_path);
 
 // The header line of `font`: header_bytes_text as held when it still states the header's values,
 // otherwise the four values written anew, so that a saved file never contradicts its own glyphs.

@@ -69,9 +69,12 @@ public:
         while (!m_lines.at_end()) {
             std::size_t begin = m_lines.position();
             std::string_view line = m_lines.read_line();
+            // The first line is the file's name line, which a save writes anew, only when it is a
+            // comment; any other first line (an opening "/*", an #if, code) is kept with the font.
             if (first_line) {
                 first_line = false;
-                m_leading_begin = m_lines.position();
+                if (trim_blanks_and_tabs(line).substr(0, 2) == "//")
+                    m_leading_begin = m_lines.position();
             }
             std::optional<ArrayLine> array = parse_array_line(line);
             if (array && (array->type == ArrayType::FontDataType || opens_on_its_own(line)))

@@ -39,7 +39,7 @@ const std::array<FileForm, 3>& forms()
         {FontFormat::Bas, "bas", "BAS File", "font.BAS file to save", {"bas", "inc"}, {}, scan_bas_fonts,
          read_bas_font_entry, write_bas_font, bas_font_in_place, bas_drawing_problems},
         {FontFormat::Bdf, "bdf", "BDF File", "font.bdf file to save", {"bdf"}, {0x10FFFF, 65535, 255, 255, true},
-         nullptr, nullptr, write_bdf_font, nullptr, no_drawing_problems},
+         scan_bdf_fonts, read_bdf_font_entry, write_bdf_font, nullptr, no_drawing_problems},
     }};
     return all;
 }

@@ -1,8 +1,11 @@
 #include "formats/font_in_place.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "formats/bas_statements.h"
 #include "formats/bas_words.h"
+#include "formats/font_text.h"
 #include "formats/c_declaration.h"
 #include "formats/c_font.h"
 #include "formats/c_font_lines.h"
@@ -98,18 +101,83 @@ void append_glyph_line(std::string& out, const Glyph& glyph, const FontHeader& h
     out += line_end;
 }
 
+// True when row `row` of both fonts, of one cell, holds the same pixels.
+class SameGlyph {
+public:
+    SameGlyph(const Font& font, const Font& before)
+        : m_font(font), m_before(before), m_same_cell(font.header.glyph_width == before.header.glyph_width
+                                                     && font.header.glyph_height == before.header.glyph_height),
+          m_grid(font.header.glyph_width, font.header.glyph_height), m_grid_before(m_grid)
+    {
+    }
+
+    bool operator()(int row)
+    {
+        if (!m_same_cell || row >= glyph_count(m_before) || row >= glyph_count(m_font))
+            return false;
+        const std::string& data = m_font.font_table[static_cast<std::size_t>(row)].glyph_data;
+        const std::string& data_before = m_before.font_table[static_cast<std::size_t>(row)].glyph_data;
+        if (data == data_before)
+            return true;
+        decode_glyph(data, m_grid);
+        decode_glyph(data_before, m_grid_before);
+        return m_grid == m_grid_before;
+    }
+
+private:
+    const Font& m_font;
+    const Font& m_before;
+    bool m_same_cell;
+    GlyphGrid m_grid;
+    GlyphGrid m_grid_before;
+};
+
+// A glyph line whose bytes changed: only its data gives way to the glyph's whole bytes, in the
+// letter case the line used; its indentation, the blanks after the data and its comment stay.
+void append_changed_glyph_line(std::string& out, std::string_view line, std::string_view data, const Glyph& glyph,
+                               const FontHeader& header)
+{
+    GlyphGrid grid(header.glyph_width, header.glyph_height);
+    decode_glyph(glyph.glyph_data, grid);
+    std::string bytes = encode_glyph(grid);
+    const bool lower = data.find_first_of("abcdef") != std::string_view::npos
+                    && data.find_first_of("ABCDEF") == std::string_view::npos;
+    if (lower)
+        for (std::size_t at = 0; at < bytes.size(); ++at)
+            if (bytes[at] >= 'A' && bytes[at] <= 'F')
+                bytes[at] = static_cast<char>(bytes[at] - 'A' + 'a');
+    if (!data.empty() && data.back() != ',' && !bytes.empty())
+        bytes.pop_back();
+    const std::size_t data_begin = static_cast<std::size_t>(data.data() - line.data());
+    out += line.substr(0, data_begin);
+    out += bytes;
+    out += line.substr(data_begin + data.size());
+}
+
 // The header line, then the array's lines up to its closing line: blank and comment lines stay
-// where they were, each glyph line gives way to the next row's, and the rows left over follow.
-void append_c_font_lines(std::string& out, std::string_view text, const FontEntry& entry, const Font& font,
-                         std::string_view line_end)
+// where they were, each glyph line gives way to the next row's, and the rows left over follow. A
+// line whose bytes did not change (`before` is the font as the text holds it) stays as it was;
+// a changed glyph line keeps its indentation and its comment.
+// True when the closing line, which holds the last glyph's bytes, is left to be kept whole.
+bool append_c_font_lines(std::string& out, std::string_view text, const FontEntry& entry, const Font& font,
+                         const Font& before, std::string_view line_end)
 {
     std::string_view indent = glyph_indent(text, entry.data_begin);
-    std::string header;
-    append_c_header_line(header, font);
-    out += indent;
-    out += without_leading_blanks(header);
-    out += line_end;
+    LineReader header_line(text, entry.data_begin, 0);
+    const std::string_view original_header = header_line.read_line();
+    const bool header_unchanged = font.header == before.header;
+    if (header_unchanged && data_byte_count(split_glyph_line(original_header).data) == 4) {
+        out += text.substr(entry.data_begin, header_line.position() - entry.data_begin);
+    } else {
+        std::string header;
+        append_c_header_line(header, font);
+        out += indent;
+        out += without_leading_blanks(header);
+        out += line_end;
+    }
     const GlyphBytes bytes = entry.guessed ? GlyphBytes::Whole : GlyphBytes::AsRead;
+    SameGlyph unchanged(font, before);
+    const int glyph_bytes = glyph_byte_count(font.header.glyph_width, font.header.glyph_height);
     const int rows = glyph_count(font);
     int row = 0;
     std::size_t closing_line = std::max(entry.data_begin, line_begin_at(text, entry.data_end));
@@ -118,13 +186,38 @@ void append_c_font_lines(std::string& out, std::string_view text, const FontEntr
     while (!lines.at_end()) {
         std::size_t line_begin = lines.position();
         std::string_view line = lines.read_line();
-        if (split_glyph_line(line).data.empty())
+        GlyphLine parts = split_glyph_line(line);
+        if (parts.data.empty()) {
             out += text.substr(line_begin, lines.position() - line_begin);
-        else if (row < rows)
-            append_glyph_line(out, font.font_table[static_cast<std::size_t>(row++)], font.header, bytes, indent, line_end);
+        } else if (row < rows && unchanged(row) && (bytes == GlyphBytes::AsRead || data_byte_count(parts.data) == glyph_bytes)) {
+            out += text.substr(line_begin, lines.position() - line_begin);
+            ++row;
+        } else if (row < rows) {
+            append_changed_glyph_line(out, line, parts.data, font.font_table[static_cast<std::size_t>(row++)], font.header);
+            out += text.substr(line_begin + line.size(), lines.position() - line_begin - line.size());
+        }
     }
-    for (; row < rows; ++row)
+    // The last glyph on the closing line, unchanged, stays there.
+    const bool closing_has_data = entry.data_end < text.size() && closing_line < entry.data_end
+                               && !trim_blanks_and_tabs(text.substr(closing_line, entry.data_end - closing_line)).empty();
+    if (closing_has_data && row == rows - 1 && rows == glyph_count(before) && unchanged(row) && bytes == GlyphBytes::AsRead)
+        return true;
+    // Glyphs past the end of an array that ends early read as blank: while the header stays, only
+    // those up to the last one with pixels are written.
+    int last_row = rows;
+    if (header_unchanged && bytes == GlyphBytes::AsRead) {
+        GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
+        const GlyphGrid blank = grid;
+        while (last_row > row) {
+            decode_glyph(font.font_table[static_cast<std::size_t>(last_row - 1)].glyph_data, grid);
+            if (!(grid == blank))
+                break;
+            --last_row;
+        }
+    }
+    for (; row < last_row; ++row)
         append_glyph_line(out, font.font_table[static_cast<std::size_t>(row)], font.header, bytes, indent, line_end);
+    return false;
 }
 
 // The closing line as it was; a "}" after the last glyph's bytes goes on a line of its own,
@@ -148,6 +241,7 @@ void append_closing(std::string& out, std::string_view text, std::size_t brace, 
 
 std::string c_text_in_place_of(std::string_view text, const FontEntry& entry, const Font& font)
 {
+    FontReadResult before = read_c_font_entry(text, entry);
     LineReader lines(text, entry.begin, 0);
     std::string_view array_line = lines.read_line();
     std::string_view line_end = line_end_before(text, lines.position());
@@ -156,8 +250,10 @@ std::string c_text_in_place_of(std::string_view text, const FontEntry& entry, co
     out += text.substr(0, entry.begin);
     append_array_line(out, array_line, font);
     out += text.substr(entry.begin + array_line.size(), entry.data_begin - entry.begin - array_line.size());
-    append_c_font_lines(out, text, entry, font, line_end);
-    append_closing(out, text, entry.data_end, line_end);
+    if (append_c_font_lines(out, text, entry, font, before.font, line_end))
+        out += text.substr(line_begin_at(text, entry.data_end));
+    else
+        append_closing(out, text, entry.data_end, line_end);
     return out;
 }
 
@@ -172,12 +268,133 @@ std::string_view data_indent(std::string_view text, const FontEntry& entry)
     return "  ";
 }
 
+constexpr std::size_t kWordDigits = 8;
+constexpr std::size_t kWordsPerLine = 8;
+
+bool is_word_at(std::string_view code, std::size_t position)
+{
+    if (position + kWordDigits > code.size())
+        return false;
+    for (std::size_t offset = 0; offset < kWordDigits; ++offset)
+        if (!is_hex_digit(code[position + offset]))
+            return false;
+    return true;
+}
+
+// Where the words of a data line stand: every run of eight hexadecimal digits of its statements.
+std::vector<std::size_t> word_positions(std::string_view line)
+{
+    std::vector<std::size_t> positions;
+    StatementCursor statements(line);
+    std::string_view statement;
+    while (statements.next(statement)) {
+        const std::size_t begin = statements.statement_begin();
+        for (std::size_t at = 0; at < statement.size();) {
+            if (is_word_at(statement, at)) {
+                positions.push_back(begin + at);
+                at += kWordDigits;
+            } else {
+                ++at;
+            }
+        }
+    }
+    return positions;
+}
+
+bool same_word(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return hex_digit_value(x) == hex_digit_value(y); });
+}
+
+// A word in the letter case of the block: lower case when its words hold lower-case letters only.
+std::string in_case(std::string_view word, bool lower)
+{
+    std::string cased(word);
+    if (lower)
+        for (char& character : cased)
+            character = static_cast<char>(character >= 'A' && character <= 'F' ? character - 'A' + 'a' : character);
+    return cased;
+}
+
+// The block's words rewritten one by one: a word whose value is unchanged keeps its text, a
+// changed one is written in the block's letter case where it stood, so every line keeps its words,
+// its indentation and its comments. Words the font needs beyond the block's last one follow on
+// new lines of eight (only zero words beyond the end of a block whose header did not change are
+// left out, since they read as the missing bytes they replace); words of the block beyond the
+// font's last one go when the header changed and stay, ignored as before, when it did not.
 std::string bas_text_in_place_of(std::string_view text, const FontEntry& entry, const Font& font)
 {
+    std::string written;
+    append_font_words(written, font, "", "\n");
+    std::vector<std::string_view> words;
+    for (std::size_t position : word_positions(written))
+        words.push_back(std::string_view(written).substr(position, kWordDigits));
+    const bool header_unchanged = entry.header == font.header;
+    const std::string_view line_end = line_end_before(text, entry.data_begin);
+
+    std::string_view data = text.substr(0, entry.data_end);
+    bool any_upper = false;
+    bool any_lower = false;
+    for (LineReader lines(data, entry.data_begin, 0); !lines.at_end();) {
+        std::string_view line = lines.read_line();
+        for (std::size_t position : word_positions(line))
+            for (char digit : line.substr(position, kWordDigits)) {
+                any_upper = any_upper || (digit >= 'A' && digit <= 'F');
+                any_lower = any_lower || (digit >= 'a' && digit <= 'f');
+            }
+    }
+    const bool lower = any_lower && !any_upper;
+
     std::string out;
-    out.reserve(text.size() + (entry.data_end - entry.data_begin) + 1024);
+    out.reserve(text.size() + 1024);
     out += text.substr(0, entry.data_begin);
-    append_font_words(out, font, data_indent(text, entry), line_end_before(text, entry.data_begin));
+    std::size_t next = 0;
+    LineReader lines(data, entry.data_begin, 0);
+    while (!lines.at_end()) {
+        const std::size_t line_begin = lines.position();
+        std::string_view line = lines.read_line();
+        const std::string_view ending = data.substr(line_begin + line.size(), lines.position() - line_begin - line.size());
+        std::vector<std::size_t> positions = word_positions(line);
+        std::string rewritten;
+        std::size_t copied = 0;
+        bool kept = false;
+        for (std::size_t position : positions) {
+            std::string_view word = line.substr(position, kWordDigits);
+            if (next < words.size()) {
+                if (!same_word(word, words[next])) {
+                    rewritten += line.substr(copied, position - copied);
+                    rewritten += in_case(words[next], lower);
+                    copied = position + kWordDigits;
+                }
+                kept = true;
+            } else if (!header_unchanged) {
+                std::size_t cut = position;
+                while (cut > copied && (line[cut - 1] == ' ' || line[cut - 1] == '\t'))
+                    --cut;
+                rewritten += line.substr(copied, cut - copied);
+                copied = position + kWordDigits;
+            }
+            ++next;
+        }
+        rewritten += line.substr(copied);
+        if (!positions.empty() && !kept && !header_unchanged && trim_blanks_and_tabs(rewritten).empty())
+            continue;
+        out += rewritten;
+        out += ending;
+    }
+    std::size_t last_needed = words.size();
+    if (header_unchanged)
+        while (last_needed > next && words[last_needed - 1] == "00000000")
+            --last_needed;
+    for (std::size_t at = next; at < last_needed; at += kWordsPerLine) {
+        out += data_indent(text, entry);
+        for (std::size_t word = at; word < std::min(at + kWordsPerLine, last_needed); ++word) {
+            out += word == at ? "" : " ";
+            out += in_case(words[word], lower);
+        }
+        out += line_end;
+    }
     out += text.substr(entry.data_end);
     return out;
 }

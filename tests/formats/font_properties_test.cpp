@@ -55,7 +55,9 @@ void expect_same_font(const FontReadResult& read, const FontModel& font, const s
     EXPECT_EQ(read.font.header_bytes_text, font.header_bytes_text) << form;
     // A written font warns only of what no display draws, at its header line.
     std::vector<std::string> drawing;
-    std::string header_line = form == "C" ? "line 3: " : "line 8: ";
+    // The C header line follows the name line, the definitions of fontdatatype and PROGMEM, an empty
+    // line and the array line.
+    std::string header_line = form == "C" ? "line 15: " : "line 8: ";
     for (const std::string& problem : {codes_problem(font.header), form == "C" ? row_width_problem(font.header) : ""}) {
         if (!problem.empty())
             drawing.push_back(header_line + problem);

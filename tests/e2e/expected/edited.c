@@ -2,7 +2,19 @@
 // Font Size : 8x8
 // Memory usage : 36 bytes
 
-fontdatatype SevenSegNumFont[36] PROGMEM={
+#ifndef fontdatatype
+#if defined(__AVR__)
+#include <avr/pgmspace.h>
+#define fontdatatype const uint8_t
+#else
+#define fontdatatype const unsigned char
+#endif
+#endif
+#ifndef PROGMEM
+#define PROGMEM
+#endif
+
+fontdatatype Letters[36] PROGMEM={
 0x08,0x08,0x41,0x04,
 0x88,0x3C,0x66,0x66,0x7E,0x66,0x66,0x01, //  A
 0x7C,0x66,0x66,0x7C,0x66,0x66,0x7C,0x00, //  B

@@ -6,6 +6,7 @@ DefineFont #2   ' letters
 End DefineFont
 Print "hi"
   DefineFont #3
-	01300801 000000FE
+	01300801
+	000000FE
   End DefineFont
 End

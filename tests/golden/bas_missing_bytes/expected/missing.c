@@ -1,6 +1,18 @@
 // missing.c
 //  missing
-fontdatatype SevenSegNumFont[28] PROGMEM={
+#ifndef fontdatatype
+#if defined(__AVR__)
+#include <avr/pgmspace.h>
+#define fontdatatype const uint8_t
+#else
+#define fontdatatype const unsigned char
+#endif
+#endif
+#ifndef PROGMEM
+#define PROGMEM
+#endif
+
+fontdatatype missing[28] PROGMEM={
 0x08,0x08,0x41,0x03,
 0x18,0x3C,0x66,0x66,0x7E,0x66,0x66,0x00,
 0x7C,0x66,0x66,0x7C,0x00,0x00,0x00,0x00,

@@ -1,6 +1,18 @@
 // forms.c
 // ont 8
-fontdatatype SevenSegNumFont[20] PROGMEM={
+#ifndef fontdatatype
+#if defined(__AVR__)
+#include <avr/pgmspace.h>
+#define fontdatatype const uint8_t
+#else
+#define fontdatatype const unsigned char
+#endif
+#endif
+#ifndef PROGMEM
+#define PROGMEM
+#endif
+
+fontdatatype forms[20] PROGMEM={
 0x08,0x08,0x41,0x02,
 0x18,0x3C,0x66,0x66,0x7e,0x66,0x66,0x00,
 0x7C,0x66,0x66,0x7C,0x66,0x66,0x7C,0x00,

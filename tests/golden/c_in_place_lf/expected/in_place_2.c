@@ -13,8 +13,8 @@ int unrelated = 1; /* } */
 
 static const fontdatatype Digits[] PROGMEM = {
 	0x08,0x01,0x30,0x02,	// header
-	0xFE, // 0
+	0xFE,	// 0
 	// between glyphs
-	0x18, // 1
+	0x18,  // 1
 };
 // end

@@ -1,5 +1,17 @@
 // short.c
-fontdatatype SevenSegNumFont[10] PROGMEM={
+#ifndef fontdatatype
+#if defined(__AVR__)
+#include <avr/pgmspace.h>
+#define fontdatatype const uint8_t
+#else
+#define fontdatatype const unsigned char
+#endif
+#endif
+#ifndef PROGMEM
+#define PROGMEM
+#endif
+
+fontdatatype Short[10] PROGMEM={
 0x08,0x02,0x41,0x03,
 0x18,0x24, //  A
 0x00,0x00,

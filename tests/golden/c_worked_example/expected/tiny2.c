@@ -1,6 +1,18 @@
 // tiny2.c
 // Font Size : 8x2
 
+#ifndef fontdatatype
+#if defined(__AVR__)
+#include <avr/pgmspace.h>
+#define fontdatatype const uint8_t
+#else
+#define fontdatatype const unsigned char
+#endif
+#endif
+#ifndef PROGMEM
+#define PROGMEM
+#endif
+
 fontdatatype SevenSegNumFont[8] PROGMEM={
 0x08,0x02,0x41,0x02,
 0x18,0x24, //  A

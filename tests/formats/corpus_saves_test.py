@@ -1,0 +1,143 @@
+#!/usr/bin/python3
+"""Two properties over every font of every file of the corpus, through glyphwright-convert:
+
+- Save in place changes only what changed: each font, taken out as BDF and written back into a copy
+  of its file with --in-place, leaves the copy byte-identical; with one pixel of one glyph flipped,
+  only the lines that hold that glyph's bytes differ.
+- Written anew as C, each font compiles alone with cc, as for AVR and as for any other target, and
+  defines its array under the name the writer gives it."""
+
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+FORMS = ("c", "mmbasic")
+
+
+def run(command, **kwargs):
+    return subprocess.run(command, capture_output=True, text=True, **kwargs)
+
+
+def fonts_of(binary, path):
+    """The list lines of a file's fonts: (number, name, form)."""
+    listed = run([binary, "--list", path])
+    fonts = []
+    for line in listed.stdout.splitlines():
+        match = re.match(r".*: (\d+): (.*?): \d+ x \d+.*\((\w+), lines", line)
+        if match:
+            fonts.append((match.group(1), match.group(2), match.group(3)))
+    return fonts
+
+
+def flip_first_set_row(bdf_text):
+    """The BDF with the first pixel of the first glyph that has a bitmap row flipped; the glyph's
+    ENCODING."""
+    lines = bdf_text.split("\n")
+    encoding = None
+    for at, line in enumerate(lines):
+        if line.startswith("ENCODING"):
+            encoding = line.split()[1]
+        if line == "BITMAP" and lines[at + 1] != "ENDCHAR":
+            row = lines[at + 1]
+            lines[at + 1] = "%0*X" % (len(row), int(row, 16) ^ (1 << (4 * len(row) - 1)))
+            return "\n".join(lines), encoding
+    return None, None
+
+
+def differing_lines(a, b):
+    a_lines, b_lines = a.splitlines(), b.splitlines()
+    if len(a_lines) != len(b_lines):
+        return max(len(a_lines), len(b_lines))
+    return sum(1 for x, y in zip(a_lines, b_lines) if x != y)
+
+
+def check_in_place(binary, path, number, form, folder, problems):
+    bdf = os.path.join(folder, "font.bdf")
+    copy = os.path.join(folder, "copy" + os.path.splitext(path)[1])
+    shutil.copyfile(path, copy)
+    out = run([binary, "--font", number, path, bdf])
+    if out.returncode != 0:
+        problems.append(f"{path} font {number}: not taken out: {out.stderr.strip()}")
+        return
+    put = run([binary, "--in-place", bdf, "--font", number, copy])
+    if put.returncode != 0:
+        problems.append(f"{path} font {number}: not put back: {put.stderr.strip()}")
+        return
+    with open(path, "rb") as original, open(copy, "rb") as saved:
+        if original.read() != saved.read():
+            problems.append(f"{path} font {number}: saved in place without edits, the file changed")
+            return
+    with open(bdf) as bdf_file:
+        flipped, _ = flip_first_set_row(bdf_file.read())
+    if flipped is None:
+        return
+    with open(bdf, "w") as bdf_file:
+        bdf_file.write(flipped)
+    put = run([binary, "--in-place", bdf, "--font", number, copy])
+    if put.returncode != 0:
+        problems.append(f"{path} font {number}: edited font not put back: {put.stderr.strip()}")
+        return
+    with open(path, encoding="latin-1") as original, open(copy, encoding="latin-1") as saved:
+        changed = differing_lines(original.read(), saved.read())
+    # A C glyph is one line; a DefineFont glyph's bytes lie in one word or two, on one line or two.
+    most = 1 if form == "c" else 2
+    if changed == 0 or changed > most:
+        problems.append(f"{path} font {number}: one pixel flipped changes {changed} lines, not 1 to {most}")
+
+
+def check_compiles(binary, path, number, folder, include, problems):
+    source = os.path.join(folder, "font.c")
+    out = run([binary, "--font", number, "--to", "c", path, source])
+    if out.returncode != 0:
+        problems.append(f"{path} font {number}: not written as C: {out.stderr.strip()}")
+        return
+    with open(source, encoding="latin-1") as written:
+        name = re.search(r"^fontdatatype (\w+)\[", written.read(), re.M).group(1)
+    for defines in (["-D__AVR__"], []):
+        target = "AVR" if defines else "other targets"
+        objects = os.path.join(folder, "font.o")
+        compiled = run(["cc", "-c", "-x", "c", "-std=c99", "-Wall", "-Werror", "-I", include, *defines, source,
+                        "-o", objects])
+        if compiled.returncode != 0:
+            problems.append(f"{path} font {number}: does not compile for {target}:\n{compiled.stderr}")
+            continue
+        symbols = run(["nm", objects]).stdout
+        if not re.search(r" [RDB] " + re.escape(name) + r"$", symbols, re.M):
+            problems.append(f"{path} font {number}: compiled for {target}, no array {name}:\n{symbols}")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--binary", required=True)
+    parser.add_argument("--corpus", required=True)
+    arguments = parser.parse_args()
+    if not os.path.isdir(arguments.corpus):
+        print(f"skipped: no corpus at {arguments.corpus}")
+        return 77
+    problems = []
+    checked = 0
+    with tempfile.TemporaryDirectory(prefix="glyphwright-corpus-") as folder:
+        include = os.path.join(folder, "include")
+        os.makedirs(os.path.join(include, "avr"))
+        with open(os.path.join(include, "avr", "pgmspace.h"), "w") as stand_in:
+            stand_in.write("#include <stdint.h>\n#define PROGMEM\n")
+        for form in FORMS:
+            directory = os.path.join(arguments.corpus, form)
+            for name in sorted(os.listdir(directory)) if os.path.isdir(directory) else []:
+                path = os.path.join(directory, name)
+                for number, _, font_form in fonts_of(arguments.binary, path):
+                    check_in_place(arguments.binary, path, number, font_form, folder, problems)
+                    check_compiles(arguments.binary, path, number, folder, include, problems)
+                    checked += 1
+    print(f"{checked} fonts checked")
+    for problem in problems:
+        print("FAILED:", problem)
+    return 1 if problems or checked == 0 else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
