@@ -7,12 +7,56 @@
 #include "editor/editing_commands.h"
 #include "editor/file_commands.h"
 #include "editor/import_command.h"
+#include "text/text_file.h"
+#include "text/text_primitives.h"
 
 namespace glyphwright {
 
 namespace {
 
 FontChange glyph_changed(GlyphChange change) { return {change.row, false, change.layout_changed}; }
+
+FontChange font_saved(bool saved) { return {-1, false, false, saved}; }
+
+FontChange font_replaced(bool replaced) { return {-1, replaced}; }
+
+// Settles the unsaved changes of the open font before a command replaces or ends it; false when
+// the user keeps it.
+bool may_replace_font(ShellState& shell, GuiServices& gui)
+{
+    const Settled settled = settle_unsaved_changes(shell.model, gui, has_unsaved_changes(shell));
+    if (settled == Settled::Saved)
+        font_changed(shell, gui, font_saved(true));
+    return settled != Settled::Cancelled;
+}
+
+FontChange open_path_command(ShellState& shell, GuiServices& gui, const std::string& path)
+{
+    if (!may_replace_font(shell, gui))
+        return {};
+    return font_replaced(open_font_path(shell.model, gui, path));
+}
+
+// Open recent: the files in a list, the newest first; a file that is gone leaves the list.
+FontChange open_recent_command(ShellState& shell, GuiServices& gui)
+{
+    std::vector<std::string> files = gui.recent_files();
+    if (files.empty()) {
+        gui.message_box("Open recent", "No font file was opened or saved yet.");
+        return {};
+    }
+    const int chosen = gui.choice_dialog("Open recent", "The files opened or saved last:", files, 0);
+    if (chosen < 0 || chosen >= static_cast<int>(files.size()))
+        return {};
+    const std::string path = files[static_cast<std::size_t>(chosen)];
+    if (file_stamp(path).size < 0) {
+        std::erase(files, path);
+        gui.set_recent_files(files);
+        gui.message_box("Open recent", quoted_file_name(path) + " is gone; it was taken off the list.");
+        return {};
+    }
+    return open_path_command(shell, gui, path);
+}
 
 FontChange dispatch_canvas_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
 {
@@ -105,8 +149,7 @@ FontChange dispatch_edit_item(int item, ShellState& shell, GuiServices& gui)
     case controls::kRemoveCharacterItem:
         return glyph_changed(remove_character(shell.model, gui, shell.edit));
     case controls::kCodePageItem:
-        choose_code_page(shell.model, gui);
-        return {};
+        return {-1, false, false, false, choose_code_page(shell.model, gui)};
     default:
         return {};
     }
@@ -117,30 +160,31 @@ FontChange dispatch_menu_event(int item, ShellState& shell, GuiServices& gui)
     FontModel& model = shell.model;
     switch (item) {
     case controls::kOpenItem:
-        return {-1, open_font(model, gui)};
+        return may_replace_font(shell, gui) ? font_replaced(open_font(model, gui)) : FontChange{};
     case controls::kNewItem:
-        show_not_yet(gui);
-        return {};
+        return may_replace_font(shell, gui) ? font_replaced(new_font_command(model, gui)) : FontChange{};
     case controls::kSaveAsCItem:
-        save_as_c(model, gui);
-        return {};
+        return font_saved(save_as_c(model, gui));
     case controls::kSaveAsBasItem:
-        save_as_bas(model, gui);
-        return {};
+        return font_saved(save_as_bas(model, gui));
     case controls::kQuitItem:
-        shell.quit_requested = true;
+        shell.quit_requested = may_replace_font(shell, gui);
         return {};
     case controls::kFileInfoItem:
         show_file_info(model, gui);
         return {};
     case controls::kImportFontItem:
-        return {-1, import_font_command(model, gui)};
+        return may_replace_font(shell, gui) ? font_replaced(import_font_command(model, gui)) : FontChange{};
     case controls::kSaveAsBdfItem:
-        save_as_bdf(model, gui);
-        return {};
+        return font_saved(save_as_bdf(model, gui));
     case controls::kSaveInPlaceItem:
-        save_in_place(model, gui);
-        return {};
+        return font_saved(save_in_place(model, gui));
+    case controls::kSaveItem:
+        return font_saved(save_font_command(model, gui));
+    case controls::kSaveAsItem:
+        return font_saved(save_as_any(model, gui));
+    case controls::kOpenRecentItem:
+        return open_recent_command(shell, gui);
     default:
         return dispatch_edit_item(item, shell, gui);
     }
@@ -170,8 +214,10 @@ FontChange dispatch_to_command(const UiEvent& event, ShellState& shell, GuiServi
         if (event.control_id == controls::kOverviewWindow)
             overview_event(shell.overview, shell.model, gui, event);
         else
-            shell.quit_requested = true;
+            shell.quit_requested = may_replace_font(shell, gui);
         return {};
+    case EventKind::FileDrop:
+        return open_path_command(shell, gui, event.file_path);
     case EventKind::ControlEvent:
         return dispatch_control_event(event, shell, gui);
     case EventKind::MenuEvent:
@@ -185,6 +231,11 @@ FontChange dispatch_to_command(const UiEvent& event, ShellState& shell, GuiServi
 }
 
 }  // namespace
+
+void open_start_file(ShellState& shell, GuiServices& gui, const std::string& path, const std::string& font_choice)
+{
+    font_changed(shell, gui, font_replaced(open_font_path(shell.model, gui, path, font_choice)));
+}
 
 void dispatch_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
 {

@@ -3,6 +3,8 @@
 #include "app/dispatch.h"
 #include "editor/canvas_view.h"
 #include "editor/controls.h"
+#include "editor/file_commands.h"
+#include "text/text_primitives.h"
 
 namespace glyphwright {
 
@@ -28,6 +30,9 @@ constexpr MenuItem kFileMenuItems[] = {
     {controls::kImportFontItem, "Import font..."},
     {controls::kSaveAsBdfItem, "Save as BDF"},
     {controls::kSaveInPlaceItem, "Save in place"},
+    {controls::kSaveItem, "Save"},
+    {controls::kSaveAsItem, "Save as..."},
+    {controls::kOpenRecentItem, "Open recent..."},
 };
 
 constexpr MenuItem kEditMenuItems[] = {
@@ -69,6 +74,12 @@ constexpr KeyBinding kKeyBindings[] = {
     {controls::kOverviewItem, "F2"},
     {controls::kNarrowerItem, "["},
     {controls::kWiderItem, "]"},
+    {controls::kOpenItem, "Ctrl+O"},
+    {controls::kSaveItem, "Ctrl+S"},
+    {controls::kSaveAsItem, "Ctrl+Shift+S"},
+    {controls::kNewItem, "Ctrl+N"},
+    {controls::kQuitItem, "Ctrl+Q"},
+    {controls::kImportFontItem, "Ctrl+I"},
 };
 
 void create_controls(const FontModel& model, GuiServices& gui)
@@ -86,15 +97,6 @@ void create_controls(const FontModel& model, GuiServices& gui)
     gui.create_button(controls::kEditButton, 250, 37, 60, 22, "Edit...");
 }
 
-bool create_file_menu(GuiServices& gui)
-{
-    if (!gui.create_popup_menu(controls::kFileMenu))
-        return false;
-    for (const MenuItem& item : kFileMenuItems)
-        gui.add_menu_item(controls::kFileMenu, item.id, item.caption);
-    return true;
-}
-
 // The caption, then a tab and the item's key, where menus show keys.
 std::string caption_with_key(const MenuItem& item)
 {
@@ -102,6 +104,16 @@ std::string caption_with_key(const MenuItem& item)
         if (binding.command_id == item.id)
             return std::string(item.caption) + "\t" + binding.key;
     return item.caption;
+}
+
+bool create_file_menu(GuiServices& gui)
+{
+    if (!gui.create_popup_menu(controls::kFileMenu))
+        return false;
+    // The first items keep their captions as they always were; the later ones show their keys.
+    for (const MenuItem& item : kFileMenuItems)
+        gui.add_menu_item(controls::kFileMenu, item.id, item.id < controls::kSaveItem ? std::string(item.caption) : caption_with_key(item));
+    return true;
 }
 
 bool create_edit_menu(GuiServices& gui)
@@ -136,10 +148,52 @@ void show_history_state(ShellState& shell, GuiServices& gui)
 
 }  // namespace
 
+void remember_recent_file(GuiServices& gui, const std::string& path)
+{
+    std::vector<std::string> files = gui.recent_files();
+    std::erase(files, path);
+    files.insert(files.begin(), path);
+    if (files.size() > kRecentFiles)
+        files.resize(kRecentFiles);
+    gui.set_recent_files(files);
+}
+
+bool has_unsaved_changes(const ShellState& shell)
+{
+    return !shell.edit.history.at_saved_state() || shell.changed_outside_history;
+}
+
+std::string window_title(const ShellState& shell)
+{
+    if (!shell.has_font)
+        return kWindowTitle;
+    const FontSource& source = shell.model.source;
+    std::string title = has_unsaved_changes(shell) ? "*" : "";
+    title += source.path.empty() ? std::string("Untitled") : std::string(file_name_part(source.path));
+    if (!source.path.empty() && source.fonts_in_file > 1 && !source.name.empty())
+        title += " (" + source.name + ")";
+    return title + " - " + kWindowTitle;
+}
+
 void font_changed(ShellState& shell, GuiServices& gui, const FontChange& change)
 {
-    if (change.font_replaced)
+    if (change.font_replaced) {
         forget_edits(shell.edit);
+        shell.has_font = true;
+        shell.changed_outside_history = false;
+    }
+    if (change.saved) {
+        shell.edit.history.mark_saved();
+        shell.changed_outside_history = false;
+    }
+    if (change.other_change)
+        shell.changed_outside_history = true;
+    if ((change.saved || change.font_replaced) && !shell.model.source.path.empty())
+        remember_recent_file(gui, shell.model.source.path);
+    if (std::string title = window_title(shell); title != shell.shown_title) {
+        gui.set_window_title(title);
+        shell.shown_title = std::move(title);
+    }
     if (change.font_replaced || change.layout_changed || change.glyph_row >= 0)
         show_history_state(shell, gui);
     // The overview finds for itself what changed, since not every command reports its glyph
@@ -165,6 +219,7 @@ bool build_main_window(ShellState& shell, GuiServices& gui)
     int client_height = model.header.glyph_height * model.zoom + 70;
     if (!gui.open_main_window(client_width, client_height, kWindowTitle))
         return false;
+    shell.shown_title = kWindowTitle;
     create_controls(model, gui);
     shell.file_menu_exists = create_file_menu(gui);
     shell.edit_menu_exists = create_edit_menu(gui);
@@ -180,18 +235,19 @@ void run_event_loop(ShellState& shell, GuiServices& gui)
         dispatch_event(gui.wait_event(), shell, gui);
 }
 
-int run_editor(GuiServices& gui)
+int run_editor(GuiServices& gui, const std::string& start_path, const std::string& font_choice)
 {
     ShellState shell;
     set_start_values(shell.model);
-    if (build_main_window(shell, gui))
+    if (build_main_window(shell, gui)) {
+        if (!start_path.empty())
+            open_start_file(shell, gui, start_path, font_choice);
         run_event_loop(shell, gui);
+    }
     // The program ends with its main window: the overview goes with it.
     close_overview(shell.overview, gui);
     return 0;
 }
-
-void show_not_yet(GuiServices& gui) { gui.message_box("Sorry", "Not yet."); }
 
 void show_file_info(const FontModel& model, GuiServices& gui) { gui.message_box("File Info", model.header_text); }
 

@@ -131,7 +131,7 @@ GlyphChange add_character(FontModel& model, GuiServices& gui, EditSession& sessi
     return {};
 }
 
-void choose_code_page(FontModel& model, GuiServices& gui)
+bool choose_code_page(FontModel& model, GuiServices& gui)
 {
     std::vector<FormField> fields = {{"Code page", model.code_page}};
     const std::string note = "How the codes 0 to 255 of this font read as characters where Unicode is needed (the list,"
@@ -142,10 +142,12 @@ void choose_code_page(FontModel& model, GuiServices& gui)
             gui.message_box("Code page", quoted(name) + " is no single-byte character set this system knows.");
             continue;
         }
+        const bool changed = model.code_page != name;
         model.code_page = name;
         show_character_list(model, gui);
-        return;
+        return changed;
     }
+    return false;
 }
 
 GlyphChange remove_character(FontModel& model, GuiServices& gui, EditSession& session)

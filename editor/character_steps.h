@@ -30,8 +30,8 @@ GlyphChange remove_character(FontModel& model, GuiServices& gui, EditSession& se
 
 // Code page...: asks how the font's codes 0 to 255 read as Unicode characters (a code page such as
 // CP1251, empty for Latin-1), asking again after a name the system does not know; the list shows
-// the characters accordingly. Cancel changes nothing.
-void choose_code_page(FontModel& model, GuiServices& gui);
+// the characters accordingly. Cancel changes nothing. True when the code page changed.
+bool choose_code_page(FontModel& model, GuiServices& gui);
 
 // What Undo and Redo of those steps do: `glyph` put back into `row`, which is then edited, or the
 // glyph of `row` taken out; the list follows.

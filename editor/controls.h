@@ -52,6 +52,15 @@ inline constexpr int kCodePageItem = 47;
 // that item or pressing that button runs. Keys with neither have ids of their own.
 inline constexpr int kPreviousCharacterKey = 90;
 inline constexpr int kNextCharacterKey = 91;
+inline constexpr int kZoomInKey = 92;
+inline constexpr int kZoomOutKey = 93;
+inline constexpr int kZoomToFitKey = 94;
+inline constexpr int kCancelStrokeKey = 95;
+
+// File menu items after the first design's.
+inline constexpr int kSaveItem = 60;
+inline constexpr int kSaveAsItem = 61;
+inline constexpr int kOpenRecentItem = 62;
 
 // The Overview window and its controls.
 inline constexpr int kOverviewWindow = 50;

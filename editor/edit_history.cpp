@@ -17,6 +17,7 @@ void EditHistory::record(GlyphStep step)
         m_steps.pop_back();
     }
     m_memory_usage += size_of(step);
+    step.state = m_next_state++;
     m_steps.push_back(std::move(step));
     m_done = m_steps.size();
     while (m_memory_usage > m_memory_limit && m_steps.size() > 1)
@@ -26,6 +27,7 @@ void EditHistory::record(GlyphStep step)
 void EditHistory::drop_oldest()
 {
     m_memory_usage -= size_of(m_steps.front());
+    m_first_state = m_steps.front().state;
     m_steps.pop_front();
     if (m_done > 0)
         --m_done;
@@ -52,6 +54,7 @@ void EditHistory::clear()
     m_steps.clear();
     m_done = 0;
     m_memory_usage = 0;
+    m_first_state = m_saved_state = m_next_state++;
 }
 
 }  // namespace glyphwright

@@ -4,6 +4,7 @@
 // The history keeps the newest steps within a memory budget; the oldest go first.
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 
 #include "model/font_model.h"
@@ -22,6 +23,7 @@ struct GlyphStep {
     int advance_after = 0;
     StepKind kind = StepKind::Glyph;
     Glyph glyph;  // Added and Removed: the whole glyph
+    std::uint64_t state = 0;  // the history's number for the font as this step leaves it
 };
 
 class EditHistory {
@@ -45,6 +47,11 @@ public:
 
     void clear();
 
+    // The font as it stands now is the one saved last; with no save since the history began (a
+    // font opened or made), the one it began with.
+    void mark_saved() { m_saved_state = current_state(); }
+    bool at_saved_state() const { return current_state() == m_saved_state; }
+
     std::size_t step_count() const { return m_steps.size(); }
     // Bytes held by the steps, their pixel buffers included.
     std::size_t memory_usage() const { return m_memory_usage; }
@@ -57,6 +64,12 @@ private:
     std::deque<GlyphStep> m_steps;
     std::size_t m_done = 0;  // steps 0 to m_done - 1 are applied
     std::size_t m_memory_usage = 0;
+    // Every state of the font the history can reach has a number of its own: no step applied is
+    // m_first_state, each step's own is given when it is recorded and never given again.
+    std::uint64_t current_state() const { return m_done > 0 ? m_steps[m_done - 1].state : m_first_state; }
+    std::uint64_t m_next_state = 1;
+    std::uint64_t m_first_state = 0;
+    std::uint64_t m_saved_state = 0;
 };
 
 }  // namespace glyphwright

@@ -126,6 +126,15 @@ std::string open_dialog_filter()
     return filter + "All files (*.*)|*.*";
 }
 
+std::string every_form_save_filter()
+{
+    std::string filter;
+    for (const FileForm& form : forms())
+        if (form.write != nullptr)
+            filter += std::string(form.title) + "|" + patterns_of(form) + "|";
+    return filter + "All files (*.*)|*.*";
+}
+
 std::string save_dialog_filter(FontFormat format)
 {
     const FileForm& form = form_of(format);

@@ -82,5 +82,7 @@ std::string form_names(FormSet set, std::string_view separator = "|");
 // save dialog in one form («C File|*.c|All files (*.*)|*.*»).
 std::string open_dialog_filter();
 std::string save_dialog_filter(FontFormat format);
+// The filter of a save dialog for every form the program writes.
+std::string every_form_save_filter();
 
 }  // namespace glyphwright

@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "model/glyph_codec.h"
+#include "text/text_primitives.h"
 
 namespace glyphwright {
 
@@ -15,6 +16,18 @@ bool is_table_row(const FontModel& model, int row)
 void reset_glyph_grid(FontModel& model)
 {
     model.glyph_grid = GlyphGrid(model.header.glyph_width, model.header.glyph_height);
+}
+
+std::string font_display_name(const FontSource& source)
+{
+    if (!source.name.empty() && source.name[0] == '#')
+        return "DefineFont " + source.name;
+    const bool plain_name = !source.name.empty() && source.name.find_first_of(" -") == std::string::npos;
+    if (plain_name)
+        return source.name;
+    if (!source.path.empty())
+        return std::string(file_name_part(source.path));
+    return "Untitled";
 }
 
 void choose_glyph(FontModel& model, int row)

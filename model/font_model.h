@@ -23,7 +23,12 @@ struct FontSource {
     std::string name;      // the font's name there, for messages
     std::string form;      // the name of the file form it was read in ("c", "bas")
     FileStamp stamp;       // the file's size and time when it was read or last saved in place
+    int fonts_in_file = 1;  // how many fonts the file holds
 };
+
+// What the user calls the open font: its name in its file (an array's name, "DefineFont #8"),
+// else its file's name, else "Untitled".
+std::string font_display_name(const FontSource& source);
 
 struct FontModel : Font {
     GlyphGrid glyph_grid = GlyphGrid(32, 50);

@@ -13,7 +13,8 @@
 namespace glyphwright {
 
 // KeyCommand: a key bound with add_key_command was pressed while the main window was active.
-enum class EventKind { WindowClose, ControlEvent, MenuEvent, Other, KeyCommand };
+// FileDrop: a file was dropped on the main window; its path is the event's file_path.
+enum class EventKind { WindowClose, ControlEvent, MenuEvent, Other, KeyCommand, FileDrop };
 // The GridCanvas reports a left press (LeftPress), every pointer move while that button is held
 // (PointerMove, also outside the canvas), and the release: LeftClick inside the canvas,
 // ReleaseOutside beside it. Each carries the mouse position.
@@ -46,6 +47,7 @@ struct UiEvent {
     // ReleaseOutside), in the canvas's pixels: outside its size for moves and releases beside it.
     // (0, 0) for every other event.
     ScreenPoint mouse = {};
+    std::string file_path = {};  // of a FileDrop
 
     bool operator==(const UiEvent&) const = default;
 };
@@ -120,8 +122,8 @@ public:
     // A modal message with one OK button.
     virtual void message_box(const std::string& title, const std::string& text) = 0;
     // File dialogs; `filter` alternates labels and patterns joined by "|". They return the full
-    // path, or the empty text when cancelled; the file need not exist and nobody is asked to
-    // confirm an overwrite.
+    // path, or the empty text when cancelled; the file need not exist. The save dialog asks, as the
+    // platform does, before it gives the path of a file that exists.
     virtual std::string open_file_dialog(const std::string& title, const std::string& default_name,
                                          const std::string& filter, int first_filter) = 0;
     virtual std::string save_file_dialog(const std::string& title, const std::string& default_name,
@@ -130,6 +132,18 @@ public:
     // chosen at first, and OK and Cancel. The position chosen, or -1 when cancelled.
     virtual int choice_dialog(const std::string& title, const std::string& text, const std::vector<std::string>& choices,
                               int preselected) = 0;
+    // A modal question with one button for each answer, the first the default and the last the
+    // one Escape and the close box give. The position of the button pressed.
+    virtual int question_box(const std::string& title, const std::string& text, const std::vector<std::string>& buttons) = 0;
+
+    // The main window's title.
+    virtual void set_window_title(const std::string& title) = 0;
+    // The files of Open recent, kept between runs in the user's configuration folder.
+    virtual std::vector<std::string> recent_files() = 0;
+    virtual void set_recent_files(const std::vector<std::string>& paths) = 0;
+    // Shows `text` in the label for `milliseconds`, then the label's own text again: the text of
+    // the last set_label_text, also of one made meanwhile.
+    virtual void show_label_text_for(int id, const std::string& text, int milliseconds) = 0;
 
     // A drawing pass on the canvas: begin returns false when nothing can be drawn; after end the
     // canvas shows the result.

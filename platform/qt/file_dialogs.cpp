@@ -11,7 +11,6 @@ std::string QtGuiServices::run_file_dialog(DialogKind kind, const std::string& t
 {
     QFileDialog dialog(m_window.get(), to_screen_text(title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     // The name need not exist, but its folder must.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(kind == DialogKind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);

@@ -1,10 +1,15 @@
 #include "platform/qt/main_window_widget.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QIcon>
+#include <QMimeData>
 #include <QScreen>
 
 #include <algorithm>
+
+#include "platform/qt/qt_text.h"
 
 namespace glyphwright::qt {
 
@@ -34,6 +39,37 @@ MainWindowWidget::MainWindowWidget(int client_width, int client_height, EventSin
 {
     setFixedSize(client_width, client_height);
     setWindowIcon(program_icon());
+    setAcceptDrops(window_id == 0);
+}
+
+namespace {
+
+// The local file a drop carries, or the empty text.
+QString dropped_file(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return {};
+    return data->urls().constFirst().toLocalFile();
+}
+
+}  // namespace
+
+void MainWindowWidget::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!dropped_file(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindowWidget::dropEvent(QDropEvent* event)
+{
+    const QString path = dropped_file(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    UiEvent dropped;
+    dropped.kind = EventKind::FileDrop;
+    dropped.file_path = from_qt_path(path);
+    m_sink(dropped, {});
 }
 
 void MainWindowWidget::centre_on_screen()

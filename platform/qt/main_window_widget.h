@@ -20,6 +20,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The main window takes a dropped file: it reports a FileDrop with its path.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     EventSink m_sink;

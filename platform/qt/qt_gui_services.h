@@ -64,6 +64,11 @@ public:
                                  const std::string& filter, int first_filter) override;
     int choice_dialog(const std::string& title, const std::string& text, const std::vector<std::string>& choices,
                       int preselected) override;
+    int question_box(const std::string& title, const std::string& text, const std::vector<std::string>& buttons) override;
+    void set_window_title(const std::string& title) override;
+    std::vector<std::string> recent_files() override;
+    void set_recent_files(const std::vector<std::string>& paths) override;
+    void show_label_text_for(int id, const std::string& text, int milliseconds) override;
     bool begin_drawing(int canvas_id) override;
     void end_drawing(int canvas_id) override;
     void fill_rect(int x, int y, int width, int height, Colour colour) override;

@@ -171,8 +171,20 @@ class Editor:
     def click_in(self, window, x, y):
         self.xdotool("mousemove", "--window", window, str(x), str(y), "click", "1")
 
-    def quit(self):
+    def quit(self, unsaved=False):
+        """Quit; with unsaved changes, Cancel first (the editor stays), then Quit and Discard."""
         self.choose_menu_item("Quit")
+        if unsaved:
+            question = wait_for("the question about unsaved changes", lambda: self.find_window("^Unsaved changes$"))
+            self.xdotool("windowfocus", "--sync", question)
+            self.keys("Escape")
+            wait_for("the question to close", lambda: not self.find_window("^Unsaved changes$"))
+            if self.process.poll() is not None:
+                raise Failure("the editor ended although Quit was cancelled")
+            self.window_keys("ctrl+q")
+            question = wait_for("the question again", lambda: self.find_window("^Unsaved changes$"))
+            self.xdotool("windowfocus", "--sync", question)
+            self.keys("alt+d")
         try:
             return self.process.wait(timeout=DEADLINE_SECONDS)
         except subprocess.TimeoutExpired:
@@ -279,7 +291,7 @@ def drive(binary, work, expected):
             draw_undo_redo_and_shift(editor, work, expected)
             choose_and_edit_from_the_overview(editor)
 
-            status = editor.quit()
+            status = editor.quit(unsaved=True)
             if status != 0:
                 raise Failure("the editor ended with status %d" % status)
         finally:

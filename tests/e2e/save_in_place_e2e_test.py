@@ -28,10 +28,11 @@ _Static_assert(sizeof(SevenSegNumFont) == 2004, "SevenSegNumFont keeps its size"
 """
 
 
-def save_in_place(editor):
-    """Save in place is the File menu's last item: Up from the top of the menu reaches it."""
-    editor.open_popup(e2e.FILE_BUTTON)
-    editor.keys("Up", "Return")
+TITLE = SOURCE + " (BigFont) - Glyphwright"
+
+
+def wait_for_title(editor, title):
+    e2e.wait_for("the title " + repr(title), lambda: editor.xdotool("getwindowname", editor.window) == title)
 
 
 def choose_second_font(editor, work):
@@ -74,11 +75,14 @@ def drive(binary, work, original):
             editor.answer_file_dialog("font.c or font.BAS file to modify.", path)
             choose_second_font(editor, work)
             e2e.wait_for("the window to fit the 16 x 16 font", lambda: editor.window_size() == (320, 230))
+            wait_for_title(editor, TITLE)
             editor.click_cell(0, 0)
             editor.wait_for_cells("the flipped pixel", [((0, 0), (255, 255, 255))])
+            wait_for_title(editor, "*" + TITLE)
             stamp = os.stat(path).st_mtime_ns
-            save_in_place(editor)
+            editor.window_keys("ctrl+s")  # Save goes back into the file the font came from
             e2e.wait_for("the saved file", lambda: os.stat(path).st_mtime_ns != stamp)
+            wait_for_title(editor, TITLE)
             check_saved(original, path)
             check_compiles(work)
             status = editor.quit()

@@ -300,11 +300,13 @@ TEST_F(EditSessionTest, OnlyAnOpenThatReplacesTheFontEmptiesTheHistory)
                         "0x18,0x3C,0x66,0x66,0x7E,0x66,0x66,0x00,\n};\n");
     drag({{4, 4}});
     for (const std::string& answer : {std::string(), folder.file("bad.c")}) {
+        gui.question_answers.push_back(1);  // Discard the changes
         gui.open_dialog_answers.push_back(answer);
         gui.events.push_back({EventKind::MenuEvent, 0, EventSubtype::None, controls::kOpenItem});
         run();
         EXPECT_TRUE(shell.edit.history.can_undo()) << "after an Open of [" << answer << "]";
     }
+    gui.question_answers.push_back(1);
     gui.open_dialog_answers.push_back(folder.file("good.c"));
     gui.events.push_back({EventKind::MenuEvent, 0, EventSubtype::None, controls::kOpenItem});
     run();

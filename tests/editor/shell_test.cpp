@@ -76,7 +76,8 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
         "add_menu_item 14 15 Open", "add_menu_item 14 18 New", "add_menu_item 14 16 Save as C",
         "add_menu_item 14 17 Save as BAS", "add_menu_item 14 19 Quit", "add_menu_item 14 21 File Info",
         "add_menu_item 14 22 Import font...", "add_menu_item 14 23 Save as BDF",
-        "add_menu_item 14 24 Save in place",
+        "add_menu_item 14 24 Save in place", "add_menu_item 14 60 Save\tCtrl+S",
+        "add_menu_item 14 61 Save as...\tCtrl+Shift+S", "add_menu_item 14 62 Open recent...",
         "create_popup_menu 31",
         "add_menu_item 31 32 Undo\tCtrl+Z", "add_menu_item 31 33 Redo\tCtrl+Y",
         "add_menu_item 31 34 Shift left\tLeft", "add_menu_item 31 35 Shift right\tRight",
@@ -94,7 +95,8 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
     std::map<std::string, int> keys = {
         {"Ctrl+Z", 32}, {"Ctrl+Y", 33}, {"Ctrl+Shift+Z", 33}, {"Ctrl+C", 7}, {"Ctrl+V", 8}, {"PgUp", 90},
         {"PgDown", 91}, {"Left", 34}, {"Right", 35}, {"Up", 36}, {"Down", 37}, {"H", 38}, {"V", 39},
-        {"I", 40}, {"Del", 41}, {"F2", 42}, {"[", 43}, {"]", 44},
+        {"I", 40}, {"Del", 41}, {"F2", 42}, {"[", 43}, {"]", 44}, {"Ctrl+O", 15}, {"Ctrl+S", 60},
+        {"Ctrl+Shift+S", 61}, {"Ctrl+N", 18}, {"Ctrl+Q", 19}, {"Ctrl+I", 22},
     };
     EXPECT_EQ(gui.key_commands, keys);
 
@@ -258,15 +260,114 @@ TEST_F(Shell, FileItemsRunTheirFileCommands)
     EXPECT_EQ(gui.dialog_titles.size(), 3u);
 }
 
-TEST_F(Shell, NewOnlySaysNotYet)
+TEST_F(Shell, NewAsksForTheSizeAndMakesAnUntitledBlankFont)
 {
-    shell.model.glyph_grid.set(4, 4, true);
+    gui.form_answers.push_back(std::nullopt);
     dispatch(menu_event(controls::kNewItem));
-    ASSERT_EQ(gui.messages.size(), 1u);
-    EXPECT_EQ(gui.messages[0], (std::pair<std::string, std::string>{"Sorry", "Not yet."}));
-    EXPECT_EQ(gui.log.size(), 1u);
-    EXPECT_EQ(shell.model.glyph_grid.at(4, 4), 1);
-    EXPECT_FALSE(shell.quit_requested);
+    EXPECT_EQ(shell.model.header, (FontHeader{32, 50, 0, 0})) << "cancelled";
+    EXPECT_EQ(gui.title, "Glyphwright");
+    ASSERT_EQ(gui.forms_shown.size(), 1u);
+    EXPECT_EQ(gui.forms_shown[0], (std::vector<FormField>{{"Width", "8"}, {"Height", "16"}, {"First code", "32"}, {"Count", "95"}}));
+
+    gui.form_answers.push_back(std::vector<std::string>{"8", "x", "65", "2"});
+    gui.form_answers.push_back(std::vector<std::string>{"8", "8", "65", "2"});
+    dispatch(menu_event(controls::kNewItem));
+    ASSERT_EQ(gui.messages.size(), 1u) << "a field that is no number is told, and the dialog asks again";
+    EXPECT_EQ(shell.model.header, (FontHeader{8, 8, 65, 2}));
+    EXPECT_EQ(gui.title, "Untitled - Glyphwright");
+    EXPECT_EQ(gui.list_entries.size(), 2u);
+}
+
+// The title tells of unsaved changes; Undo back to the saved font clears them; every command that
+// would end the font asks first, and Cancel keeps everything.
+TEST_F(Shell, UnsavedChangesShowInTheTitleAndAreAskedAboutBeforeTheyGo)
+{
+    testing::TempFolder folder;
+    const std::string two = "fontdatatype Letters[8] PROGMEM={\n0x08,0x02,0x41,0x02,\n0x18,0x24,\n0x3C,0x42,\n};\n"
+                            "fontdatatype Digit[5] PROGMEM={\n0x08,0x01,0x30,0x01,\n0x7E,\n};\n";
+    testing::write_file(folder.file("two.c"), two);
+    open_start_file(shell, gui, folder.file("two.c"), "Digit");
+    EXPECT_EQ(gui.title, "two.c (Digit) - Glyphwright");
+    EXPECT_EQ(gui.recent, std::vector<std::string>{folder.file("two.c")});
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        const char* title;
+    };
+    const Step steps[] = {
+        {"an edit", [&] { gui.press_key("I"); }, "*two.c (Digit) - Glyphwright"},
+        {"undo to the font as opened", [&] { gui.press_key("Ctrl+Z"); }, "two.c (Digit) - Glyphwright"},
+        {"redo", [&] { gui.press_key("Ctrl+Y"); }, "*two.c (Digit) - Glyphwright"},
+        {"Quit, cancelled", [&] { gui.question_answers.push_back(2); gui.press_key("Ctrl+Q"); },
+         "*two.c (Digit) - Glyphwright"},
+        {"Open, cancelled", [&] { gui.question_answers.push_back(2); gui.press_key("Ctrl+O"); },
+         "*two.c (Digit) - Glyphwright"},
+        {"New, cancelled", [&] { gui.question_answers.push_back(2); gui.press_key("Ctrl+N"); },
+         "*two.c (Digit) - Glyphwright"},
+        {"a dropped file, cancelled", [&] {
+             gui.question_answers.push_back(2);
+             gui.events.push_back({EventKind::FileDrop, 0, EventSubtype::None, 0, 0, {}, folder.file("two.c")});
+         }, "*two.c (Digit) - Glyphwright"},
+        {"Save, into the file it came from", [&] { gui.press_key("Ctrl+S"); }, "two.c (Digit) - Glyphwright"},
+        {"undo past the save", [&] { gui.press_key("Ctrl+Z"); }, "*two.c (Digit) - Glyphwright"},
+        {"a code page", [&] {
+             gui.press_key("Ctrl+Y");
+             gui.form_answers.push_back(std::vector<std::string>{"CP1251"});
+             gui.events.push_back(menu_event(controls::kCodePageItem));
+         }, "*two.c (Digit) - Glyphwright"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        while (!gui.events.empty())
+            dispatch(gui.wait_event());
+        EXPECT_EQ(gui.title, step.title);
+        EXPECT_FALSE(shell.quit_requested);
+        EXPECT_TRUE(gui.question_answers.empty());
+    }
+    EXPECT_EQ(gui.questions.size(), 4u);
+    EXPECT_EQ(gui.questions[0], (std::pair<std::string, std::string>{"Unsaved changes", "Save the changes to Digit?"}));
+    EXPECT_EQ(gui.passing_label_texts, std::vector<std::string>{"Saved Digit to two.c"});
+    std::string saved = testing::read_file(folder.file("two.c"));
+    EXPECT_EQ(saved.substr(0, saved.find("fontdatatype Digit")), two.substr(0, two.find("fontdatatype Digit")))
+        << "Letters as it was";
+
+    // The close box, answered Save: saved in place, then the end.
+    gui.question_answers.push_back(0);
+    dispatch({EventKind::WindowClose, 0, EventSubtype::None, 0});
+    EXPECT_TRUE(shell.quit_requested);
+    EXPECT_EQ(gui.title, "two.c (Digit) - Glyphwright");
+}
+
+TEST_F(Shell, SaveAsMakesTheSavedFileTheFontsAndOpenRecentListsIt)
+{
+    testing::TempFolder folder;
+    gui.form_answers.push_back(std::vector<std::string>{"8", "8", "65", "2"});
+    gui.press_key("Ctrl+N");
+    dispatch(gui.wait_event());
+    EXPECT_EQ(gui.title, "Untitled - Glyphwright");
+    gui.press_key("I");
+    dispatch(gui.wait_event());
+    EXPECT_EQ(gui.title, "*Untitled - Glyphwright");
+    // Save of a font from no file is Save as, whose one dialog names every form.
+    gui.save_dialog_answers.push_back(folder.file("9 lives"));
+    gui.press_key("Ctrl+S");
+    dispatch(gui.wait_event());
+    EXPECT_EQ(gui.dialog_filters.back(), "C File|*.c;*.h;*.ino;*.cpp|BAS File|*.bas;*.BAS;*.inc;*.INC|BDF File|*.bdf;*.BDF|All files (*.*)|*.*");
+    EXPECT_EQ(gui.title, "9 lives.c - Glyphwright");
+    EXPECT_NE(testing::read_file(folder.file("9 lives.c")).find("fontdatatype _9_lives[20] PROGMEM={"), std::string::npos);
+    EXPECT_EQ(gui.passing_label_texts, std::vector<std::string>{"Saved _9_lives to 9 lives.c"});
+
+    gui.recent.push_back(folder.file("gone.c"));
+    for (int chosen : {1, 0}) {
+        gui.choice_answers.push_back(chosen);
+        dispatch(menu_event(controls::kOpenRecentItem));
+    }
+    EXPECT_EQ(gui.choices_shown.back(), std::vector<std::string>{folder.file("9 lives.c")}) << "a file that is gone left the list";
+    EXPECT_EQ(gui.messages.back().second, "\"gone.c\" is gone; it was taken off the list.");
+    EXPECT_EQ(shell.model.header, (FontHeader{8, 8, 65, 2}));
+    EXPECT_TRUE(gui.question_answers.empty());
 }
 
 TEST_F(Shell, FileInfoShowsTheHeaderLines)
@@ -353,6 +454,7 @@ TEST_F(Shell, OverviewFollowsEveryChange)
          }},
         {"undo of both", [&] { gui.press_key("Ctrl+Z"); gui.press_key("Ctrl+Z"); }},
         {"an import of the same size", [&] {
+             gui.question_answers.push_back(1);  // the edits above are discarded
              gui.open_dialog_answers.push_back(folder.file("diagonals.bdf"));
              gui.form_answers.push_back(std::vector<std::string>{"8", "65", "3", "", ""});
              gui.events.push_back(menu_event(controls::kImportFontItem));

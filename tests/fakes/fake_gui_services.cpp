@@ -269,6 +269,33 @@ void FakeGuiServices::add_key_command(int command_id, const std::string& key)
 
 void FakeGuiServices::show_popup_menu(int menu_id) { log.push_back("show_popup_menu " + std::to_string(menu_id)); }
 
+int FakeGuiServices::question_box(const std::string& box_title, const std::string& text,
+                                  const std::vector<std::string>& buttons)
+{
+    log.push_back("question_box " + box_title);
+    questions.emplace_back(box_title, text);
+    choices_shown.push_back(buttons);
+    if (question_answers.empty()) {
+        ADD_FAILURE() << "question_box with no scripted answer: " << text;
+        return static_cast<int>(buttons.size()) - 1;
+    }
+    int answer = question_answers.front();
+    question_answers.pop_front();
+    return answer;
+}
+
+void FakeGuiServices::set_window_title(const std::string& new_title)
+{
+    log.push_back("set_window_title " + new_title);
+    title = new_title;
+}
+
+void FakeGuiServices::show_label_text_for(int id, const std::string& text, int milliseconds)
+{
+    log.push_back("show_label_text_for " + std::to_string(id) + " " + std::to_string(milliseconds) + " " + text);
+    passing_label_texts.push_back(text);
+}
+
 void FakeGuiServices::message_box(const std::string& box_title, const std::string& text)
 {
     log.push_back("message_box " + box_title);

@@ -44,6 +44,8 @@ public:
     std::deque<std::string> open_dialog_answers;
     std::deque<std::string> save_dialog_answers;
     std::deque<int> choice_answers;  // positions, or -1 for Cancel
+    std::deque<int> question_answers;  // the positions of the buttons pressed
+    std::vector<std::string> recent;   // what recent_files gives, and set_recent_files keeps
     // One per form dialog: the texts the user leaves in its fields and OK, or none for Cancel.
     std::deque<std::optional<std::vector<std::string>>> form_answers;
     std::deque<ScreenPoint> mouse_positions;  // one per pointer event of a canvas, given to it by wait_event
@@ -67,6 +69,8 @@ public:
     std::vector<std::string> dialog_filters;
     std::vector<std::vector<FormField>> forms_shown;  // the fields each form dialog opened with
     std::vector<std::string> form_notes;
+    std::vector<std::pair<std::string, std::string>> questions;  // title, text
+    std::vector<std::string> passing_label_texts;  // of show_label_text_for, the label's own text unchanged
     ScreenPoint window_origin{100, 50};
     int client_width = 0;
     int client_height = 0;
@@ -131,6 +135,11 @@ public:
                                  const std::string& filter, int first_filter) override;
     int choice_dialog(const std::string& title, const std::string& text, const std::vector<std::string>& choices,
                       int preselected) override;
+    int question_box(const std::string& title, const std::string& text, const std::vector<std::string>& buttons) override;
+    void set_window_title(const std::string& title) override;
+    void show_label_text_for(int id, const std::string& text, int milliseconds) override;
+    std::vector<std::string> recent_files() override { return recent; }
+    void set_recent_files(const std::vector<std::string>& paths) override { recent = paths; }
     bool begin_drawing(int canvas_id) override;
     void end_drawing(int canvas_id) override;
     void fill_rect(int x, int y, int width, int height, Colour colour) override;

@@ -130,7 +130,8 @@ private slots:
         dispatch_event(press, *shell, *gui);
         QVERIFY(!timed_out);
         QCOMPARE(captions, (QStringList{"Open", "New", "Save as C", "Save as BAS", "Quit", "File Info",
-                                        "Import font...", "Save as BDF", "Save in place"}));
+                                        "Import font...", "Save as BDF", "Save in place", "Save\tCtrl+S",
+                                        "Save as...\tCtrl+Shift+S", "Open recent..."}));
         QCOMPARE(gui->wait_event(), (UiEvent{EventKind::MenuEvent, 0, EventSubtype::None, controls::kSaveAsCItem}));
     }
 
@@ -164,22 +165,37 @@ private slots:
         QVERIFY(shell->quit_requested);
     }
 
-    void new_shows_a_modal_message()
+    // An edit not saved: Quit asks, Escape keeps the program, Discard ends it.
+    void quit_with_unsaved_changes_asks_first()
     {
-        QString title;
-        QString text;
-        bool timed_out = false;
-        when_shown(active_modal<QMessageBox>, [&](QWidget* widget) {
-            auto* box = static_cast<QMessageBox*>(widget);
-            title = box->windowTitle();
-            text = box->text();
-            QCOMPARE(box->buttons().size(), 1);
-            box->button(QMessageBox::Ok)->click();
-        }, &timed_out);
-        dispatch_event({EventKind::MenuEvent, 0, EventSubtype::None, controls::kNewItem}, *shell, *gui);
-        QVERIFY(!timed_out);
-        QCOMPARE(title, QStringLiteral("Sorry"));
-        QCOMPARE(text, QStringLiteral("Not yet."));
+        dispatch_event({EventKind::KeyCommand, 0, EventSubtype::None, 0, controls::kInvertItem}, *shell, *gui);
+        QVERIFY(has_unsaved_changes(*shell));
+        QCOMPARE(gui->window_widget()->windowTitle(), QStringLiteral("Glyphwright"));
+        for (bool discard : {false, true}) {
+            QString text;
+            QStringList buttons;
+            bool timed_out = false;
+            when_shown(active_modal<QMessageBox>, [&](QWidget* widget) {
+                auto* box = static_cast<QMessageBox*>(widget);
+                text = box->text();
+                QAbstractButton* discard_button = nullptr;
+                for (QAbstractButton* button : box->buttons()) {
+                    buttons << button->text().remove(QLatin1Char('&'));
+                    if (button->text() == QStringLiteral("&Discard"))
+                        discard_button = button;
+                }
+                if (discard && discard_button != nullptr)
+                    discard_button->click();
+                else
+                    QTest::keyClick(box, Qt::Key_Escape);
+            }, &timed_out);
+            dispatch_event({EventKind::MenuEvent, 0, EventSubtype::None, controls::kQuitItem}, *shell, *gui);
+            QVERIFY(!timed_out);
+            QCOMPARE(text, QStringLiteral("Save the changes to Untitled?"));
+            buttons.sort();
+            QCOMPARE(buttons, (QStringList{"Cancel", "Discard", "Save"}));
+            QCOMPARE(shell->quit_requested, discard);
+        }
     }
 
     void closing_the_window_ends_the_loop()

@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(QString::fromStdString(chosen), path);
     }
 
-    void save_dialog_replaces_without_asking_and_cancel_gives_nothing()
+    void save_dialog_asks_before_replacing_and_cancel_gives_nothing()
     {
         QTemporaryDir folder;
         QString path = folder.filePath(QStringLiteral("existing.bas"));
@@ -244,10 +244,19 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         bool timed_out = false;
-        when_shown(active_modal<QFileDialog>, [&](QWidget* widget) { type_file_name(static_cast<QFileDialog*>(widget), path); },
-                   &timed_out);
+        bool question_timed_out = false;
+        QString question;
+        when_shown(active_modal<QFileDialog>, [&](QWidget* widget) {
+            when_shown(active_modal<QMessageBox>, [&](QWidget* box) {
+                question = static_cast<QMessageBox*>(box)->text();
+                static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+            }, &question_timed_out);
+            type_file_name(static_cast<QFileDialog*>(widget), path);
+        }, &timed_out);
         std::string chosen = gui->save_file_dialog("font.BAS file to save", "", "BAS File|*.bas|All files (*.*)|*.*", 0);
         QVERIFY(!timed_out);
+        QVERIFY(!question_timed_out);
+        QVERIFY2(question.contains(QStringLiteral("existing.bas")), qPrintable(question));
         QCOMPARE(QString::fromStdString(chosen), path);
 
         when_shown(active_modal<QFileDialog>, [](QWidget* widget) { static_cast<QFileDialog*>(widget)->reject(); },
