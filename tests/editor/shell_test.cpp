@@ -148,15 +148,17 @@ TEST(ShellStart, WithoutAMenuTheFileButtonShowsNothingAndClosingStillEnds)
     EXPECT_EQ(gui.count_calls("create_label"), 1) << "the window is still complete";
 }
 
-TEST(ShellStart, LoopEndsAtQuitOrCloseWithoutAsking)
+TEST(ShellStart, LoopEndsAtQuitOrCloseOnceTheEditIsDiscarded)
 {
     for (UiEvent last : {menu_event(controls::kQuitItem), UiEvent{EventKind::WindowClose, 0, EventSubtype::None, 0}}) {
         FakeGuiServices gui;
         gui.click_canvas(5, 5);
         gui.events.push_back(last);
         gui.events.push_back(menu_event(controls::kNewItem));
+        gui.question_answers.push_back(1);
         EXPECT_EQ(run_editor(gui), 0);
         EXPECT_EQ(gui.events.size(), 1u) << "nothing is taken after the end";
+        EXPECT_EQ(gui.questions.size(), 1u);
         EXPECT_TRUE(gui.messages.empty());
         EXPECT_EQ(gui.count_calls("save_file_dialog"), 0);
         EXPECT_EQ(gui.count_calls("fill_rect 1 1 9 9 FFFFFF"), 1) << "the click was handled before";
