@@ -80,15 +80,23 @@ std::optional<std::vector<int>> numbers_after_keyword(const std::vector<std::str
 // side, and a box larger than that in a file is a fault, not a glyph.
 constexpr int kLargestBox = 4096;
 
+// The most glyph bytes a font read may hold: every font of GNU Unifont's size and far more.
+constexpr std::int64_t kLargestFontBytes = std::int64_t{16} << 20;
+
 bool sensible(const Box& box)
 {
     return box.width >= 0 && box.height >= 0 && box.width <= kLargestBox && box.height <= kLargestBox
         && std::abs(box.left) <= kLargestBox && std::abs(box.bottom) <= kLargestBox;
 }
 
+// Whether a read builds the glyphs, or gives only the font's cell and characters, which is all a
+// scan needs.
+enum class Reading { WholeFont, Header };
+
 class BdfReader {
 public:
-    BdfReader(std::string_view text, std::size_t from) : m_lines(text, from, line_number_at(text, from) - 1) {}
+    BdfReader(std::string_view text, std::size_t from, Reading reading)
+        : m_lines(text, from, line_number_at(text, from) - 1), m_reading(reading) {}
 
     FontReadResult read()
     {
@@ -238,6 +246,13 @@ private:
         if (width < 1 || height < 1 || width > 255 || height > 255)
             return refused("the glyphs and the font's line span " + to_decimal(width) + " x " + to_decimal(height)
                            + " pixels; a font of 1 x 1 to 255 x 255 pixels can be read");
+        // Every glyph is held in the whole cell: a few lines of text may ask for a huge cell and
+        // thousands of glyphs, which is no font anyone draws on a small display.
+        const std::int64_t bytes = std::int64_t{glyph_byte_count(width, height)} * static_cast<std::int64_t>(m_glyphs.size());
+        if (bytes > kLargestFontBytes)
+            return refused(counted(static_cast<std::int64_t>(m_glyphs.size()), "glyph", "glyphs") + " in a cell of "
+                           + to_decimal(width) + " x " + to_decimal(height) + " pixels take "
+                           + to_decimal(bytes >> 20) + " MiB; fonts of up to 16 MiB of glyphs can be read");
         font.header.glyph_width = width;
         font.header.glyph_height = height;
         font.header.first_char = m_glyphs.empty() ? 0 : static_cast<int>(m_glyphs.begin()->first);
@@ -245,6 +260,9 @@ private:
         font.ascent = top;
         font.descent = -bottom;
         font.origin_x = -left;
+        m_result.ok = true;
+        if (m_reading == Reading::Header)
+            return std::move(m_result);
         font.font_table.assign(std::max<std::size_t>(m_glyphs.size(), 1), Glyph{});
         GlyphGrid grid(width, height);
         const GlyphGrid blank(width, height);
@@ -289,6 +307,7 @@ private:
     void warn(std::size_t line, std::string_view text) { m_result.warnings.push_back(at_line(line, text)); }
 
     LineReader m_lines;
+    Reading m_reading;
     FontReadResult m_result;
     std::optional<Box> m_bounding_box;
     std::optional<int> m_ascent;
@@ -323,7 +342,7 @@ FontScan scan_bdf_fonts(std::string_view text)
     }
     FontEntry entry;
     entry.leading_begin = entry.begin = begin;
-    FontReadResult read = read_bdf_font_entry(text, entry);
+    FontReadResult read = BdfReader(text, entry.begin, Reading::Header).read();
     if (!read.ok) {
         scan.refusal = read.message;
         return scan;
@@ -345,7 +364,7 @@ FontScan scan_bdf_fonts(std::string_view text)
 
 FontReadResult read_bdf_font_entry(std::string_view text, const FontEntry& entry)
 {
-    return BdfReader(text, entry.begin).read();
+    return BdfReader(text, entry.begin, Reading::WholeFont).read();
 }
 
 }  // namespace glyphwright

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "formats/bas_font.h"
+#include "formats/bdf_font.h"
 #include "formats/c_font.h"
 #include "formats/font_in_place.h"
 #include "model/font.h"
@@ -170,6 +171,48 @@ inline std::string check_round_trip(std::string_view input)
         return "through DefineFont, " + difference;
     if (write_bas_font(from_bas.font, "fuzz.bas") != as_bas)
         return "a second DefineFont write differs from the first";
+    return {};
+}
+
+// Any bytes read as BDF give a font or a message. A font has a cell of 1 to 255 pixels a side and
+// its glyphs in rising code order; written as BDF and read again it has the same cell, baseline,
+// codes, advances and pixels.
+inline std::string check_bdf_reader(std::string_view input)
+{
+    FontScan scan = scan_bdf_fonts(input);
+    if (scan.entries.empty())
+        return scan.refusal.empty() ? "a text without a BDF font gives no reason" : "";
+    FontReadResult read = read_bdf_font_entry(input, scan.entries.front());
+    if (!read.ok)
+        return "the scan finds a font the reader refuses: " + read.message;
+    const Font& font = read.font;
+    const FontHeader& header = font.header;
+    if (header.glyph_width < 1 || header.glyph_width > 255 || header.glyph_height < 1 || header.glyph_height > 255)
+        return "a cell of " + to_decimal(header.glyph_width) + "x" + to_decimal(header.glyph_height) + " was accepted";
+    if (header.char_count < 0 || header.char_count > kMaxGlyphs || glyph_count(font) != header.char_count)
+        return "the glyph count disagrees with the table";
+    if (font.ascent + font.descent != header.glyph_height || font.origin_x < 0 || font.origin_x > header.glyph_width)
+        return "the baseline or the origin lies outside the cell";
+    for (int row = 1; row < header.char_count; ++row)
+        if (font.font_table[static_cast<std::size_t>(row - 1)].code_point >= font.font_table[static_cast<std::size_t>(row)].code_point)
+            return "the glyphs are not in rising code order";
+    if (memory_usage(header) > kLargestRoundTripBytes)
+        return {};
+    const std::string written = write_bdf_font(font, "fuzz.bdf");
+    FontScan again = scan_bdf_fonts(written);
+    if (again.entries.empty())
+        return "the written BDF is refused: " + again.refusal;
+    FontReadResult back = read_bdf_font_entry(written, again.entries.front());
+    if (!back.ok)
+        return "the written BDF is refused: " + back.message;
+    if (!(back.font.header == header) || back.font.ascent != font.ascent || back.font.origin_x != font.origin_x)
+        return "through BDF, the cell or the baseline changed";
+    for (int row = 0; row < header.char_count; ++row) {
+        const Glyph& a = font.font_table[static_cast<std::size_t>(row)];
+        const Glyph& b = back.font.font_table[static_cast<std::size_t>(row)];
+        if (a.code_point != b.code_point || a.advance != b.advance || canonical_glyph(font, row) != canonical_glyph(back.font, row))
+            return "through BDF, the glyph of row " + to_decimal(row) + " changed";
+    }
     return {};
 }
 

@@ -31,6 +31,7 @@ TEST(FuzzRegressions, EveryKeptInputHoldsItsTargetsProperty)
         {"bas_reader_fuzz", fuzzing::check_bas_reader},
         {"glyph_codec_fuzz", fuzzing::check_glyph_codec},
         {"round_trip_fuzz", fuzzing::check_round_trip},
+        {"bdf_reader_fuzz", fuzzing::check_bdf_reader},
     };
     int inputs = 0;
     for (const Target& target : targets) {
