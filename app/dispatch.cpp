@@ -69,7 +69,8 @@ FontChange dispatch_canvas_event(const UiEvent& event, ShellState& shell, GuiSer
     case EventSubtype::LeftClick:
         return glyph_changed(end_stroke(model, gui, shell.edit, event.mouse));
     case EventSubtype::ReleaseOutside:
-        return glyph_changed(cancel_stroke(model, gui, shell.edit));
+        // The stroke ends where the button is let go, inside the canvas or not.
+        return glyph_changed(end_stroke(model, gui, shell.edit, event.mouse));
     default:
         return {};
     }
@@ -202,6 +203,8 @@ FontChange dispatch_key_command(int command_id, ShellState& shell, GuiServices& 
     case controls::kNextCharacterKey:
         select_adjacent_character(shell.model, gui, 1);
         return {};
+    case controls::kCancelStrokeKey:
+        return glyph_changed(cancel_stroke(shell.model, gui, shell.edit));
     default:
         return dispatch_menu_event(command_id, shell, gui);
     }
@@ -239,9 +242,11 @@ void open_start_file(ShellState& shell, GuiServices& gui, const std::string& pat
 
 void dispatch_event(const UiEvent& event, ShellState& shell, GuiServices& gui)
 {
-    // Whatever else happens while the button is held, such as a key, ends the stroke where it is.
+    // Whatever else happens while the button is held, such as a key, ends the stroke where it is;
+    // Escape takes it back.
     bool from_canvas = event.kind == EventKind::ControlEvent && event.control_id == controls::kGridCanvas;
-    if (!from_canvas)
+    bool cancels = event.kind == EventKind::KeyCommand && event.command_id == controls::kCancelStrokeKey;
+    if (!from_canvas && !cancels)
         font_changed(shell, gui, glyph_changed(finish_stroke(shell.model, shell.edit)));
     font_changed(shell, gui, dispatch_to_command(event, shell, gui));
 }

@@ -80,6 +80,7 @@ constexpr KeyBinding kKeyBindings[] = {
     {controls::kNewItem, "Ctrl+N"},
     {controls::kQuitItem, "Ctrl+Q"},
     {controls::kImportFontItem, "Ctrl+I"},
+    {controls::kCancelStrokeKey, "Esc"},
 };
 
 void create_controls(const FontModel& model, GuiServices& gui)

@@ -49,7 +49,7 @@ GlyphChange continue_stroke(FontModel& model, GuiServices& gui, EditSession& ses
 // step. A LeftClick that no press began is a press and a release on one cell.
 GlyphChange end_stroke(FontModel& model, GuiServices& gui, EditSession& session, ScreenPoint mouse);
 
-// Release outside the canvas: every cell the stroke changed is put back and redrawn; no step.
+// Escape during a stroke: every cell the stroke changed is put back and redrawn; no step.
 GlyphChange cancel_stroke(FontModel& model, GuiServices& gui, EditSession& session);
 
 // Makes a running stroke a step where it stands; nothing when no stroke runs. The moves and the

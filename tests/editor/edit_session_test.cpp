@@ -137,19 +137,29 @@ TEST_F(EditSessionTest, AStrokeFromASetCellClearsWhatItCrosses)
     EXPECT_EQ(grid().at(2, 4), 1);
 }
 
-TEST_F(EditSessionTest, ReleaseOutsideTheCanvasPutsEveryCellBackAndLeavesNoStep)
+TEST_F(EditSessionTest, AStrokeGoesOnOutsideTheCanvasAndEscapeTakesItBack)
 {
     GlyphGrid before = grid();
-    gui.press_canvas(centre(0), centre(1));
-    gui.move_canvas(centre(9), centre(1));
-    gui.move_canvas(-30, 400);  // far beyond the glyph: only cells on the way are drawn
-    gui.release_canvas(-30, 400);
-    run();
-    EXPECT_EQ(grid(), before);
-    expect_canvas_shows_grid();
-    press("Ctrl+Z");
-    EXPECT_EQ(grid(), before) << "the cancelled stroke left nothing to undo";
-    EXPECT_EQ(gui.menu_item_enabled[controls::kUndoItem], false);
+    for (bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape before the release" : "released outside");
+        gui.press_canvas(centre(0), centre(1));
+        gui.move_canvas(centre(9), centre(1));
+        gui.move_canvas(-30, 400);  // far beyond the glyph: only cells on the way are drawn
+        if (escape)
+            gui.press_key("Esc");
+        gui.release_canvas(-30, 400);
+        run();
+        expect_canvas_shows_grid();
+        if (escape) {
+            EXPECT_EQ(grid(), before) << "Escape put every cell back";
+        } else {
+            EXPECT_NE(grid(), before);
+            EXPECT_EQ(grid().at(0, 1), 0) << "the cells on the way keep the stroke";
+            press("Ctrl+Z");
+            EXPECT_EQ(grid(), before) << "one step";
+        }
+    }
+    EXPECT_EQ(gui.menu_item_enabled[controls::kUndoItem], false) << "Escape left no step";
 }
 
 TEST_F(EditSessionTest, PressAndReleaseOnOneCellIsExactlyAClick)

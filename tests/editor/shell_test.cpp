@@ -96,7 +96,7 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
         {"Ctrl+Z", 32}, {"Ctrl+Y", 33}, {"Ctrl+Shift+Z", 33}, {"Ctrl+C", 7}, {"Ctrl+V", 8}, {"PgUp", 90},
         {"PgDown", 91}, {"Left", 34}, {"Right", 35}, {"Up", 36}, {"Down", 37}, {"H", 38}, {"V", 39},
         {"I", 40}, {"Del", 41}, {"F2", 42}, {"[", 43}, {"]", 44}, {"Ctrl+O", 15}, {"Ctrl+S", 60},
-        {"Ctrl+Shift+S", 61}, {"Ctrl+N", 18}, {"Ctrl+Q", 19}, {"Ctrl+I", 22},
+        {"Ctrl+Shift+S", 61}, {"Ctrl+N", 18}, {"Ctrl+Q", 19}, {"Ctrl+I", 22}, {"Esc", 95},
     };
     EXPECT_EQ(gui.key_commands, keys);
 
