@@ -37,6 +37,23 @@ std::string_view substring(std::string_view text, std::int64_t position)
     return text.substr(static_cast<std::size_t>(start));
 }
 
+std::string_view leading_blanks(std::string_view line)
+{
+    std::size_t end = line.find_first_not_of(" \t");
+    return line.substr(0, end == std::string_view::npos ? line.size() : end);
+}
+
+std::string_view line_end_before(std::string_view text, std::size_t position)
+{
+    if (position >= 2 && text[position - 2] == '\r' && text[position - 1] == '\n')
+        return "\r\n";
+    if (position >= 1 && text[position - 1] == '\r')
+        return "\r";
+    if (position >= 1 && text[position - 1] == '\n')
+        return "\n";
+    return "\r\n";
+}
+
 std::string_view trim_blanks_and_tabs(std::string_view text)
 {
     std::size_t first = text.find_first_not_of(" \t");

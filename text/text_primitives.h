@@ -21,6 +21,13 @@ std::string_view substring(std::string_view text, std::int64_t position, std::in
 // Everything from `position` to the end.
 std::string_view substring(std::string_view text, std::int64_t position);
 
+// The blanks and tabs at the start of a line.
+std::string_view leading_blanks(std::string_view line);
+
+// The line end ("\r\n", "\r" or "\n") of the line that ends just before `position`, the start of
+// the next line; "\r\n" when there is none.
+std::string_view line_end_before(std::string_view text, std::size_t position);
+
 // The text without leading and trailing blanks and tabs.
 std::string_view trim_blanks_and_tabs(std::string_view text);
 
