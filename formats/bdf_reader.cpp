@@ -275,7 +275,6 @@ private:
             out.code_point = code;
             out.advance = glyph.advance;
         }
-        m_result.ok = true;
         return std::move(m_result);
     }
 
