@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -20,6 +21,26 @@ namespace glyphwright::qt {
 namespace {
 
 QColor to_qcolor(Colour colour) { return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | colour)); }
+
+// While the drop-down list has the focus, Up and Down move in it, as in any list, instead of
+// shifting the glyph.
+class ListKeys final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride)
+            return QObject::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+        const bool moves = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
+        if (plain && moves)
+            event->accept();
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -120,6 +141,7 @@ void QtGuiServices::create_list(int id, int x, int y, int width, int height)
         return;
     auto* list = new QComboBox(m_window.get());
     list->setEditable(false);
+    list->installEventFilter(new ListKeys(list));
     // `activated` comes only from the user, never from list_select.
     QObject::connect(list, &QComboBox::activated, list, [this, id](int) {
         queue_event({EventKind::ControlEvent, id, EventSubtype::SelectionChange, 0}, {});

@@ -106,6 +106,30 @@ private slots:
         QCOMPARE(qobject_cast<QComboBox*>(list)->currentIndex(), -1);
     }
 
+    // While the list has the focus, Down and Up move in it; elsewhere Down is the window's key.
+    void arrows_move_in_the_list_while_it_has_the_focus()
+    {
+        gui->add_key_command(37, "Down");
+        for (const char* entry : {"Chr$(65)  A", "Chr$(72)  H", "Chr$(104)  h"})
+            gui->list_append(kList, entry);
+        gui->list_select(kList, 0);
+        auto* list = static_cast<QComboBox*>(gui->control_widget(kList));
+        gui->window_widget()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(gui->window_widget()));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(gui->wait_event(), (UiEvent{EventKind::ControlEvent, kList, EventSubtype::SelectionChange, 0}));
+        QCOMPARE(gui->list_selected(kList), 1);
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(gui->wait_event(), (UiEvent{EventKind::ControlEvent, kList, EventSubtype::SelectionChange, 0}));
+        QCOMPARE(gui->list_selected(kList), 0);
+        gui->control_widget(kButton)->setFocus();
+        QTest::keyClick(gui->control_widget(kButton), Qt::Key_Down);
+        UiEvent key = gui->wait_event();
+        QCOMPARE(key.kind, EventKind::KeyCommand);
+        QCOMPARE(key.command_id, 37);
+    }
+
     void greyed_menu_item_is_disabled_and_enabled_again()
     {
         QVERIFY(gui->create_popup_menu(31));
