@@ -91,5 +91,16 @@ void load_bas_bytes_only(benchmark::State& state)
 }
 BENCHMARK(load_bas_bytes_only)->Unit(benchmark::kMillisecond);
 
+// A hostile file: 16 MiB on one line with no line end, refused by both readers.
+void refuse_sixteen_mebibyte_line(benchmark::State& state)
+{
+    static const BenchFile file("glyphwright-bench-long-line", std::string(16u << 20, 'x'));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(read_c_font_file(file.path()));
+        benchmark::DoNotOptimize(read_bas_font_file(file.path()));
+    }
+}
+BENCHMARK(refuse_sixteen_mebibyte_line)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace glyphwright

@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -89,17 +88,14 @@ protected:
         gui.clear_log();
     }
 
-    // Opens `path` and checks that a message with `reason` came within a second and that the open
+    // Opens `path` and checks that a message with `reason` came and that the open
     // font, its edit and the view stayed.
     void expect_refused(const std::string& path, const std::string& reason)
     {
         SCOPED_TRACE(path);
         gui.messages.clear();
         gui.open_dialog_answers.push_back(path);
-        auto start = std::chrono::steady_clock::now();
         open_font(model, gui);
-        auto elapsed = std::chrono::steady_clock::now() - start;
-        EXPECT_LT(elapsed, std::chrono::seconds(1));
         ASSERT_EQ(gui.messages.size(), 1u);
         EXPECT_EQ(gui.messages[0].first, "Cannot open");
         EXPECT_NE(gui.messages[0].second.find(reason), std::string::npos) << gui.messages[0].second;
