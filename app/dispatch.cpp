@@ -1,6 +1,7 @@
 #include "app/dispatch.h"
 
 #include "app/shell.h"
+#include "editor/canvas_view.h"
 #include "editor/character_steps.h"
 #include "editor/controls.h"
 #include "editor/edit_session.h"
@@ -71,6 +72,15 @@ FontChange dispatch_canvas_event(const UiEvent& event, ShellState& shell, GuiSer
     case EventSubtype::ReleaseOutside:
         // The stroke ends where the button is let go, inside the canvas or not.
         return glyph_changed(end_stroke(model, gui, shell.edit, event.mouse));
+    case EventSubtype::ZoomIn:
+        set_zoom(model, gui, model.zoom + 1);
+        return {};
+    case EventSubtype::ZoomOut:
+        set_zoom(model, gui, model.zoom - 1);
+        return {};
+    case EventSubtype::Scrolled:
+        draw_glyph(model, gui);
+        return {};
     default:
         return {};
     }
@@ -151,6 +161,15 @@ FontChange dispatch_edit_item(int item, ShellState& shell, GuiServices& gui)
         return glyph_changed(remove_character(shell.model, gui, shell.edit));
     case controls::kCodePageItem:
         return {-1, false, false, false, choose_code_page(shell.model, gui)};
+    case controls::kZoomInItem:
+        set_zoom(shell.model, gui, shell.model.zoom + 1);
+        return {};
+    case controls::kZoomOutItem:
+        set_zoom(shell.model, gui, shell.model.zoom - 1);
+        return {};
+    case controls::kZoomToFitItem:
+        set_zoom(shell.model, gui, zoom_to_fit(shell.model, gui));
+        return {};
     default:
         return {};
     }

@@ -52,6 +52,9 @@ constexpr MenuItem kEditMenuItems[] = {
     {controls::kAddCharacterItem, "Add character..."},
     {controls::kRemoveCharacterItem, "Remove character"},
     {controls::kCodePageItem, "Code page..."},
+    {controls::kZoomInItem, "Zoom in"},
+    {controls::kZoomOutItem, "Zoom out"},
+    {controls::kZoomToFitItem, "Zoom to fit"},
 };
 
 // Every key of the main window. A menu item shows the first key bound to it.
@@ -81,6 +84,10 @@ constexpr KeyBinding kKeyBindings[] = {
     {controls::kQuitItem, "Ctrl+Q"},
     {controls::kImportFontItem, "Ctrl+I"},
     {controls::kCancelStrokeKey, "Esc"},
+    {controls::kZoomInItem, "Ctrl++"},
+    {controls::kZoomInItem, "Ctrl+="},
+    {controls::kZoomOutItem, "Ctrl+-"},
+    {controls::kZoomToFitItem, "Ctrl+0"},
 };
 
 void create_controls(const FontModel& model, GuiServices& gui)

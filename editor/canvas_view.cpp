@@ -1,5 +1,7 @@
 #include "editor/canvas_view.h"
 
+#include <algorithm>
+
 #include "editor/controls.h"
 
 namespace glyphwright {
@@ -23,6 +25,25 @@ int zoom_for(const FontHeader& header)
     return 10;
 }
 
+void set_zoom(FontModel& model, GuiServices& gui, int zoom)
+{
+    zoom = std::clamp(zoom, kSmallestZoom, kLargestZoom);
+    if (zoom == model.zoom)
+        return;
+    model.zoom = zoom;
+    gui.move_control(controls::kGridCanvas, kCanvasX, kCanvasY, model.header.glyph_width * zoom,
+                     model.header.glyph_height * zoom);
+    draw_glyph(model, gui);
+}
+
+int zoom_to_fit(const FontModel& model, GuiServices& gui)
+{
+    const ScreenSize room = gui.canvas_room(controls::kGridCanvas);
+    const int across = model.header.glyph_width > 0 ? room.width / model.header.glyph_width : kLargestZoom;
+    const int down = model.header.glyph_height > 0 ? room.height / model.header.glyph_height : kLargestZoom;
+    return std::clamp(std::min(across, down), kSmallestZoom, kLargestZoom);
+}
+
 void draw_grid(const FontModel& model, GuiServices& gui)
 {
     if (!gui.begin_drawing(controls::kGridCanvas))
@@ -40,10 +61,12 @@ void draw_guides(const FontModel& model, GuiServices& gui)
     const int zoom = model.zoom;
     const int width = model.header.glyph_width * zoom;
     const int height = model.header.glyph_height * zoom;
-    for (int column = 0; column < model.header.glyph_width; ++column)
-        gui.draw_line(column * zoom, 0, column * zoom, height, kGridLineColour);
-    for (int row = 0; row < model.header.glyph_height; ++row)
-        gui.draw_line(0, row * zoom, width, row * zoom, kGridLineColour);
+    if (zoom >= kFirstZoomWithGridLines) {
+        for (int column = 0; column < model.header.glyph_width; ++column)
+            gui.draw_line(column * zoom, 0, column * zoom, height, kGridLineColour);
+        for (int row = 0; row < model.header.glyph_height; ++row)
+            gui.draw_line(0, row * zoom, width, row * zoom, kGridLineColour);
+    }
     // A guide lies on a grid line; one on the canvas's bottom or right edge is the edge itself.
     if (model.ascent >= 0 && model.ascent < model.header.glyph_height)
         gui.draw_line(0, model.ascent * zoom, width, model.ascent * zoom, kBaselineColour);
@@ -59,9 +82,11 @@ void draw_cell(const FontModel& model, GuiServices& gui, int x, int y)
     const GlyphGrid& grid = model.glyph_grid;
     if (x < 0 || y < 0 || x >= grid.glyph_width() || y >= grid.glyph_height())
         return;
-    int zoom = model.zoom;
-    Colour colour = grid.at(x, y) == 1 ? kSetPixelColour : kClearPixelColour;
-    gui.fill_rect(x * zoom + 1, y * zoom + 1, zoom - 1, zoom - 1, colour);
+    const int zoom = model.zoom;
+    const Colour colour = grid.at(x, y) == 1 ? kSetPixelColour : kClearPixelColour;
+    // With grid lines a cell is drawn inside its line; without them it is the whole square.
+    const int line = zoom >= kFirstZoomWithGridLines ? 1 : 0;
+    gui.fill_rect(x * zoom + line, y * zoom + line, zoom - line, zoom - line, colour);
 }
 
 void draw_glyph(const FontModel& model, GuiServices& gui)

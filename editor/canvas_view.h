@@ -1,7 +1,8 @@
 #pragma once
 
 // Draws the glyph being edited as a magnified grid on the GridCanvas: every pixel a cell of
-// zoom x zoom screen pixels, grey grid lines, white for a set pixel and black for a clear one.
+// zoom x zoom screen pixels, grey grid lines (none below kFirstZoomWithGridLines), white for a set
+// pixel and black for a clear one.
 
 #include "model/font_model.h"
 #include "platform/gui_services.h"
@@ -16,8 +17,18 @@ inline constexpr Colour kClearPixelColour = rgb(0, 0, 0);
 inline constexpr Colour kBaselineColour = rgb(0, 160, 255);
 inline constexpr Colour kAdvanceColour = rgb(255, 150, 0);
 
+inline constexpr int kSmallestZoom = 1;
+inline constexpr int kLargestZoom = 40;
+inline constexpr int kFirstZoomWithGridLines = 4;
+
 // The cell size for a glyph size: 6 above 80 pixels in either direction, 8 above 50, else 10.
 int zoom_for(const FontHeader& header);
+
+// Gives the canvas cells of `zoom` screen pixels, within kSmallestZoom to kLargestZoom, and draws
+// the glyph again; nothing when the zoom stays.
+void set_zoom(FontModel& model, GuiServices& gui, int zoom);
+// The largest zoom at which the whole glyph fits the room the window leaves the canvas.
+int zoom_to_fit(const FontModel& model, GuiServices& gui);
 
 // In one drawing pass: the black grid area and its grey lines.
 void draw_grid(const FontModel& model, GuiServices& gui);

@@ -47,14 +47,15 @@ inline constexpr int kAddCharacterItem = 45;
 inline constexpr int kRemoveCharacterItem = 46;
 // How the font's codes 0 to 255 read as Unicode characters.
 inline constexpr int kCodePageItem = 47;
+// The cells one screen pixel larger or smaller, or as large as the window shows whole.
+inline constexpr int kZoomInItem = 92;
+inline constexpr int kZoomOutItem = 93;
+inline constexpr int kZoomToFitItem = 94;
 
 // A key command carries the id of the menu item or button it stands for, and runs what choosing
 // that item or pressing that button runs. Keys with neither have ids of their own.
 inline constexpr int kPreviousCharacterKey = 90;
 inline constexpr int kNextCharacterKey = 91;
-inline constexpr int kZoomInKey = 92;
-inline constexpr int kZoomOutKey = 93;
-inline constexpr int kZoomToFitKey = 94;
 inline constexpr int kCancelStrokeKey = 95;
 
 // File menu items after the first design's.

@@ -17,7 +17,9 @@ namespace glyphwright {
 enum class EventKind { WindowClose, ControlEvent, MenuEvent, Other, KeyCommand, FileDrop };
 // The GridCanvas reports a left press (LeftPress), every pointer move while that button is held
 // (PointerMove, also outside the canvas), and the release: LeftClick inside the canvas,
-// ReleaseOutside beside it. Each carries the mouse position.
+// ReleaseOutside beside it. Each carries the mouse position. The wheel turned with Ctrl held over
+// it reports ZoomIn (away from the user) or ZoomOut, also with the mouse position; Scrolled says
+// that it shows another part of itself, or more or less of itself, and must be drawn again.
 enum class EventSubtype {
     None,
     LeftClick,
@@ -28,12 +30,20 @@ enum class EventSubtype {
     LeftPress,
     PointerMove,
     ReleaseOutside,
+    ZoomIn,
+    ZoomOut,
 };
 
 struct ScreenPoint {
     int x = 0;
     int y = 0;
     bool operator==(const ScreenPoint&) const = default;
+};
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const ScreenSize&) const = default;
 };
 
 // A WindowClose of the main window has control_id 0; that of a further window has the window's id.
@@ -44,7 +54,8 @@ struct UiEvent {
     int menu_item_id = 0;
     int command_id = 0;  // of a KeyCommand
     // Where the pointer was for a canvas's pointer event (LeftClick, LeftPress, PointerMove,
-    // ReleaseOutside), in the canvas's pixels: outside its size for moves and releases beside it.
+    // ReleaseOutside, ZoomIn, ZoomOut), in the canvas's pixels: outside its size for moves and
+    // releases beside it.
     // (0, 0) for every other event.
     ScreenPoint mouse = {};
     std::string file_path = {};  // of a FileDrop
@@ -75,19 +86,22 @@ class GuiServices {
 public:
     virtual ~GuiServices() = default;
 
-    // Opens the main window: fixed client size, title bar with a close box only, its frame centred
-    // on the screen. Returns false when the window cannot be created.
+    // Opens the main window with the client size asked, its frame centred on the screen; the user
+    // may resize and maximise it. Returns false when the window cannot be created.
     virtual bool open_main_window(int client_width, int client_height, const std::string& title) = 0;
     // The outer top-left corner of the window's frame, in screen pixels.
     virtual ScreenPoint window_position() = 0;
-    // Moves the frame's top-left corner to (x, y) and gives the client area the size asked.
+    // Moves the frame's top-left corner to (x, y) and gives the client area the size asked, or as
+    // much of it as the screen holds.
     virtual void resize_window(int x, int y, int client_width, int client_height) = 0;
 
     // Blocks until the next event.
     virtual UiEvent wait_event() = 0;
 
-    // Controls, in client coordinates. The canvas keeps its picture; the list is a drop-down
-    // without an edit field.
+    // Controls, in client coordinates. The list is a drop-down without an edit field. The canvas
+    // keeps its picture; it is width x height with its top-left corner at (x, y), and when the
+    // window is too small for it, the window shows what fits with scroll bars beside it. Drawing
+    // and pointer events are in the canvas's own pixels wherever it is scrolled to.
     virtual void create_canvas(int id, int x, int y, int width, int height) = 0;
     virtual void create_list(int id, int x, int y, int width, int height) = 0;
     virtual void create_button(int id, int x, int y, int width, int height, const std::string& text) = 0;
@@ -95,6 +109,8 @@ public:
     // After moving the canvas its picture is not relied on: callers redraw.
     virtual void move_control(int id, int x, int y, int width, int height) = 0;
     virtual void set_label_text(int id, const std::string& text) = 0;
+    // The largest part of the canvas the window can show now without scroll bars.
+    virtual ScreenSize canvas_room(int id) = 0;
 
     virtual void list_clear(int id) = 0;
     virtual void list_append(int id, const std::string& text) = 0;

@@ -15,6 +15,9 @@ namespace glyphwright::qt {
 
 namespace {
 
+constexpr int kMinimumMainWidth = 320;
+constexpr int kMinimumMainHeight = 120;
+
 int centred_start(int screen_start, int screen_extent, int frame_extent)
 {
     return screen_start + (screen_extent - std::min(screen_extent, frame_extent)) / 2;
@@ -33,11 +36,18 @@ QIcon program_icon()
 
 MainWindowWidget::MainWindowWidget(int client_width, int client_height, EventSink sink, int window_id)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                           | Qt::WindowCloseButtonHint)
+                           | Qt::WindowCloseButtonHint
+                           | (window_id == 0 ? Qt::WindowMinMaxButtonsHint : Qt::WindowFlags()))
     , m_sink(std::move(sink))
     , m_window_id(window_id)
 {
-    setFixedSize(client_width, client_height);
+    if (window_id == 0) {
+        // Room for the buttons and the list above the canvas, and a little of the canvas.
+        setMinimumSize(kMinimumMainWidth, kMinimumMainHeight);
+        resize(client_width, client_height);
+    } else {
+        setFixedSize(client_width, client_height);
+    }
     setWindowIcon(program_icon());
     setAcceptDrops(window_id == 0);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// A top-level window of the program, the main window or a further one: fixed size, a title bar
-// and a close box only. Closing it reports a WindowClose with its id (0 for the main window) and
+// A top-level window of the program: the main window, which the user may resize, minimise and
+// maximise, or a further one of fixed size with a title bar and a close box only. Closing it reports a WindowClose with its id (0 for the main window) and
 // leaves the window to whoever owns it.
 
 #include <QWidget>

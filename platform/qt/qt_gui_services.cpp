@@ -8,10 +8,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QShortcut>
 #include <QSignalBlocker>
 
+#include "platform/qt/canvas_viewport.h"
 #include "platform/qt/canvas_widget.h"
 #include "platform/qt/main_window_widget.h"
 #include "platform/qt/qt_text.h"
@@ -21,6 +23,16 @@ namespace glyphwright::qt {
 namespace {
 
 QColor to_qcolor(Colour colour) { return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | colour)); }
+
+// A client size as large as `wanted` or as the screen holds with the window's frame around it.
+QSize fitted_to_screen(const QWidget& window, QSize wanted)
+{
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        return wanted;
+    const QSize frame = window.frameGeometry().size() - window.size();
+    return wanted.boundedTo(screen->availableGeometry().size() - frame).expandedTo(window.minimumSize());
+}
 
 // While the drop-down list has the focus, Up and Down move in it, as in any list, instead of
 // shifting the glyph.
@@ -67,6 +79,7 @@ bool QtGuiServices::open_main_window(int client_width, int client_height, const 
     if (client_width <= 0 || client_height <= 0)
         return false;
     m_window = std::make_unique<MainWindowWidget>(client_width, client_height, event_sink());
+    m_window->resize(fitted_to_screen(*m_window, m_window->size()));
     m_window->setWindowTitle(to_screen_text(title));
     m_window->centre_on_screen();
     m_window->show();
@@ -88,7 +101,7 @@ void QtGuiServices::resize_window(int x, int y, int client_width, int client_hei
         return;
     if (m_window->isMaximized())
         m_window->showNormal();
-    m_window->setFixedSize(client_width, client_height);
+    m_window->resize(fitted_to_screen(*m_window, QSize(client_width, client_height)));
     m_window->move(x, y);
 }
 
@@ -130,9 +143,20 @@ void QtGuiServices::create_canvas(int id, int x, int y, int width, int height)
 {
     if (!m_window)
         return;
-    auto* widget = new CanvasWidget(id, event_sink(), m_window.get());
-    add_control(id, widget, x, y, width, height);
-    widget->reset_picture();
+    auto* viewport = new CanvasViewport(id, event_sink(), m_window.get());
+    viewport->place(x, y, width, height);
+    viewport->view()->show();
+    m_controls[id] = viewport->view();
+    m_viewports[id] = viewport;
+}
+
+ScreenSize QtGuiServices::canvas_room(int id)
+{
+    auto found = m_viewports.find(id);
+    if (found == m_viewports.end())
+        return {};
+    const QSize room = found->second->room();
+    return {room.width(), room.height()};
 }
 
 void QtGuiServices::create_list(int id, int x, int y, int width, int height)
@@ -172,6 +196,10 @@ void QtGuiServices::create_label(int id, int x, int y, int width, int height, co
 
 void QtGuiServices::move_control(int id, int x, int y, int width, int height)
 {
+    if (auto viewport = m_viewports.find(id); viewport != m_viewports.end()) {
+        viewport->second->place(x, y, width, height);
+        return;
+    }
     QWidget* widget = control_widget(id);
     if (!widget)
         return;
@@ -345,6 +373,8 @@ bool QtGuiServices::begin_drawing(int canvas_id)
     if (!m_painter.begin(&target->picture()))
         return false;
     m_drawing_canvas = target;
+    auto viewport = m_viewports.find(canvas_id);
+    m_drawing_offset = viewport == m_viewports.end() ? QPoint() : viewport->second->offset();
     m_changed_area = QRect();
     return true;
 }
@@ -363,7 +393,10 @@ void QtGuiServices::fill_rect(int x, int y, int width, int height, Colour colour
 {
     if (!m_painter.isActive() || width <= 0 || height <= 0)
         return;
-    QRect area(x, y, width, height);
+    const QRect area = QRect(x, y, width, height).translated(-m_drawing_offset);
+    // A large canvas scrolled far draws mostly outside its view: that costs nothing.
+    if (!area.intersects(m_drawing_canvas->rect()))
+        return;
     m_painter.fillRect(area, to_qcolor(colour));
     m_changed_area |= area;
 }
@@ -372,9 +405,11 @@ void QtGuiServices::draw_line(int x1, int y1, int x2, int y2, Colour colour)
 {
     if (!m_painter.isActive())
         return;
+    const QPoint from = QPoint(x1, y1) - m_drawing_offset;
+    const QPoint to = QPoint(x2, y2) - m_drawing_offset;
     m_painter.setPen(to_qcolor(colour));
-    m_painter.drawLine(x1, y1, x2, y2);
-    m_changed_area |= QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
+    m_painter.drawLine(from, to);
+    m_changed_area |= QRect(from, to).normalized();
 }
 
 }  // namespace glyphwright::qt

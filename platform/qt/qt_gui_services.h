@@ -20,6 +20,7 @@ class QMenu;
 
 namespace glyphwright::qt {
 
+class CanvasViewport;
 class CanvasWidget;
 class MainWindowWidget;
 class ScrollCanvasWidget;
@@ -47,6 +48,7 @@ public:
     void create_label(int id, int x, int y, int width, int height, const std::string& text) override;
     void move_control(int id, int x, int y, int width, int height) override;
     void set_label_text(int id, const std::string& text) override;
+    ScreenSize canvas_room(int id) override;
     void list_clear(int id) override;
     void list_append(int id, const std::string& text) override;
     void list_select(int id, int position) override;
@@ -105,11 +107,13 @@ private:
     std::map<int, std::vector<int>> m_window_controls;  // the controls of each further window
     std::map<int, QPoint> m_window_places;              // where each further window was closed
     std::map<int, ScrollCanvasWidget*> m_scroll_canvases;
+    std::map<int, CanvasViewport*> m_viewports;  // the main window's canvases; owned by it
     std::map<int, std::unique_ptr<QMenu>> m_menus;
     std::deque<UiEvent> m_events;
 
     QPainter m_painter;
     CanvasWidget* m_drawing_canvas = nullptr;
+    QPoint m_drawing_offset;  // the content point at the drawn canvas's top-left corner
     QRect m_changed_area;
 };
 

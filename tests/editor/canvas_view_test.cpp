@@ -157,5 +157,44 @@ TEST(CanvasView, DrawingFollowsTheZoom)
     EXPECT_EQ(gui.pixel(575, 239), kWhite);
 }
 
+// Zooming sizes the canvas to the glyph at the new zoom and draws it again; from 4 pixels a cell
+// down there are no grid lines and a cell is its whole square.
+TEST(CanvasView, ZoomStaysWithinItsRangeAndDropsGridLinesBelowFour)
+{
+    struct Case {
+        int asked;
+        int zoom;
+        bool lines;
+    };
+    for (Case c : {Case{0, 1, false}, Case{3, 3, false}, Case{4, 4, true}, Case{40, 40, true}, Case{41, 40, true}}) {
+        SCOPED_TRACE(c.asked);
+        FakeGuiServices gui;
+        FontModel model = model_of_size(8, 16);
+        create_canvas_for(model, gui);
+        model.glyph_grid.set(1, 2, true);
+        set_zoom(model, gui, c.asked);
+        EXPECT_EQ(model.zoom, c.zoom);
+        EXPECT_EQ(gui.controls[controls::kGridCanvas].width, 8 * c.zoom);
+        EXPECT_EQ(gui.controls[controls::kGridCanvas].height, 16 * c.zoom);
+        EXPECT_EQ(gui.count_calls("draw_line") > 0, c.lines);
+        EXPECT_EQ(gui.pixel(c.zoom, 2 * c.zoom), c.lines ? kGrey : kWhite);
+        EXPECT_EQ(gui.pixel(2 * c.zoom - 1, 3 * c.zoom - 1), kWhite);
+    }
+}
+
+// Fit is the largest zoom at which the glyph fits the room the window leaves the canvas.
+TEST(CanvasView, ZoomToFitUsesTheRoomOfTheWindow)
+{
+    FakeGuiServices gui;
+    FontModel model = model_of_size(248, 255);
+    create_canvas_for(model, gui);
+    for (auto [width, height, zoom] : {std::tuple{1280, 770, 2}, std::tuple{340, 200, 1}, std::tuple{3000, 3000, 11}}) {
+        gui.resize_window(0, 0, width, height);
+        EXPECT_EQ(zoom_to_fit(model, gui), zoom) << width << " x " << height;
+    }
+    FontModel small = model_of_size(2, 2);
+    EXPECT_EQ(zoom_to_fit(small, gui), kLargestZoom);
+}
+
 }  // namespace
 }  // namespace glyphwright

@@ -86,6 +86,8 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
         "add_menu_item 31 40 Invert\tI", "add_menu_item 31 41 Clear\tDel", "add_menu_item 31 42 Overview\tF2",
         "add_menu_item 31 43 Narrower\t[", "add_menu_item 31 44 Wider\t]", "add_menu_item 31 45 Add character...",
         "add_menu_item 31 46 Remove character", "add_menu_item 31 47 Code page...",
+        "add_menu_item 31 92 Zoom in\tCtrl++", "add_menu_item 31 93 Zoom out\tCtrl+-",
+        "add_menu_item 31 94 Zoom to fit\tCtrl+0",
         // Nothing to undo or redo yet.
         "set_menu_item_enabled 31 32 off", "set_menu_item_enabled 31 33 off",
     };
@@ -97,6 +99,7 @@ TEST(ShellStart, BuildsTheWindowControlsAndMenuInOrder)
         {"PgDown", 91}, {"Left", 34}, {"Right", 35}, {"Up", 36}, {"Down", 37}, {"H", 38}, {"V", 39},
         {"I", 40}, {"Del", 41}, {"F2", 42}, {"[", 43}, {"]", 44}, {"Ctrl+O", 15}, {"Ctrl+S", 60},
         {"Ctrl+Shift+S", 61}, {"Ctrl+N", 18}, {"Ctrl+Q", 19}, {"Ctrl+I", 22}, {"Esc", 95},
+        {"Ctrl++", 92}, {"Ctrl+=", 92}, {"Ctrl+-", 93}, {"Ctrl+0", 94},
     };
     EXPECT_EQ(gui.key_commands, keys);
 

@@ -128,6 +128,12 @@ ScreenPoint FakeGuiServices::window_position()
     return window_origin;
 }
 
+ScreenSize FakeGuiServices::canvas_room(int id)
+{
+    const FakeControl& control = controls[id];
+    return {std::max(client_width - control.x - 10, 0), std::max(client_height - control.y - 10, 0)};
+}
+
 void FakeGuiServices::resize_window(int x, int y, int width, int height)
 {
     log.push_back("resize_window " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " "

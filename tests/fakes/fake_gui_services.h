@@ -118,6 +118,8 @@ public:
     void create_label(int id, int x, int y, int width, int height, const std::string& text) override;
     void move_control(int id, int x, int y, int width, int height) override;
     void set_label_text(int id, const std::string& text) override;
+    // What the client area leaves right of and below the canvas's corner, less a margin of 10.
+    ScreenSize canvas_room(int id) override;
     void list_clear(int id) override;
     void list_append(int id, const std::string& text) override;
     void list_select(int id, int position) override;

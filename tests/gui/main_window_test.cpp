@@ -43,18 +43,18 @@ private slots:
         gui.reset();
     }
 
-    void window_is_fixed_centred_and_titled()
+    void window_is_resizable_centred_and_titled()
     {
         QWidget* window = gui->window_widget();
         QCOMPARE(window->windowTitle(), QStringLiteral("Glyphwright"));
         QCOMPARE(window->size(), QSize(340, 570));
-        QCOMPARE(window->minimumSize(), QSize(340, 570));
-        QCOMPARE(window->maximumSize(), QSize(340, 570));
+        QCOMPARE(window->minimumSize(), QSize(320, 120));
+        QCOMPARE(window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
         Qt::WindowFlags flags = window->windowFlags();
         QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(flags.testFlag(Qt::WindowTitleHint));
-        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(flags.testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(window->isVisible());
         QCOMPARE(window->windowIcon().availableSizes(), (QList<QSize>{QSize(48, 48), QSize(256, 256)}));
 

@@ -1,10 +1,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -190,8 +193,51 @@ private slots:
         ScreenPoint origin = gui->window_position();
         gui->resize_window(origin.x, origin.y, 596, 310);
         QCOMPARE(gui->window_widget()->size(), QSize(596, 310));
-        QCOMPARE(gui->window_widget()->maximumSize(), QSize(596, 310));
         QCOMPARE(gui->window_position(), origin);
+        // No larger than the screen: the canvas scrolls instead.
+        gui->resize_window(origin.x, origin.y, 5000, 5000);
+        QSize screen = gui->window_widget()->screen()->availableGeometry().size();
+        QCOMPARE(gui->window_widget()->size(), screen - (gui->window_widget()->frameGeometry().size() - gui->window_widget()->size()));
+    }
+
+    // A window smaller than its canvas shows part of it with scroll bars; drawing and the pointer
+    // stay in the canvas's own pixels wherever it is scrolled to.
+    void canvas_larger_than_the_window_scrolls_in_its_own_pixels()
+    {
+        QWidget* window = gui->window_widget();
+        window->resize(360, 300);
+        QCOMPARE(gui->wait_event(), (UiEvent{EventKind::ControlEvent, kCanvas, EventSubtype::Scrolled, 0}));
+        QCOMPARE(gui->canvas_room(kCanvas), (ScreenSize{340, 230}));
+        QCOMPARE(canvas()->geometry(), QRect(10, 60, 320, 230));
+        auto bars = window->findChildren<QScrollBar*>();
+        QCOMPARE(bars.size(), 2);
+        QScrollBar* vertical = bars[0]->orientation() == Qt::Vertical ? bars[0] : bars[1];
+        QVERIFY(vertical->isVisible());
+        QCOMPARE(vertical->maximum(), 500 - 230);
+
+        vertical->setValue(100);
+        QCOMPARE(gui->wait_event().subtype, EventSubtype::Scrolled);
+        QVERIFY(gui->begin_drawing(kCanvas));
+        gui->fill_rect(0, 0, 320, 500, rgb(0, 0, 0));
+        gui->fill_rect(20, 110, 10, 10, rgb(255, 255, 255));
+        gui->end_drawing(kCanvas);
+        QImage picture = canvas()->grab().toImage();
+        QCOMPARE(picture.pixel(20, 10), qRgb(255, 255, 255));
+        QCOMPARE(picture.pixel(20, 20), qRgb(0, 0, 0));
+
+        QTest::mouseClick(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(25, 15));
+        expect_canvas_event(EventSubtype::LeftPress, 25, 115);
+        expect_canvas_event(EventSubtype::LeftClick, 25, 115);
+        QWheelEvent wheel(QPointF(5, 5), canvas()->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas(), &wheel);
+        expect_canvas_event(EventSubtype::ZoomIn, 5, 105);
+
+        // Grown again, the window shows the whole canvas and no bars.
+        window->resize(340, 570);
+        QCOMPARE(gui->wait_event().subtype, EventSubtype::Scrolled);
+        QCOMPARE(canvas()->geometry(), QRect(10, 60, 320, 500));
+        QVERIFY(!vertical->isVisible());
     }
 
     void list_choice_by_the_user_gives_one_selection_change()
