@@ -102,7 +102,15 @@ void QtGuiServices::resize_window(int x, int y, int client_width, int client_hei
     if (m_window->isMaximized())
         m_window->showNormal();
     m_window->resize(fitted_to_screen(*m_window, QSize(client_width, client_height)));
-    m_window->move(x, y);
+    // Moved only as far as keeps the whole frame on the screen.
+    QPoint place(x, y);
+    if (const QScreen* screen = m_window->screen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize frame = m_window->frameGeometry().size();
+        place.setX(std::max(area.left(), std::min(x, area.left() + area.width() - frame.width())));
+        place.setY(std::max(area.top(), std::min(y, area.top() + area.height() - frame.height())));
+    }
+    m_window->move(place);
 }
 
 UiEvent QtGuiServices::wait_event()

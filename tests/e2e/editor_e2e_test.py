@@ -82,16 +82,17 @@ class Display:
 
 
 class Editor:
-    def __init__(self, binary, display, work):
+    def __init__(self, binary, display, work, arguments=(), title="Glyphwright"):
         self.env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
         self.work = work
-        self.process = subprocess.Popen([binary], env=self.env, cwd=work)
+        self.title = title
+        self.process = subprocess.Popen([binary, *arguments], env=self.env, cwd=work)
         self.window = wait_for("the main window", self.main_window)
 
     def main_window(self):
         if self.process.poll() is not None:
             raise Failure("the editor ended at start with status %d" % self.process.returncode)
-        return self.find_window("^Glyphwright$")
+        return self.find_window("^" + self.title.replace(".", "\\.") + "$")
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True).stdout.strip()
@@ -226,11 +227,12 @@ def run(binary, data, expected):
     try:
         shutil.copy(os.path.join(data, "letters.c"), work)
         drive(binary, work, expected)
+        fit_the_largest_glyph(binary, work)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
 
-def start_editor(stack, binary, work, attempts=3):
+def start_editor(stack, binary, work, attempts=3, arguments=(), title="Glyphwright"):
     """Starts an X server and the editor on it. When another run of this test shares the machine,
     the editor now and then cannot connect to a server that has just come up; it then gets a new
     server, at most `attempts` times."""
@@ -238,7 +240,7 @@ def start_editor(stack, binary, work, attempts=3):
         with startup_lock():
             display = Display().__enter__()
         try:
-            editor = Editor(binary, display.name, work)
+            editor = Editor(binary, display.name, work, arguments, title)
         except Failure as failure:
             display.__exit__(None, None, None)
             if attempt == attempts:
@@ -352,6 +354,36 @@ def choose_and_edit_from_the_overview(editor):
     wait_for("the canvas click shown in the map", lambda: map_glyph(3)[0] == flipped)
     editor.window_keys("F2")
     wait_for("the Overview closed by F2", lambda: not editor.find_window("^Overview$"))
+
+
+def fit_the_largest_glyph(binary, work):
+    """Opens a blank 248 x 255 font from the command line, gives the window the whole screen (there
+    is no window manager to maximise it), fits the glyph with Ctrl+0 and sets its last pixel: the
+    whole glyph shows at 3 screen pixels a cell, without scroll bars."""
+    convert = os.path.join(os.path.dirname(binary), "convert", "glyphwright-convert")
+    subprocess.run([convert, "--new", "248x255", "--count", "2", os.path.join(work, "big.c")], check=True)
+    with contextlib.ExitStack() as stack:
+        editor = start_editor(stack, binary, work, arguments=["big.c"], title="big.c - Glyphwright")
+        try:
+            width, height = (int(v) for v in editor.xdotool("getdisplaygeometry").split())
+            editor.xdotool("windowmove", "--sync", editor.window, "0", "0")
+            editor.xdotool("windowsize", "--sync", editor.window, str(width), str(height))
+            wait_for("the window to fill the screen", lambda: editor.window_size() == (width, height))
+            editor.window_keys("ctrl+0")
+            zoom = min((width - 20) // 248, (height - 70) // 255)
+            last = (CANVAS[0] + 247 * zoom + zoom // 2, CANVAS[1] + 254 * zoom + zoom // 2)
+            wait_for("the fitted canvas", lambda: pixel_colour(editor.screenshot("fit.png"), *last) == (0, 0, 0))
+            editor.click(*last)
+            wait_for("the last pixel", lambda: pixel_colour(editor.screenshot("fit.png"), *last) == (255, 255, 255))
+            beside = pixel_colour(editor.screenshot("fit.png"), CANVAS[0] + 248 * zoom + 8, CANVAS[1] + 100)
+            below = pixel_colour(editor.screenshot("fit.png"), CANVAS[0] + 100, CANVAS[1] + 255 * zoom + 5)
+            if beside == (0, 0, 0) or below == (0, 0, 0):
+                raise Failure("the fitted canvas is not whole: %s beside it, %s below it" % (beside, below))
+            status = editor.quit(unsaved=True)
+            if status != 0:
+                raise Failure("the editor ended with status %d" % status)
+        finally:
+            editor.kill()
 
 
 def main():
