@@ -238,6 +238,9 @@ FontChange dispatch_to_command(const UiEvent& event, ShellState& shell, GuiServi
         else
             shell.quit_requested = may_replace_font(shell, gui);
         return {};
+    case EventKind::WindowResize:
+        overview_event(shell.overview, shell.model, gui, event);
+        return {};
     case EventKind::FileDrop:
         return open_path_command(shell, gui, event.file_path);
     case EventKind::ControlEvent:

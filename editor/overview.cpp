@@ -218,9 +218,40 @@ void build_window(Overview& overview, const FontModel& model, GuiServices& gui)
     draw_sample_cells(overview, model, gui, -1);
 }
 
+// Lays the window out again in the size the user gave it, and draws it all.
+void fit_to_user_size(Overview& overview, const FontModel& model, GuiServices& gui)
+{
+    overview.window = overview_window_layout_in(overview.map, model.header, overview.user_size);
+    const OverviewWindowLayout& window = overview.window;
+    for (auto [id, box] : {std::pair{controls::kGlyphMap, window.map_view}, std::pair{controls::kSampleField, window.sample_edit},
+                           std::pair{controls::kSampleCanvas, window.sample_view}})
+        gui.move_control(id, box.x, box.y, box.width, box.height);
+    overview.sample = sample_layout(model, overview.sample_text);
+    gui.set_scroll_extent(controls::kGlyphMap, overview.map.content_width, overview.map.content_height);
+    gui.set_scroll_extent(controls::kSampleCanvas, overview.sample.content_width, overview.sample.content_height);
+    remember_shown(overview, model);
+    draw_map_view(overview, model, gui);
+    draw_sample_cells(overview, model, gui, -1);
+}
+
+void window_resized(Overview& overview, const FontModel& model, GuiServices& gui)
+{
+    const ScreenSize size = gui.window_client_size(controls::kOverviewWindow);
+    if (size == ScreenSize{overview.window.client_width, overview.window.client_height} || size.width <= 0)
+        return;
+    overview.user_size = size;
+    fit_to_user_size(overview, model, gui);
+}
+
 void show_whole_font(Overview& overview, const FontModel& model, GuiServices& gui)
 {
     MapLayout map = map_layout(model.header);
+    if (overview.user_size.width > 0) {
+        // The window keeps the size the user gave it; the new font flows into it.
+        overview.map = map;
+        fit_to_user_size(overview, model, gui);
+        return;
+    }
     if (overview_window_layout(map, model.header) != overview.window) {
         // Another window size: the window is made again in its place.
         close_overview(overview, gui);
@@ -279,6 +310,7 @@ void close_overview(Overview& overview, GuiServices& gui)
         return;
     gui.close_window(controls::kOverviewWindow);
     overview.is_open = false;
+    overview.user_size = {};
 }
 
 void toggle_overview(Overview& overview, const FontModel& model, GuiServices& gui)
@@ -293,9 +325,10 @@ void overview_follow(Overview& overview, const FontModel& model, GuiServices& gu
 {
     if (!overview.is_open)
         return;
-    bool same_size = overview.shown_header.glyph_width == model.header.glyph_width
-                  && overview.shown_header.glyph_height == model.header.glyph_height;
-    if (scope == FontScope::WholeFont || !same_size || map_layout(model.header) != overview.map) {
+    bool same_map = overview.shown_header.glyph_width == model.header.glyph_width
+                 && overview.shown_header.glyph_height == model.header.glyph_height
+                 && overview.shown_header.char_count == model.header.char_count;
+    if (scope == FontScope::WholeFont || !same_map) {
         show_whole_font(overview, model, gui);
         return;
     }
@@ -318,6 +351,10 @@ void overview_event(Overview& overview, FontModel& model, GuiServices& gui, cons
         return;
     if (event.kind == EventKind::WindowClose) {
         close_overview(overview, gui);
+        return;
+    }
+    if (event.kind == EventKind::WindowResize) {
+        window_resized(overview, model, gui);
         return;
     }
     if (event.kind != EventKind::ControlEvent)

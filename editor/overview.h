@@ -33,6 +33,8 @@ struct Overview {
     OverviewWindowLayout window;
     SampleLayout sample;
     int framed_index = -1;
+    // The client size the user gave the window; zero while it has the size it opened at.
+    ScreenSize user_size;
     // The glyph being edited, and the font's cell, as the window last drew them.
     std::string shown_glyph;
     FontHeader shown_header;
@@ -56,7 +58,8 @@ bool is_overview_control(int id);
 
 // An event of the window or its controls: a click on the map chooses that character as the
 // character list does; scrolling draws what came into view; an edit of the sample text draws it
-// again; the close box closes the window.
+// again; a new size lays the window out again, the map in as many columns as fit; the close box
+// closes the window.
 void overview_event(Overview& overview, FontModel& model, GuiServices& gui, const UiEvent& event);
 
 // The glyph's pixels row after row, one byte each (1 for set), as draw_bits takes them.

@@ -4,7 +4,7 @@
 
 namespace glyphwright {
 
-MapLayout map_layout_at_scale(const FontHeader& header, int scale)
+MapLayout map_layout_at_scale(const FontHeader& header, int scale, int width)
 {
     int count = std::max(header.char_count, 0);
     MapLayout layout;
@@ -14,7 +14,7 @@ MapLayout map_layout_at_scale(const FontHeader& header, int scale)
     layout.scale = scale;
     layout.cell_width = std::max(layout.glyph_width * scale, kMapLabelWidth) + 2 * kMapCellPadding;
     layout.cell_height = layout.glyph_height * scale + kMapFrameWidth + kMapLabelHeight + 2 * kMapCellPadding;
-    layout.columns = std::clamp(kMapMaxWidth / layout.cell_width, 1, std::max(count, 1));
+    layout.columns = std::clamp(width / layout.cell_width, 1, std::max(count, 1));
     layout.rows = (count + layout.columns - 1) / layout.columns;
     layout.content_width = count > 0 ? layout.columns * layout.cell_width : 0;
     layout.content_height = layout.rows * layout.cell_height;
@@ -92,6 +92,23 @@ std::vector<int> map_glyphs_in(const MapLayout& layout, const Box& area)
     return found;
 }
 
+namespace {
+
+int sample_lines_height(const FontHeader& header) { return 3 * std::max(header.glyph_height, 0) + kSampleLineGap; }
+
+int sample_height(const FontHeader& header) { return std::min(sample_lines_height(header), kSampleMaxHeight); }
+
+// The sample view below the field at `edit_top`, as wide as the window's inside less the bar
+// that a sample taller than the view needs.
+void place_sample(OverviewWindowLayout& window, const FontHeader& header, int edit_top, int inner_width)
+{
+    const bool scrolls_down = sample_lines_height(header) > kSampleMaxHeight;
+    window.sample_view = {kOverviewMargin, edit_top + kSampleEditHeight + kOverviewGap,
+                          inner_width - (scrolls_down ? kScrollBarSize : 0), sample_height(header)};
+}
+
+}  // namespace
+
 OverviewWindowLayout overview_window_layout(const MapLayout& map, const FontHeader& header)
 {
     OverviewWindowLayout window;
@@ -104,14 +121,30 @@ OverviewWindowLayout overview_window_layout(const MapLayout& map, const FontHead
     int edit_top = kOverviewMargin + map_height + kOverviewGap;
     window.sample_edit = {kOverviewMargin, edit_top, inner_width, kSampleEditHeight};
 
-    int lines_height = 3 * std::max(header.glyph_height, 0) + kSampleLineGap;
-    bool sample_scrolls_down = lines_height > kSampleMaxHeight;
-    int sample_top = edit_top + kSampleEditHeight + kOverviewGap;
-    window.sample_view = {kOverviewMargin, sample_top, inner_width - (sample_scrolls_down ? kScrollBarSize : 0),
-                          std::min(lines_height, kSampleMaxHeight)};
-
+    place_sample(window, header, edit_top, inner_width);
     window.client_width = inner_width + 2 * kOverviewMargin;
-    window.client_height = sample_top + window.sample_view.height + kScrollBarSize + kOverviewMargin;
+    window.client_height = window.sample_view.y + window.sample_view.height + kScrollBarSize + kOverviewMargin;
+    return window;
+}
+
+OverviewWindowLayout overview_window_layout_in(MapLayout& map, const FontHeader& header, ScreenSize client)
+{
+    OverviewWindowLayout window;
+    const int inner_width = std::max(client.width - 2 * kOverviewMargin, 1);
+    const int below_map = kOverviewGap + kSampleEditHeight + kOverviewGap + sample_height(header) + kScrollBarSize
+                        + kOverviewMargin;
+    const int map_height = std::max(client.height - kOverviewMargin - below_map, 1);
+    map = map_layout_at_scale(header, map.scale, inner_width);
+    const bool map_scrolls = map.content_height > map_height;
+    if (map_scrolls)
+        map = map_layout_at_scale(header, map.scale, inner_width - kScrollBarSize);
+    window.map_view = {kOverviewMargin, kOverviewMargin, std::max(inner_width - (map_scrolls ? kScrollBarSize : 0), 1),
+                       map_height};
+    const int edit_top = kOverviewMargin + map_height + kOverviewGap;
+    window.sample_edit = {kOverviewMargin, edit_top, inner_width, kSampleEditHeight};
+    place_sample(window, header, edit_top, inner_width);
+    window.client_width = client.width;
+    window.client_height = client.height;
     return window;
 }
 

@@ -38,8 +38,8 @@ struct MapLayout {
     bool operator==(const MapLayout&) const = default;
 };
 
-// The map of the font at one scale, with as many columns as kMapMaxWidth allows.
-MapLayout map_layout_at_scale(const FontHeader& header, int scale);
+// The map of the font at one scale, with as many columns as `width` holds (at least one).
+MapLayout map_layout_at_scale(const FontHeader& header, int scale, int width = kMapMaxWidth);
 // True when the whole map lies within kMapMaxWidth x kMapMaxHeight.
 bool map_fits(const MapLayout& layout);
 
@@ -84,5 +84,10 @@ struct OverviewWindowLayout {
 // wide as the window and tall enough for both lines up to kSampleMaxHeight, with room kept below
 // it for the scroll bar that a long text needs.
 OverviewWindowLayout overview_window_layout(const MapLayout& map, const FontHeader& header);
+
+// The window at a client size the user gave it: the sample field and view keep their heights at
+// the bottom, the map view takes the rest, and the map flows into as many columns as the view is
+// wide. `map` is laid out again at its scale.
+OverviewWindowLayout overview_window_layout_in(MapLayout& map, const FontHeader& header, ScreenSize client);
 
 }  // namespace glyphwright

@@ -14,7 +14,8 @@ namespace glyphwright {
 
 // KeyCommand: a key bound with add_key_command was pressed while the main window was active.
 // FileDrop: a file was dropped on the main window; its path is the event's file_path.
-enum class EventKind { WindowClose, ControlEvent, MenuEvent, Other, KeyCommand, FileDrop };
+// WindowResize: the user gave a further window another size; control_id is the window's id.
+enum class EventKind { WindowClose, ControlEvent, MenuEvent, Other, KeyCommand, FileDrop, WindowResize };
 // The GridCanvas reports a left press (LeftPress), every pointer move while that button is held
 // (PointerMove, also outside the canvas), and the release: LeftClick inside the canvas,
 // ReleaseOutside beside it. Each carries the mouse position. The wheel turned with Ctrl held over
@@ -168,11 +169,14 @@ public:
     virtual void fill_rect(int x, int y, int width, int height, Colour colour) = 0;
     virtual void draw_line(int x1, int y1, int x2, int y2, Colour colour) = 0;
 
-    // A further top-level window, its id distinct from every control id: fixed client size, a title
-    // bar with a close box. Closing it reports a WindowClose with its id and leaves it open until
-    // close_window. It reopens where it was when last closed. False when it is open already or
-    // cannot be created.
+    // A further top-level window, its id distinct from every control id, with a title bar and a
+    // close box; it opens at the client size asked, which the user may change (a WindowResize, after
+    // which the caller lays out its controls again with move_control), down to a small minimum.
+    // Closing it reports a WindowClose with its id and leaves it open until close_window. It
+    // reopens where it was when last closed. False when it is open already or cannot be created.
     virtual bool open_window(int window_id, int client_width, int client_height, const std::string& title) = 0;
+    // The client size of a further window; zero when it is not open.
+    virtual ScreenSize window_client_size(int window_id) = 0;
     // Closes the window with its controls; nothing when it is not open.
     virtual void close_window(int window_id) = 0;
 

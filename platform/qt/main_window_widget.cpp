@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QIcon>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QScreen>
 
 #include <algorithm>
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int kMinimumMainWidth = 320;
 constexpr int kMinimumMainHeight = 120;
+constexpr int kMinimumFurtherWidth = 240;
+constexpr int kMinimumFurtherHeight = 200;
 
 int centred_start(int screen_start, int screen_extent, int frame_extent)
 {
@@ -41,13 +44,13 @@ MainWindowWidget::MainWindowWidget(int client_width, int client_height, EventSin
     , m_sink(std::move(sink))
     , m_window_id(window_id)
 {
-    if (window_id == 0) {
-        // Room for the buttons and the list above the canvas, and a little of the canvas.
+    // The main window keeps room for the buttons and the list above the canvas, and a little of
+    // the canvas; a further one for a little of each of its controls.
+    if (window_id == 0)
         setMinimumSize(kMinimumMainWidth, kMinimumMainHeight);
-        resize(client_width, client_height);
-    } else {
-        setFixedSize(client_width, client_height);
-    }
+    else
+        setMinimumSize(std::min(client_width, kMinimumFurtherWidth), std::min(client_height, kMinimumFurtherHeight));
+    resize(client_width, client_height);
     setWindowIcon(program_icon());
     setAcceptDrops(window_id == 0);
 }
@@ -90,6 +93,14 @@ void MainWindowWidget::centre_on_screen()
     QRect area = screen->geometry();
     QSize frame = frameGeometry().size();
     move(centred_start(area.x(), area.width(), frame.width()), centred_start(area.y(), area.height(), frame.height()));
+}
+
+void MainWindowWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The main window lays out its canvas itself; a further window's owner lays out the rest.
+    if (m_window_id != 0 && isVisible())
+        m_sink({EventKind::WindowResize, m_window_id, EventSubtype::None, 0}, {});
 }
 
 void MainWindowWidget::closeEvent(QCloseEvent* event)

@@ -1,7 +1,8 @@
 #pragma once
 
 // A top-level window of the program: the main window, which the user may resize, minimise and
-// maximise, or a further one of fixed size with a title bar and a close box only. Closing it reports a WindowClose with its id (0 for the main window) and
+// maximise, or a further one with a title bar and a close box only, which the user may resize too
+// (reported as a WindowResize with its id). Closing it reports a WindowClose with its id (0 for the main window) and
 // leaves the window to whoever owns it.
 
 #include <QWidget>
@@ -20,6 +21,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // The main window takes a dropped file: it reports a FileDrop with its path.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -17,6 +17,7 @@
 #include "platform/qt/canvas_widget.h"
 #include "platform/qt/main_window_widget.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/scroll_canvas_widget.h"
 
 namespace glyphwright::qt {
 
@@ -126,7 +127,8 @@ void QtGuiServices::queue_event(const UiEvent& event, ScreenPoint mouse)
 {
     // A dragged scroll bar or a fast typist would queue one event per step; whoever handles them
     // reads the latest state, so one waiting event of the kind is enough.
-    bool repeatable = event.subtype == EventSubtype::Scrolled || event.subtype == EventSubtype::TextChange;
+    bool repeatable = event.subtype == EventSubtype::Scrolled || event.subtype == EventSubtype::TextChange
+                   || event.kind == EventKind::WindowResize;
     if (repeatable && !m_events.empty() && m_events.back() == event)
         return;
     m_events.push_back(event);
@@ -206,6 +208,10 @@ void QtGuiServices::move_control(int id, int x, int y, int width, int height)
 {
     if (auto viewport = m_viewports.find(id); viewport != m_viewports.end()) {
         viewport->second->place(x, y, width, height);
+        return;
+    }
+    if (auto scrolling = m_scroll_canvases.find(id); scrolling != m_scroll_canvases.end()) {
+        scrolling->second->set_view(QRect(x, y, std::max(width, 0), std::max(height, 0)));
         return;
     }
     QWidget* widget = control_widget(id);

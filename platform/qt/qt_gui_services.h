@@ -77,6 +77,7 @@ public:
     void draw_line(int x1, int y1, int x2, int y2, Colour colour) override;
     bool open_window(int window_id, int client_width, int client_height, const std::string& title) override;
     void close_window(int window_id) override;
+    ScreenSize window_client_size(int window_id) override;
     void create_scroll_canvas(int window_id, int id, int x, int y, int width, int height) override;
     void set_scroll_extent(int id, int content_width, int content_height) override;
     ScreenPoint scroll_position(int id) override;

@@ -13,10 +13,6 @@ ScrollCanvasWidget::ScrollCanvasWidget(int id, EventSink sink, QWidget* parent, 
     , m_vertical(new QScrollBar(Qt::Vertical, this))
     , m_view(view)
 {
-    m_canvas->setGeometry(0, 0, view.width(), view.height());
-    m_canvas->reset_picture();
-    m_horizontal->setGeometry(0, view.height(), view.width(), kScrollBarSize);
-    m_vertical->setGeometry(view.width(), 0, kScrollBarSize, view.height());
     for (QScrollBar* bar : {m_horizontal, m_vertical}) {
         bar->hide();
         // Only what the user does is reported: set_extent moves the bars with their signals blocked.
@@ -24,11 +20,23 @@ ScrollCanvasWidget::ScrollCanvasWidget(int id, EventSink sink, QWidget* parent, 
             sink({EventKind::ControlEvent, id, EventSubtype::Scrolled, 0}, {});
         });
     }
-    set_extent(view.width(), view.height());
+    set_view(view);
+}
+
+void ScrollCanvasWidget::set_view(QRect view)
+{
+    m_view = view;
+    m_canvas->setGeometry(0, 0, view.width(), view.height());
+    m_canvas->reset_picture();
+    m_horizontal->setGeometry(0, view.height(), view.width(), kScrollBarSize);
+    m_vertical->setGeometry(view.width(), 0, kScrollBarSize, view.height());
+    const QSize content = m_content.isValid() ? m_content : view.size();
+    set_extent(content.width(), content.height());
 }
 
 void ScrollCanvasWidget::set_extent(int content_width, int content_height)
 {
+    m_content = QSize(content_width, content_height);
     int across = std::max(content_width - m_view.width(), 0);
     int down = std::max(content_height - m_view.height(), 0);
     m_horizontal->blockSignals(true);

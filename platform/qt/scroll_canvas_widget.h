@@ -18,6 +18,8 @@ public:
 
     CanvasWidget* canvas() const { return m_canvas; }
     void set_extent(int content_width, int content_height);
+    // Moves the view and gives it another size; the picture is new, for the caller to draw.
+    void set_view(QRect view);
     ScreenPoint position() const { return {m_horizontal->value(), m_vertical->value()}; }
 
 protected:
@@ -28,6 +30,7 @@ private:
     QScrollBar* m_horizontal;
     QScrollBar* m_vertical;
     QRect m_view;
+    QSize m_content;
 };
 
 }  // namespace glyphwright::qt

@@ -81,6 +81,12 @@ bool QtGuiServices::open_window(int window_id, int client_width, int client_heig
     return true;
 }
 
+ScreenSize QtGuiServices::window_client_size(int window_id)
+{
+    const QWidget* window = window_widget(window_id);
+    return window ? ScreenSize{window->width(), window->height()} : ScreenSize{};
+}
+
 void QtGuiServices::close_window(int window_id)
 {
     auto found = m_further_windows.find(window_id);

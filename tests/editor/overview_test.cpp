@@ -316,5 +316,42 @@ TEST_F(OverviewWindow, ClosingKeepsTheSampleTextAndANewFontMayResizeTheWindow)
     expect_map_shows(0, model.glyph_grid);
 }
 
+// A window the user resizes flows the map into as many columns as fit, keeps the sample below it,
+// keeps its size when the font changes, and opens again at its own size.
+TEST_F(OverviewWindow, ResizedWindowReflowsTheMapAndKeepsItsSizeUntilClosed)
+{
+    open_font_of(8, 8, 95, 32);
+    const OverviewWindowLayout opened = overview.window;
+    for (auto [width, height] : {std::pair{300, 500}, std::pair{700, 320}, std::pair{240, 200}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        gui.resize_window_by_user(controls::kOverviewWindow, width, height);
+        handle_next_event();
+        const Box& view = overview.window.map_view;
+        EXPECT_EQ(gui.controls.at(controls::kGlyphMap).width, view.width);
+        EXPECT_EQ(gui.controls.at(controls::kGlyphMap).height, view.height);
+        EXPECT_LE(overview.map.columns * overview.map.cell_width, std::max(view.width, overview.map.cell_width));
+        EXPECT_GT((overview.map.columns + 1) * overview.map.cell_width, view.width - kScrollBarSize);
+        const testing::FakeControl& sample = gui.controls.at(controls::kSampleCanvas);
+        EXPECT_EQ(sample.y, gui.controls.at(controls::kSampleField).y + kSampleEditHeight + kOverviewGap);
+        EXPECT_LE(sample.y + sample.height + kScrollBarSize, height);
+        EXPECT_LE(sample.x + sample.width, width);
+        expect_map_shows(0, model.glyph_grid);
+    }
+    // Another font flows into the same window.
+    const ScreenSize size{overview.window.client_width, overview.window.client_height};
+    model.header = {16, 16, 65, 4};
+    reset_glyph_grid(model);
+    choose_glyph(model, 0);
+    overview_follow(overview, model, gui, FontScope::WholeFont);
+    EXPECT_EQ(gui.count_calls("close_window"), 0);
+    EXPECT_EQ((ScreenSize{overview.window.client_width, overview.window.client_height}), size);
+    expect_map_shows(0, model.glyph_grid);
+
+    toggle_overview(overview, model, gui);
+    toggle_overview(overview, model, gui);
+    EXPECT_EQ(overview.window, overview_window_layout(map_layout(model.header), model.header));
+    EXPECT_NE(overview.window, opened);
+}
+
 }  // namespace
 }  // namespace glyphwright

@@ -57,6 +57,14 @@ void FakeGuiServices::close_window_by_user(int window_id)
     events.push_back({EventKind::WindowClose, window_id, EventSubtype::None, 0});
 }
 
+void FakeGuiServices::resize_window_by_user(int window_id, int client_width, int client_height)
+{
+    FakeWindow& window = windows.at(window_id);
+    window.client_width = client_width;
+    window.client_height = client_height;
+    events.push_back({EventKind::WindowResize, window_id, EventSubtype::None, 0});
+}
+
 void FakeGuiServices::choose_list_entry(int position)
 {
     list_selection = position;
@@ -446,6 +454,12 @@ bool FakeGuiServices::open_window(int window_id, int width, int height, const st
         return false;
     windows[window_id] = {width, height, window_title};
     return true;
+}
+
+ScreenSize FakeGuiServices::window_client_size(int window_id)
+{
+    auto found = windows.find(window_id);
+    return found == windows.end() ? ScreenSize{} : ScreenSize{found->second.client_width, found->second.client_height};
 }
 
 void FakeGuiServices::close_window(int window_id)

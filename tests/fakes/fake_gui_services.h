@@ -92,6 +92,8 @@ public:
     void type_into(int field_id, const std::string& text);
     // The user closes a further window with its close box.
     void close_window_by_user(int window_id);
+    // The user gives a further window another client size: a WindowResize is queued.
+    void resize_window_by_user(int window_id, int client_width, int client_height);
     // The user picks entry `position` of the list: it is selected and a SelectionChange queued.
     void choose_list_entry(int position);
     // The user clicks the canvas at (x, y): a LeftClick is queued with that mouse position.
@@ -148,6 +150,7 @@ public:
     void draw_line(int x1, int y1, int x2, int y2, Colour colour) override;
     bool open_window(int window_id, int client_width, int client_height, const std::string& title) override;
     void close_window(int window_id) override;
+    ScreenSize window_client_size(int window_id) override;
     void create_scroll_canvas(int window_id, int id, int x, int y, int width, int height) override;
     void set_scroll_extent(int id, int content_width, int content_height) override;
     ScreenPoint scroll_position(int id) override;
