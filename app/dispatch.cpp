@@ -113,7 +113,10 @@ FontChange dispatch_control_event(const UiEvent& event, ShellState& shell, GuiSe
     case controls::kRestoreButton:
         return glyph_changed(restore_step(model, gui, shell.edit));
     case controls::kCharacterList:
-        select_character(model, gui);
+        if (event.subtype == EventSubtype::CharacterTyped)
+            select_typed_character(model, gui, event.typed);
+        else
+            select_character(model, gui);
         return {};
     default:
         return {};

@@ -213,6 +213,10 @@ void build_window(Overview& overview, const FontModel& model, GuiServices& gui)
     // F2 closes the window from itself too; the main window's other keys stay there, so that they
     // type into the sample field.
     gui.add_window_key_command(controls::kOverviewWindow, controls::kOverviewItem, "F2");
+    // While the map has the focus, the letters that flip and invert the glyph work there too.
+    for (auto [command, key] : {std::pair{controls::kFlipHorizontallyItem, "H"}, std::pair{controls::kFlipVerticallyItem, "V"},
+                                std::pair{controls::kInvertItem, "I"}})
+        gui.add_control_key_command(controls::kGlyphMap, command, key);
     remember_shown(overview, model);
     draw_map_view(overview, model, gui);
     draw_sample_cells(overview, model, gui, -1);

@@ -13,6 +13,8 @@
 namespace glyphwright {
 
 // KeyCommand: a key bound with add_key_command was pressed while the main window was active.
+// A character typed while the character list has the focus is a ControlEvent of the list, of
+// subtype CharacterTyped, and no key command.
 // FileDrop: a file was dropped on the main window; its path is the event's file_path.
 // WindowResize: the user gave a further window another size; control_id is the window's id.
 enum class EventKind { WindowClose, ControlEvent, MenuEvent, Other, KeyCommand, FileDrop, WindowResize };
@@ -33,6 +35,7 @@ enum class EventSubtype {
     ReleaseOutside,
     ZoomIn,
     ZoomOut,
+    CharacterTyped,
 };
 
 struct ScreenPoint {
@@ -60,6 +63,7 @@ struct UiEvent {
     // (0, 0) for every other event.
     ScreenPoint mouse = {};
     std::string file_path = {};  // of a FileDrop
+    std::string typed = {};      // of a CharacterTyped: the character in UTF-8
 
     bool operator==(const UiEvent&) const = default;
 };
@@ -135,6 +139,9 @@ public:
     // The same for a further window that is open: the key works while that window is active, and
     // is gone when it closes.
     virtual void add_window_key_command(int window_id, int command_id, const std::string& key) = 0;
+    // The same for one control of a further window: the key works only while that control has the
+    // focus (a click gives it), so that the window's text fields keep the keys typed into them.
+    virtual void add_control_key_command(int control_id, int command_id, const std::string& key) = 0;
 
     // A modal message with one OK button.
     virtual void message_box(const std::string& title, const std::string& text) = 0;

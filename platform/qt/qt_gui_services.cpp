@@ -36,23 +36,44 @@ QSize fitted_to_screen(const QWidget& window, QSize wanted)
 }
 
 // While the drop-down list has the focus, Up and Down move in it, as in any list, instead of
-// shifting the glyph.
+// shifting the glyph, and a character typed is reported to choose that character (instead of the
+// list's own search by the start of its entries, which all begin alike).
 class ListKeys final : public QObject {
 public:
-    using QObject::QObject;
+    ListKeys(QObject* parent, int id, EventSink sink)
+        : QObject(parent)
+        , m_id(id)
+        , m_sink(std::move(sink))
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::ShortcutOverride)
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         auto* key = static_cast<QKeyEvent*>(event);
         const bool plain = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
         const bool moves = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
-        if (plain && moves)
-            event->accept();
-        return false;
+        const QString text = key->text();
+        const bool typed = plain && text.size() >= 1 && text.at(0).isPrint();
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Taken from the window's keys, so that the list gets them.
+            if (plain && (moves || typed))
+                event->accept();
+            return false;
+        }
+        if (!typed)
+            return false;
+        UiEvent character{EventKind::ControlEvent, m_id, EventSubtype::CharacterTyped, 0};
+        character.typed = text.toStdString();
+        m_sink(character, {});
+        return true;
     }
+
+private:
+    int m_id;
+    EventSink m_sink;
 };
 
 }  // namespace
@@ -175,7 +196,7 @@ void QtGuiServices::create_list(int id, int x, int y, int width, int height)
         return;
     auto* list = new QComboBox(m_window.get());
     list->setEditable(false);
-    list->installEventFilter(new ListKeys(list));
+    list->installEventFilter(new ListKeys(list, id, event_sink()));
     // `activated` comes only from the user, never from list_select.
     QObject::connect(list, &QComboBox::activated, list, [this, id](int) {
         queue_event({EventKind::ControlEvent, id, EventSubtype::SelectionChange, 0}, {});
@@ -333,23 +354,32 @@ void QtGuiServices::set_menu_item_enabled(int menu_id, int item_id, bool enabled
 
 void QtGuiServices::add_key_command(int command_id, const std::string& key)
 {
-    bind_key(m_window.get(), command_id, key);
+    bind_key(m_window.get(), command_id, key, Qt::WindowShortcut);
 }
 
 void QtGuiServices::add_window_key_command(int window_id, int command_id, const std::string& key)
 {
-    bind_key(window_widget(window_id), command_id, key);
+    bind_key(window_widget(window_id), command_id, key, Qt::WindowShortcut);
 }
 
-void QtGuiServices::bind_key(QWidget* window, int command_id, const std::string& key)
+void QtGuiServices::add_control_key_command(int control_id, int command_id, const std::string& key)
+{
+    QWidget* control = control_widget(control_id);
+    if (control && control->window() != m_window.get()) {
+        control->setFocusPolicy(Qt::ClickFocus);
+        bind_key(control, command_id, key, Qt::WidgetShortcut);
+    }
+}
+
+void QtGuiServices::bind_key(QWidget* target, int command_id, const std::string& key, Qt::ShortcutContext context)
 {
     QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(key), QKeySequence::PortableText);
-    if (!window || sequence.isEmpty())
+    if (!target || sequence.isEmpty())
         return;
     // A window shortcut fires whichever child has the focus, and never while another window, such
-    // as a dialog, is active.
-    auto* shortcut = new QShortcut(sequence, window);
-    shortcut->setContext(Qt::WindowShortcut);
+    // as a dialog, is active; a widget shortcut only while its widget has the focus.
+    auto* shortcut = new QShortcut(sequence, target);
+    shortcut->setContext(context);
     QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, command_id] {
         UiEvent event{EventKind::KeyCommand, 0, EventSubtype::None, 0};
         event.command_id = command_id;

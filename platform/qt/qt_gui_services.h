@@ -59,6 +59,7 @@ public:
     void show_popup_menu(int menu_id) override;
     void add_key_command(int command_id, const std::string& key) override;
     void add_window_key_command(int window_id, int command_id, const std::string& key) override;
+    void add_control_key_command(int control_id, int command_id, const std::string& key) override;
     void message_box(const std::string& title, const std::string& text) override;
     std::string open_file_dialog(const std::string& title, const std::string& default_name,
                                  const std::string& filter, int first_filter) override;
@@ -100,7 +101,7 @@ private:
                                 const std::string& filter, int first_filter);
 
     EventSink event_sink();
-    void bind_key(QWidget* window, int command_id, const std::string& key);
+    void bind_key(QWidget* target, int command_id, const std::string& key, Qt::ShortcutContext context);
 
     std::unique_ptr<MainWindowWidget> m_window;
     std::map<int, QWidget*> m_controls;  // owned by their windows

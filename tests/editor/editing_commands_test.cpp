@@ -146,6 +146,28 @@ TEST_F(EditingCommands, ChoosingWithNoGlyphBeingEditedChangesNoRow)
     EXPECT_EQ(model.glyph_grid.at(7, 1), 0);
 }
 
+// A character typed in the list chooses the character that reads as it, through the code page.
+TEST_F(EditingCommands, TypedCharacterChoosesTheCharacterThatReadsAsIt)
+{
+    model.font_table[0].code_point = U'A';
+    model.font_table[1].code_point = 0x82;  // é in CP437, a control character in Latin-1
+    model.font_table[2].code_point = U'C';
+    struct Case {
+        const char* code_page;
+        const char* typed;
+        int row;
+    };
+    for (Case c : {Case{"", "C", 2}, Case{"", "é", 0}, Case{"CP437", "é", 1}, Case{"", "\xC2\x82", 1},
+                   Case{"", "CA", 0}, Case{"", "z", 0}}) {
+        SCOPED_TRACE(std::string(c.code_page) + " " + c.typed);
+        model.code_page = c.code_page;
+        choose(0);
+        select_typed_character(model, gui, c.typed);
+        EXPECT_EQ(model.current_index, c.row);
+        EXPECT_EQ(gui.list_selected(controls::kCharacterList), c.row);
+    }
+}
+
 TEST_F(EditingCommands, CopyAndPasteMoveAGlyphThroughTheClipboardOnly)
 {
     copy_glyph(model);

@@ -451,7 +451,17 @@ TEST_F(Shell, OverviewFollowsEveryChange)
              Box cell = map_cell(shell.overview.map, 2);
              gui.click_canvas_of(controls::kGlyphMap, cell.x + 1, cell.y + 1);
          }},
-        {"undo of another character", [&] { gui.press_key("Ctrl+Z"); gui.press_key("Ctrl+Z"); }},
+        {"H, V and I with the map in focus", [&] {
+             for (const char* key : {"H", "V", "I"}) {
+                 gui.press_key_in(controls::kSampleField, key);  // typed into the sample text: no command
+                 gui.press_key_in(controls::kGlyphMap, key);
+             }
+             EXPECT_EQ(gui.events.size(), 3u);
+         }},
+        {"undo of another character", [&] {
+             for (int undo = 0; undo < 5; ++undo)
+                 gui.press_key("Ctrl+Z");
+         }},
         {"a narrower glyph", [&] { gui.press_key("["); }},
         {"a character added", [&] {
              gui.form_answers.push_back(std::vector<std::string>{"@"});

@@ -94,6 +94,18 @@ void FakeGuiServices::release_canvas(int x, int y)
     queue_canvas_event(inside ? EventSubtype::LeftClick : EventSubtype::ReleaseOutside, x, y);
 }
 
+void FakeGuiServices::press_key_in(int control_id, const std::string& key)
+{
+    auto found = control_key_commands.find({control_id, key});
+    if (found != control_key_commands.end()) {
+        UiEvent event{EventKind::KeyCommand, 0, EventSubtype::None, 0};
+        event.command_id = found->second;
+        events.push_back(event);
+    } else if (controls.contains(control_id) && controls.at(control_id).window == 0) {
+        press_key(key);
+    }
+}
+
 void FakeGuiServices::press_key(const std::string& key)
 {
     auto found = key_commands.find(key);
@@ -272,6 +284,13 @@ void FakeGuiServices::add_window_key_command(int window_id, int command_id, cons
 {
     EXPECT_TRUE(windows.contains(window_id)) << "a key of a window that is not open";
     log.push_back("add_window_key_command " + std::to_string(window_id) + " " + std::to_string(command_id) + " " + key);
+}
+
+void FakeGuiServices::add_control_key_command(int control_id, int command_id, const std::string& key)
+{
+    EXPECT_TRUE(controls.contains(control_id) && controls.at(control_id).window != 0) << "a key of control " << control_id;
+    log.push_back("add_control_key_command " + std::to_string(control_id) + " " + std::to_string(command_id) + " " + key);
+    control_key_commands[{control_id, key}] = command_id;
 }
 
 void FakeGuiServices::add_key_command(int command_id, const std::string& key)

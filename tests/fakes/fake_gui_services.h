@@ -61,6 +61,7 @@ public:
     std::vector<std::pair<int, std::string>> menu_items;
     std::map<int, bool> menu_item_enabled;  // by item id, once set_menu_item_enabled was called
     std::map<std::string, int> key_commands;  // key text to command id
+    std::map<std::pair<int, std::string>, int> control_key_commands;  // (control id, key) to command id
     std::vector<std::pair<std::string, std::string>> messages;  // title, text
     std::vector<std::string> dialog_titles;
     std::vector<std::string> choice_texts;
@@ -105,6 +106,9 @@ public:
     void release_canvas(int x, int y);
     // The user presses `key`: its KeyCommand is queued; a key never bound fails the test.
     void press_key(const std::string& key);
+    // The user presses `key` while control `control_id` has the focus: the control's own key
+    // command, else the main window's when the control is in it, else nothing.
+    void press_key_in(int control_id, const std::string& key);
     // Forgets the log and the drawing counters.
     void clear_log();
     // Number of log lines that begin with `prefix`.
@@ -132,6 +136,7 @@ public:
     void show_popup_menu(int menu_id) override;
     void add_key_command(int command_id, const std::string& key) override;
     void add_window_key_command(int window_id, int command_id, const std::string& key) override;
+    void add_control_key_command(int control_id, int command_id, const std::string& key) override;
     void message_box(const std::string& title, const std::string& text) override;
     std::string open_file_dialog(const std::string& title, const std::string& default_name,
                                  const std::string& filter, int first_filter) override;

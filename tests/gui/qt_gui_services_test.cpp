@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QComboBox>
@@ -109,10 +110,12 @@ private slots:
         QCOMPARE(qobject_cast<QComboBox*>(list)->currentIndex(), -1);
     }
 
-    // While the list has the focus, Down and Up move in it; elsewhere Down is the window's key.
+    // While the list has the focus, Down and Up move in it and a character typed is reported as
+    // typed; elsewhere Down and H are the window's keys.
     void arrows_move_in_the_list_while_it_has_the_focus()
     {
         gui->add_key_command(37, "Down");
+        gui->add_key_command(38, "H");
         for (const char* entry : {"Chr$(65)  A", "Chr$(72)  H", "Chr$(104)  h"})
             gui->list_append(kList, entry);
         gui->list_select(kList, 0);
@@ -126,11 +129,23 @@ private slots:
         QTest::keyClick(list, Qt::Key_Up);
         QCOMPARE(gui->wait_event(), (UiEvent{EventKind::ControlEvent, kList, EventSubtype::SelectionChange, 0}));
         QCOMPARE(gui->list_selected(kList), 0);
+        QTest::keyClick(list, Qt::Key_H);  // through the window's keys, where H is bound
+        QKeyEvent accented(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("é"));
+        QApplication::sendEvent(list, &accented);
+        for (const char* typed : {"h", "é"}) {
+            UiEvent character = gui->wait_event();
+            QCOMPARE(character.subtype, EventSubtype::CharacterTyped);
+            QCOMPARE(character.typed, std::string(typed));
+        }
+        QCOMPARE(gui->list_selected(kList), 0);  // the list's own search did not move it
         gui->control_widget(kButton)->setFocus();
         QTest::keyClick(gui->control_widget(kButton), Qt::Key_Down);
-        UiEvent key = gui->wait_event();
-        QCOMPARE(key.kind, EventKind::KeyCommand);
-        QCOMPARE(key.command_id, 37);
+        QTest::keyClick(gui->control_widget(kButton), Qt::Key_H);
+        for (int command : {37, 38}) {
+            UiEvent key = gui->wait_event();
+            QCOMPARE(key.kind, EventKind::KeyCommand);
+            QCOMPARE(key.command_id, command);
+        }
     }
 
     void greyed_menu_item_is_disabled_and_enabled_again()
