@@ -1,9 +1,12 @@
 #include "editor/import_command.h"
 
+#include <algorithm>
+
 #include "editor/file_commands.h"
 #include "import/code_points.h"
 #include "import/font_import.h"
 #include "import/option_text.h"
+#include "model/glyph_codec.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {
@@ -16,7 +19,10 @@ constexpr const char* kImportFilter =
 constexpr const char* kCannotImport = "Cannot import";
 
 // The face field comes last, and only for a file that holds several faces.
-enum Field { kSize, kFirstCode, kCount, kFirstCodePoint, kCell, kFace };
+enum Field { kSize, kFirstCode, kCount, kFirstCodePoint, kCell, kCentred, kThreshold, kFace };
+
+// The preview shows the font's first glyphs on one line at most this wide at 1:1.
+constexpr int kPreviewWidth = 320;
 
 std::string describe(const FontFacts& facts)
 {
@@ -44,7 +50,9 @@ std::vector<FormField> prefilled_fields(const FontFacts& facts)
                                      {"First code", "32"},
                                      {"Count", "95"},
                                      {"First code point (empty: the first code)", ""},
-                                     {"Cell, W x H (empty: fitted to the font)", ""}};
+                                     {"Cell, W x H (empty: fitted to the font)", ""},
+                                     {"Centred in the cell (yes or no)", "no"},
+                                     {"Threshold, 0 to 255 (empty: drawn in black and white)", ""}};
     if (facts.face_count > 1)
         fields.push_back({"Face, 0 to " + to_decimal(facts.face_count - 1), "0"});
     return fields;
@@ -70,6 +78,13 @@ std::string read_fields(const std::vector<FormField>& fields, int face_count, Im
     std::optional<CellSize> cell;
     if (!cell_text.empty() && !(cell = parse_cell_size(cell_text)))
         return "The cell is written W x H without blanks, such as 8x16, or left empty.";
+    std::string_view centred = trim_blanks_and_tabs(fields[kCentred].value);
+    if (centred != "yes" && centred != "no")
+        return "Centred in the cell is yes or no.";
+    std::string_view threshold_text = trim_blanks_and_tabs(fields[kThreshold].value);
+    std::optional<int> threshold;
+    if (!threshold_text.empty() && !(threshold = parse_number(threshold_text, 0, 255)))
+        return "The threshold must be a number from 0 to 255, or left empty.";
     std::optional<int> face = 0;
     if (fields.size() > kFace && !(face = parse_number(fields[kFace].value, 0, face_count - 1)))
         return "The face must be a number from 0 to " + to_decimal(face_count - 1) + ".";
@@ -79,7 +94,55 @@ std::string read_fields(const std::vector<FormField>& fields, int face_count, Im
     options.first_code_point = code_point;
     options.cell = cell;
     options.face_index = *face;
+    options.placement = centred == "yes" ? Placement::Centred : Placement::Bearing;
+    options.rendering = threshold ? Rendering::Grey : Rendering::Monochrome;
+    options.threshold = threshold.value_or(options.threshold);
     return {};
+}
+
+// The font's glyphs in code order, each at its advance from the last, as many as fit in
+// kPreviewWidth pixels.
+PreviewPicture glyph_line(const Font& font)
+{
+    PreviewPicture picture;
+    picture.height = std::max(font.header.glyph_height, 0);
+    const int cell_width = std::max(font.header.glyph_width, 0);
+    picture.width = kPreviewWidth;
+    picture.bits.assign(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height), 0);
+    GlyphGrid grid(cell_width, picture.height);
+    int pen = std::max(font.origin_x, 0);
+    int right = 0;
+    for (const Glyph& glyph : font.font_table) {
+        const int left = pen - font.origin_x;
+        if (left + cell_width > picture.width || glyph.advance <= 0)
+            break;
+        decode_glyph(glyph.glyph_data, grid);
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < cell_width; ++x)
+                if (grid.at(x, y) == 1)
+                    picture.bits[static_cast<std::size_t>(y * picture.width + left + x)] = 1;
+        right = left + cell_width;
+        pen += glyph.advance;
+    }
+    // Cut to what was drawn, so that the 2:1 picture is no wider than it must be.
+    std::vector<std::uint8_t> cut(static_cast<std::size_t>(right) * static_cast<std::size_t>(picture.height));
+    for (int y = 0; y < picture.height; ++y)
+        std::copy_n(picture.bits.begin() + y * picture.width, right, cut.begin() + y * right);
+    picture.width = right;
+    picture.bits = std::move(cut);
+    return picture;
+}
+
+// What the import dialog shows as its fields change: the font imported with them, or why not.
+PreviewPicture import_preview(const std::string& path, int face_count, const std::vector<FormField>& fields)
+{
+    ImportOptions options;
+    if (std::string problem = read_fields(fields, face_count, options); !problem.empty())
+        return {0, 0, {}, problem};
+    const FontReadResult imported = import_font(path, options);
+    if (!imported.ok)
+        return {0, 0, {}, imported.message};
+    return glyph_line(imported.font);
 }
 
 std::string joined(const std::vector<std::string>& lines)
@@ -118,7 +181,10 @@ bool import_font_command(FontModel& model, GuiServices& gui)
     }
     std::vector<FormField> fields = prefilled_fields(facts);
     const std::string note = describe_file(facts);
-    while (gui.form_dialog("Import " + std::string(file_name_part(path)), note, fields)) {
+    const FormPreview preview = [&](const std::vector<FormField>& edited) {
+        return import_preview(path, facts.face_count, edited);
+    };
+    while (gui.preview_form_dialog("Import " + std::string(file_name_part(path)), note, fields, preview)) {
         ImportOptions options;
         if (std::string problem = read_fields(fields, facts.face_count, options); !problem.empty()) {
             gui.message_box(kCannotImport, problem);

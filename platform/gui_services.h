@@ -6,6 +6,7 @@
 // in tests and against Qt in the program.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -83,6 +84,16 @@ struct FormField {
     std::string value;
     bool operator==(const FormField&) const = default;
 };
+
+// What a form dialog shows of its fields' result: a picture of width x height pixels, row after
+// row in `bits` (non-zero is set), or, when the fields cannot be read, a message instead.
+struct PreviewPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> bits = {};
+    std::string message = {};
+};
+using FormPreview = std::function<PreviewPicture(const std::vector<FormField>&)>;
 
 // The thickness of the scroll bars beside a scrolling canvas.
 inline constexpr int kScrollBarSize = 16;
@@ -215,6 +226,10 @@ public:
     // Cancel. On OK the fields hold the texts as edited and the result is true; on Cancel they are
     // unchanged and the result is false.
     virtual bool form_dialog(const std::string& title, const std::string& note, std::vector<FormField>& fields) = 0;
+    // The same with a picture below the fields, at 1:1 and at 2:1, that `preview` makes from the
+    // fields as they stand when the dialog opens and again whenever the user edits one.
+    virtual bool preview_form_dialog(const std::string& title, const std::string& note, std::vector<FormField>& fields,
+                                     const FormPreview& preview) = 0;
 };
 
 }  // namespace glyphwright

@@ -89,6 +89,8 @@ public:
                    Colour clear) override;
     void draw_text(int x, int y, int width, int height, const std::string& text, Colour colour) override;
     bool form_dialog(const std::string& title, const std::string& note, std::vector<FormField>& fields) override;
+    bool preview_form_dialog(const std::string& title, const std::string& note, std::vector<FormField>& fields,
+                             const FormPreview& preview) override;
 
 private:
     enum class DialogKind { Open, Save };

@@ -6,6 +6,7 @@
 #include "editor/file_commands.h"
 #include "formats/new_font.h"
 #include "import/font_import.h"
+#include "model/glyph_codec.h"
 #include "tests/fakes/fake_gui_services.h"
 #include "tests/support/font_collection.h"
 #include "tests/support/system_fonts.h"
@@ -41,7 +42,7 @@ TEST_F(ImportCommand, TheChosenFontBecomesTheOpenFontAsAfterOpen)
 {
     SKIP_WITHOUT_FONT(kDejaVuSansMono);
     gui.open_dialog_answers.push_back(kDejaVuSansMono);
-    gui.form_answers.push_back(Answer{"16", "65", "3", "", ""});
+    gui.form_answers.push_back(Answer{"16", "65", "3", "", "", "no", ""});
     import_font_command(model, gui);
 
     ASSERT_EQ(gui.forms_shown.size(), 1u);
@@ -62,8 +63,8 @@ TEST_F(ImportCommand, MistakesAreShownAndAskedAgainUntilCancelKeepsTheOpenFont)
     SKIP_WITHOUT_FONT(kDejaVuSansMono);
     const FontModel before = model;
     gui.open_dialog_answers.push_back(kDejaVuSansMono);
-    gui.form_answers.push_back(Answer{"300", "32", "95", "", ""});
-    gui.form_answers.push_back(Answer{"16", "32", "95", "U+10FFF0", ""});
+    gui.form_answers.push_back(Answer{"300", "32", "95", "", "", "no", ""});
+    gui.form_answers.push_back(Answer{"16", "32", "95", "U+10FFF0", "", "no", ""});
     gui.form_answers.push_back(std::nullopt);
     import_font_command(model, gui);
 
@@ -75,6 +76,47 @@ TEST_F(ImportCommand, MistakesAreShownAndAskedAgainUntilCancelKeepsTheOpenFont)
     EXPECT_EQ(model.header, before.header);
     EXPECT_EQ(model.font_table, before.font_table);
     EXPECT_EQ(model.glyph_grid.at(1, 1), 1) << "the edit on the canvas stays";
+}
+
+// The dialog shows the font its fields make, glyph after glyph, and the converter's centring and
+// threshold reach the import; fields that cannot be read show why instead of a picture.
+TEST_F(ImportCommand, TheDialogPreviewsWhatTheFieldsMakeWithCentringAndThreshold)
+{
+    SKIP_WITHOUT_FONT(kDejaVuSansMono);
+    gui.open_dialog_answers.push_back(kDejaVuSansMono);
+    gui.form_answers.push_back(Answer{"16", "65", "3", "", "", "maybe", ""});
+    gui.form_answers.push_back(Answer{"16", "65", "3", "", "12x20", "yes", "100"});
+    import_font_command(model, gui);
+
+    ImportOptions options;
+    options.pixel_size = 16;
+    options.first_code = 65;
+    options.char_count = 3;
+    options.cell = CellSize{12, 20};
+    options.placement = Placement::Centred;
+    options.rendering = Rendering::Grey;
+    options.threshold = 100;
+    const FontReadResult expected = import_font(kDejaVuSansMono, options);
+    ASSERT_TRUE(expected.ok) << expected.message;
+    EXPECT_EQ(model.font_table, expected.font.font_table);
+
+    ASSERT_EQ(gui.previews_shown.size(), 4u);
+    const PreviewPicture& opened = gui.previews_shown[0];  // 95 characters from 32 at 16 pixels
+    EXPECT_EQ(opened.height, 19);
+    EXPECT_GT(opened.width, 200);
+    EXPECT_LE(opened.width, 320);
+    EXPECT_EQ(gui.previews_shown[1].message, "Centred in the cell is yes or no.");
+    const PreviewPicture& chosen = gui.previews_shown[3];
+    ASSERT_EQ(chosen.width, 3 * 12);
+    ASSERT_EQ(chosen.height, 20);
+    for (int row = 0; row < 3; ++row) {
+        GlyphGrid grid(12, 20);
+        decode_glyph(expected.font.font_table[static_cast<std::size_t>(row)].glyph_data, grid);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 12; ++x)
+                ASSERT_EQ(chosen.bits[static_cast<std::size_t>(y * chosen.width + row * 12 + x)], grid.at(x, y))
+                    << "glyph " << row << " at (" << x << ", " << y << ")";
+    }
 }
 
 TEST_F(ImportCommand, AFileThatIsNoFontIsRefusedBeforeTheDialog)
@@ -98,8 +140,8 @@ TEST_F(ImportCommand, ACollectionAsksForTheFaceAndImportsTheOneChosen)
     testing::write_file(folder.file("two.ttc"), testing::font_collection(std::vector<std::string>{
                                                         testing::read_file(kDejaVuSansMono), testing::read_file(kDejaVuSans)}));
     gui.open_dialog_answers.push_back(folder.file("two.ttc"));
-    gui.form_answers.push_back(Answer{"16", "65", "3", "", "", "2"});
-    gui.form_answers.push_back(Answer{"16", "65", "3", "", "", "1"});
+    gui.form_answers.push_back(Answer{"16", "65", "3", "", "", "no", "", "2"});
+    gui.form_answers.push_back(Answer{"16", "65", "3", "", "", "no", "", "1"});
     import_font_command(model, gui);
 
     ASSERT_EQ(gui.forms_shown.size(), 2u);
@@ -122,7 +164,7 @@ TEST_F(ImportCommand, WarningsAreShownOnceTheFontIsOpen)
 {
     SKIP_WITHOUT_FONT(kDejaVuSansMono);
     gui.open_dialog_answers.push_back(kDejaVuSansMono);
-    gui.form_answers.push_back(Answer{"16", "65", "2", "U+0378", ""});
+    gui.form_answers.push_back(Answer{"16", "65", "2", "U+0378", "", "no", ""});
     import_font_command(model, gui);
     ASSERT_EQ(gui.messages.size(), 1u);
     EXPECT_EQ(gui.messages[0], (std::pair<std::string, std::string>{

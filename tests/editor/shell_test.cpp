@@ -471,7 +471,7 @@ TEST_F(Shell, OverviewFollowsEveryChange)
         {"an import of the same size", [&] {
              gui.question_answers.push_back(1);  // the edits above are discarded
              gui.open_dialog_answers.push_back(folder.file("diagonals.bdf"));
-             gui.form_answers.push_back(std::vector<std::string>{"8", "65", "3", "", ""});
+             gui.form_answers.push_back(std::vector<std::string>{"8", "65", "3", "", "", "no", ""});
              gui.events.push_back(menu_event(controls::kImportFontItem));
              while (!gui.events.empty())
                  dispatch(gui.wait_event());

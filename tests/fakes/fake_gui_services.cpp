@@ -366,6 +366,19 @@ bool FakeGuiServices::form_dialog(const std::string& dialog_title, const std::st
     return true;
 }
 
+bool FakeGuiServices::preview_form_dialog(const std::string& dialog_title, const std::string& note,
+                                          std::vector<FormField>& fields, const FormPreview& preview)
+{
+    previews_shown.push_back(preview(fields));
+    std::vector<FormField> answered = fields;
+    if (!form_answers.empty() && form_answers.front()) {
+        for (std::size_t at = 0; at < answered.size() && at < form_answers.front()->size(); ++at)
+            answered[at].value = (*form_answers.front())[at];
+        previews_shown.push_back(preview(answered));
+    }
+    return form_dialog(dialog_title, note, fields);
+}
+
 std::string FakeGuiServices::open_file_dialog(const std::string& dialog_title, const std::string& default_name,
                                               const std::string& filter, int first_filter)
 {

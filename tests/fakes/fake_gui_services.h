@@ -70,6 +70,7 @@ public:
     std::vector<std::string> dialog_filters;
     std::vector<std::vector<FormField>> forms_shown;  // the fields each form dialog opened with
     std::vector<std::string> form_notes;
+    std::vector<PreviewPicture> previews_shown;
     std::vector<std::pair<std::string, std::string>> questions;  // title, text
     std::vector<std::string> passing_label_texts;  // of show_label_text_for, the label's own text unchanged
     ScreenPoint window_origin{100, 50};
@@ -166,6 +167,10 @@ public:
                    Colour clear) override;
     void draw_text(int x, int y, int width, int height, const std::string& text, Colour colour) override;
     bool form_dialog(const std::string& title, const std::string& note, std::vector<FormField>& fields) override;
+    // Records the preview of the fields as the dialog opens and as answered, then answers as
+    // form_dialog does.
+    bool preview_form_dialog(const std::string& title, const std::string& note, std::vector<FormField>& fields,
+                             const FormPreview& preview) override;
 
     std::string title;
 
