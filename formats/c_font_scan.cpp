@@ -36,13 +36,18 @@ bool opens_on_its_own(std::string_view line)
 }
 
 // Bytes written in an array from the line at `from` up to the "}" that closes it: the comma
-// separated fields of each line's data, a trailing comma closing the last field.
-std::int64_t array_byte_count(std::string_view text, std::size_t from)
+// separated fields of each line's data, a trailing comma closing the last field. None when the
+// declaration of another array comes first: the array is never closed, and the bytes after that
+// line are the other array's.
+std::optional<std::int64_t> array_byte_count(std::string_view text, std::size_t from)
 {
     std::int64_t bytes = 0;
     LineReader lines(text, from, 0);
     while (!lines.at_end()) {
-        GlyphLine parts = split_glyph_line(lines.read_line());
+        const std::string_view line = lines.read_line();
+        if (parse_array_line(line))
+            return std::nullopt;
+        GlyphLine parts = split_glyph_line(line);
         bytes += data_byte_count(parts.data);
         if (parts.closes_array)
             break;
@@ -96,8 +101,10 @@ private:
         FontEntry entry;
         entry.header = header_of(fields);
         std::string problem = header_problem(array, fields, entry.header);
-        if (problem.empty() && array.type == ArrayType::Bytes)
-            problem = length_problem(array_byte_count(m_text, header.begin), entry.header);
+        if (problem.empty() && array.type == ArrayType::Bytes) {
+            const std::optional<std::int64_t> bytes = array_byte_count(m_text, header.begin);
+            problem = bytes ? length_problem(*bytes, entry.header) : "the next array begins before it is closed with \"}\"";
+        }
         if (!problem.empty())
             return refuse(begin, lines.line_number(), array, problem);
         entry.name = array.name;

@@ -6,6 +6,7 @@
 #include "formats/bdf_font.h"
 #include "formats/c_font.h"
 #include "formats/font_in_place.h"
+#include "formats/gfx_font.h"
 #include "formats/font_text.h"
 #include "text/text_primitives.h"
 
@@ -31,15 +32,17 @@ std::vector<std::string> bas_drawing_problems(const FontHeader& header)
 
 std::vector<std::string> no_drawing_problems(const FontHeader&) { return {}; }
 
-const std::array<FileForm, 3>& forms()
+const std::array<FileForm, 4>& forms()
 {
-    static const std::array<FileForm, 3> all = {{
+    static const std::array<FileForm, 4> all = {{
         {FontFormat::C, "c", "C File", "font.c file to save", {"c", "h", "ino", "cpp"}, {}, scan_c_fonts,
          read_c_font_entry, write_c_font, c_font_in_place, c_drawing_problems},
         {FontFormat::Bas, "bas", "BAS File", "font.BAS file to save", {"bas", "inc"}, {}, scan_bas_fonts,
          read_bas_font_entry, write_bas_font, bas_font_in_place, bas_drawing_problems},
         {FontFormat::Bdf, "bdf", "BDF File", "font.bdf file to save", {"bdf"}, {0x10FFFF, 65535, 255, 255, true},
          scan_bdf_fonts, read_bdf_font_entry, write_bdf_font, nullptr, no_drawing_problems},
+        {FontFormat::Gfx, "gfx", "Adafruit GFX font", "Adafruit GFX font file to save", {"h"}, {0xFFFF, 65535, 255, 255, true},
+         scan_gfx_fonts, read_gfx_font_entry, write_gfx_font, gfx_font_in_place, no_drawing_problems, gfx_refusal},
     }};
     return all;
 }
@@ -50,8 +53,8 @@ std::string patterns_of(const FileForm& form)
     for (std::string_view extension : form.extensions) {
         std::string upper = to_upper(extension);
         patterns += (patterns.empty() ? "*." : ";*.") + std::string(extension);
-        // Files made on other systems are often named in capitals; a C ".C" is C++, though.
-        if (form.format != FontFormat::C)
+        // Files made on other systems are often named in capitals; a C ".C" or ".H" is C++, though.
+        if (form.format != FontFormat::C && form.format != FontFormat::Gfx)
             patterns += ";*." + upper;
     }
     return patterns;

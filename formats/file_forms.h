@@ -17,7 +17,7 @@
 
 namespace glyphwright {
 
-enum class FontFormat { C, Bas, Bdf };
+enum class FontFormat { C, Bas, Bdf, Gfx };
 
 // What a form can hold.
 struct FormLimits {
@@ -53,6 +53,8 @@ struct FileForm {
     InPlaceText (*write_in_place)(std::string_view text, const FontEntry& entry, const Font& font) = nullptr;
     // What no display draws of a font saved in this form, as warnings.
     std::vector<std::string> (*drawing_problems)(const FontHeader& header) = nullptr;
+    // Why the form cannot hold the font, naming the glyph; null when its limits say all.
+    std::string (*refusal)(const Font& font) = nullptr;
 
     bool readable() const { return scan != nullptr; }
 };

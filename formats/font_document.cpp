@@ -158,6 +158,8 @@ std::vector<std::string> drawing_problems(const Font& model, FontFormat format)
 
 std::string save_refusal(const Font& model, FontFormat format)
 {
+    if (const FileForm& form = form_of(format); form.refusal != nullptr)
+        return form.refusal(model);
     if (!has_one_cell(format))
         return {};
     return fixed_form_refusal(model, form_of(format).title);

@@ -13,6 +13,7 @@
 #include "formats/bdf_font.h"
 #include "formats/c_font.h"
 #include "formats/font_in_place.h"
+#include "formats/gfx_font.h"
 #include "model/font.h"
 #include "model/glyph_codec.h"
 #include "text/text_primitives.h"
@@ -212,6 +213,58 @@ inline std::string check_bdf_reader(std::string_view input)
         const Glyph& b = back.font.font_table[static_cast<std::size_t>(row)];
         if (a.code_point != b.code_point || a.advance != b.advance || canonical_glyph(font, row) != canonical_glyph(back.font, row))
             return "through BDF, the glyph of row " + to_decimal(row) + " changed";
+    }
+    return {};
+}
+
+// Where each set pixel of each glyph lies around its origin and baseline, with codes and advances.
+inline std::vector<std::int64_t> drawn_pixels(const Font& font)
+{
+    std::vector<std::int64_t> drawn;
+    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
+    for (int row = 0; row < glyph_count(font); ++row) {
+        const Glyph& glyph = font.font_table[static_cast<std::size_t>(row)];
+        drawn.push_back(-1 - static_cast<std::int64_t>(glyph.code_point));
+        drawn.push_back(glyph.advance);
+        decode_glyph(glyph.glyph_data, grid);
+        for (int y = 0; y < grid.glyph_height(); ++y)
+            for (int x = 0; x < grid.glyph_width(); ++x)
+                if (grid.at(x, y) == 1)
+                    drawn.push_back((x - font.origin_x + 1000) * 4096 + (y - font.ascent + 1000));
+    }
+    return drawn;
+}
+
+// Any text read for GFX fonts: every font found reads, writes and reads again with the same
+// glyphs; a font read without warnings and saved in place unchanged leaves the text as it was.
+inline std::string check_gfx_reader(std::string_view input)
+{
+    const FontScan scan = scan_gfx_fonts(input);
+    if (scan.entries.empty())
+        return scan.refusal.empty() ? "a text without a GFX font gives no reason" : "";
+    for (const FontEntry& entry : scan.entries) {
+        const FontReadResult read = read_gfx_font_entry(input, entry);
+        if (!read.ok)
+            return "the scan finds a font the reader refuses: " + read.message;
+        const Font& font = read.font;
+        if (font.ascent + font.descent != font.header.glyph_height || font.origin_x < 0 || font.origin_x > font.header.glyph_width)
+            return "the baseline or the origin lies outside the cell";
+        if (!gfx_refusal(font).empty())
+            continue;
+        const std::string written = write_gfx_font(font, "fuzz.h");
+        const FontScan again = scan_gfx_fonts(written);
+        if (again.entries.size() != 1)
+            return "the written GFX font is not found again: " + again.refusal;
+        const FontReadResult back = read_gfx_font_entry(written, again.entries.front());
+        if (!back.ok || drawn_pixels(back.font) != drawn_pixels(font))
+            return "a GFX font written and read again changed";
+        if (!read.warnings.empty())
+            continue;
+        const InPlaceText same = gfx_font_in_place(input, entry, font);
+        if (!same.ok)
+            return "an unchanged font cannot be saved in place: " + same.error;
+        if (same.text != input)
+            return "an unchanged font saved in place changed the text";
     }
     return {};
 }

@@ -59,6 +59,7 @@ struct Font {
     int ascent = 50;    // rows of the cell above the baseline
     int descent = 0;    // rows of the cell below it
     int origin_x = 0;   // columns of the cell left of the origin
+    int line_height = 0;  // rows from one line's baseline to the next as the file states it; 0: the cell's height
     // How codes 0 to 255 read as Unicode where a form needs it: a code page iconv knows, such as
     // "CP1251"; empty for Latin-1.
     std::string code_page;

@@ -127,10 +127,15 @@ std::optional<FontFormat> output_form(const std::string& output, std::optional<F
         return form;
     if (std::optional<FontFormat> by_extension = format_of_path(output))
         return by_extension;
+    // The extensions that choose a form: a form whose extension an earlier one takes (a GFX ".h"
+    // is C) is chosen by --to only.
+    std::vector<std::string_view> extensions;
+    for (const FileForm& candidate : file_forms())
+        if (format_of_path("font." + std::string(candidate.extensions.front())) == candidate.format)
+            extensions.push_back(candidate.extensions.front());
     std::string listed;
-    const std::span<const FileForm> forms = file_forms();
-    for (std::size_t at = 0; at < forms.size(); ++at)
-        listed += (at == 0 ? "." : at + 1 == forms.size() ? " or ." : ", .") + std::string(forms[at].extensions.front());
+    for (std::size_t at = 0; at < extensions.size(); ++at)
+        listed += (at == 0 ? "." : at + 1 == extensions.size() ? " or ." : ", .") + std::string(extensions[at]);
     problem = "\"" + output + "\": the output must end in " + listed + ", unless --to names its form";
     return std::nullopt;
 }

@@ -359,7 +359,8 @@ TEST_F(Shell, SaveAsMakesTheSavedFileTheFontsAndOpenRecentListsIt)
     gui.save_dialog_answers.push_back(folder.file("9 lives"));
     gui.press_key("Ctrl+S");
     dispatch(gui.wait_event());
-    EXPECT_EQ(gui.dialog_filters.back(), "C File|*.c;*.h;*.ino;*.cpp|BAS File|*.bas;*.BAS;*.inc;*.INC|BDF File|*.bdf;*.BDF|All files (*.*)|*.*");
+    EXPECT_EQ(gui.dialog_filters.back(), "C File|*.c;*.h;*.ino;*.cpp|BAS File|*.bas;*.BAS;*.inc;*.INC|BDF File|*.bdf;*.BDF|"
+                                         "Adafruit GFX font|*.h|All files (*.*)|*.*");
     EXPECT_EQ(gui.title, "9 lives.c - Glyphwright");
     EXPECT_NE(testing::read_file(folder.file("9 lives.c")).find("fontdatatype _9_lives[20] PROGMEM={"), std::string::npos);
     EXPECT_EQ(gui.passing_label_texts, std::vector<std::string>{"Saved _9_lives to 9 lives.c"});

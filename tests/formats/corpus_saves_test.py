@@ -5,7 +5,8 @@
   of its file with --in-place, leaves the copy byte-identical; with one pixel of one glyph flipped,
   only the lines that hold that glyph's bytes differ.
 - Written anew as C, each font compiles alone with cc, as for AVR and as for any other target, and
-  defines its array under the name the writer gives it."""
+  defines its array under the name the writer gives it; written as an Adafruit GFX header, it
+  compiles against stand-in declarations of the library's structs and defines its GFXfont."""
 
 import argparse
 import os
@@ -15,7 +16,13 @@ import subprocess
 import sys
 import tempfile
 
-FORMS = ("c", "mmbasic")
+FORMS = ("c", "mmbasic", "gfx")
+
+GFX_STAND_IN = """#include <stdint.h>
+#define PROGMEM
+typedef struct { uint16_t bitmapOffset; uint8_t width, height, xAdvance; int8_t xOffset, yOffset; } GFXglyph;
+typedef struct { uint8_t *bitmap; GFXglyph *glyph; uint16_t first, last; uint8_t yAdvance; } GFXfont;
+"""
 
 
 def run(command, **kwargs):
@@ -83,8 +90,9 @@ def check_in_place(binary, path, number, form, folder, problems):
         return
     with open(path, encoding="latin-1") as original, open(copy, encoding="latin-1") as saved:
         changed = differing_lines(original.read(), saved.read())
-    # A C glyph is one line; a DefineFont glyph's bytes lie in one word or two, on one line or two.
-    most = 1 if form == "c" else 2
+    # A C glyph is one line; a DefineFont glyph's bytes lie in one word or two, on one line or two; a
+    # GFX glyph whose box changes moves the offsets of the records after it.
+    most = {"c": 1, "bas": 2}.get(form, changed)
     if changed == 0 or changed > most:
         problems.append(f"{path} font {number}: one pixel flipped changes {changed} lines, not 1 to {most}")
 
@@ -110,6 +118,27 @@ def check_compiles(binary, path, number, folder, include, problems):
             problems.append(f"{path} font {number}: compiled for {target}, no array {name}:\n{symbols}")
 
 
+def check_gfx_compiles(binary, path, number, folder, include, problems):
+    source = os.path.join(folder, "font.h")
+    out = run([binary, "--font", number, "--to", "gfx", path, source])
+    if out.returncode != 0:
+        problems.append(f"{path} font {number}: not written as GFX: {out.stderr.strip()}")
+        return
+    with open(source, encoding="latin-1") as written:
+        name = re.search(r"^const GFXfont (\w+) PROGMEM", written.read(), re.M).group(1)
+    # A header is compiled as a sketch uses it: included by a source file.
+    user = os.path.join(folder, "use.c")
+    with open(user, "w") as use:
+        use.write('#include "font.h"\n')
+    objects = os.path.join(folder, "font.o")
+    compiled = run(["cc", "-c", "-x", "c", "-std=c99", "-Wall", "-Werror", "-I", include, user, "-o", objects])
+    if compiled.returncode != 0:
+        problems.append(f"{path} font {number}: the GFX header does not compile:\n{compiled.stderr}")
+        return
+    if not re.search(r" [RDB] " + re.escape(name) + r"$", run(["nm", objects]).stdout, re.M):
+        problems.append(f"{path} font {number}: the GFX header defines no GFXfont {name}")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--binary", required=True)
@@ -125,6 +154,8 @@ def main():
         os.makedirs(os.path.join(include, "avr"))
         with open(os.path.join(include, "avr", "pgmspace.h"), "w") as stand_in:
             stand_in.write("#include <stdint.h>\n#define PROGMEM\n")
+        with open(os.path.join(include, "Adafruit_GFX.h"), "w") as stand_in:
+            stand_in.write(GFX_STAND_IN)
         for form in FORMS:
             directory = os.path.join(arguments.corpus, form)
             for name in sorted(os.listdir(directory)) if os.path.isdir(directory) else []:
@@ -132,6 +163,7 @@ def main():
                 for number, _, font_form in fonts_of(arguments.binary, path):
                     check_in_place(arguments.binary, path, number, font_form, folder, problems)
                     check_compiles(arguments.binary, path, number, folder, include, problems)
+                    check_gfx_compiles(arguments.binary, path, number, folder, include, problems)
                     checked += 1
     print(f"{checked} fonts checked")
     for problem in problems:

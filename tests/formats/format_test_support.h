@@ -4,6 +4,7 @@
 // comparing texts line by line, and the glyph bytes that a row's text stands for.
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -124,6 +125,51 @@ inline std::vector<std::filesystem::path> files_in(const std::filesystem::path& 
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+// The lines of a text, without their line ends.
+inline std::vector<std::string_view> lines_of(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string_view::npos ? text.size() : end;
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// A glyph as a display draws it, whatever cell a reader gave it: its code, its advance, and its
+// set pixels as (columns right of the origin, rows below the baseline's upper row).
+struct DrawnGlyph {
+    char32_t code = 0;
+    int advance = 0;
+    std::vector<std::pair<int, int>> pixels;
+    bool operator==(const DrawnGlyph&) const = default;
+};
+
+inline std::vector<DrawnGlyph> drawn_glyphs(const Font& font)
+{
+    std::vector<DrawnGlyph> glyphs;
+    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
+    for (int row = 0; row < glyph_count(font); ++row) {
+        const Glyph& glyph = font.font_table[static_cast<std::size_t>(row)];
+        DrawnGlyph drawn{glyph.code_point, glyph.advance, {}};
+        decode_glyph(glyph.glyph_data, grid);
+        for (int y = 0; y < grid.glyph_height(); ++y)
+            for (int x = 0; x < grid.glyph_width(); ++x)
+                if (grid.at(x, y) == 1)
+                    drawn.pixels.emplace_back(x - font.origin_x, y - font.ascent + 1);
+        glyphs.push_back(std::move(drawn));
+    }
+    return glyphs;
+}
+
+inline void PrintTo(const DrawnGlyph& glyph, std::ostream* out)
+{
+    *out << code_point_text(glyph.code) << " advance " << glyph.advance << ", " << glyph.pixels.size() << " pixels";
 }
 
 inline bool is_bas_path(const std::filesystem::path& path) { return to_upper(file_extension(path.string())) == "BAS"; }
