@@ -357,7 +357,7 @@ FontScan scan_gfx_fonts(std::string_view text)
 
 FontReadResult read_gfx_font_entry(std::string_view text, const FontEntry& entry)
 {
-    gfx::GfxFound found = gfx::find_gfx_source(text, entry.name);
+    gfx::GfxFound found = gfx::find_gfx_source(text, entry.name, entry.begin);
     if (!found.source)
         return refused(found.refusal);
     FontReadResult read = gfx::gfx_font_of(*found.source);
@@ -420,7 +420,7 @@ InPlaceText gfx_font_in_place(std::string_view text, const FontEntry& entry, con
 {
     if (std::string refusal = gfx_refusal(font); !refusal.empty())
         return {false, {}, refusal};
-    gfx::GfxFound found = gfx::find_gfx_source(text, entry.name);
+    gfx::GfxFound found = gfx::find_gfx_source(text, entry.name, entry.begin);
     if (!found.source)
         return {false, {}, found.refusal};
     const GfxSource& source = *found.source;

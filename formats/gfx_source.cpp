@@ -5,7 +5,6 @@
 
 #include "formats/font_text.h"
 #include "model/glyph_codec.h"
-#include "text/line_reader.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright::gfx {
@@ -61,7 +60,11 @@ std::vector<std::pair<std::size_t, std::size_t>> items_of(const Tokens& tokens, 
 
 class SourceFinder {
 public:
-    explicit SourceFinder(std::string_view text) : m_text(text), m_tokens(c_tokens(text)) {}
+    explicit SourceFinder(std::string_view text) : m_text(text), m_tokens(c_tokens(text))
+    {
+        for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1))
+            m_line_ends.push_back(at);
+    }
 
     std::vector<GfxFound> find_all(std::string_view only_name)
     {
@@ -82,7 +85,11 @@ public:
     }
 
 private:
-    std::size_t line_of(std::size_t offset) const { return line_number_at(m_text, offset); }
+    // The number of the line that holds `offset`, from 1.
+    std::size_t line_of(std::size_t offset) const
+    {
+        return static_cast<std::size_t>(std::lower_bound(m_line_ends.begin(), m_line_ends.end(), offset) - m_line_ends.begin()) + 1;
+    }
 
     GfxFound refusal(std::size_t offset, std::string_view reason) const { return {std::nullopt, at_line(line_of(offset), reason)}; }
 
@@ -235,6 +242,7 @@ private:
 
     std::string_view m_text;
     Tokens m_tokens;
+    std::vector<std::size_t> m_line_ends;  // the offset of every LF
     std::array<std::size_t, 2> m_array_tokens = {};
 };
 
@@ -262,11 +270,15 @@ bool in_signed_byte_range(std::int64_t value) { return value >= -128 && value <=
 
 std::vector<GfxFound> find_gfx_sources(std::string_view text) { return SourceFinder(text).find_all({}); }
 
-GfxFound find_gfx_source(std::string_view text, std::string_view name)
+GfxFound find_gfx_source(std::string_view text, std::string_view name, std::size_t begin)
 {
     std::vector<GfxFound> found = SourceFinder(text).find_all(name);
     if (found.empty())
         return {std::nullopt, "the file no longer holds the GFXfont " + std::string(name)};
+    // Of several records of one name, the one whose objects begin where the entry's do.
+    for (GfxFound& candidate : found)
+        if (candidate.source && candidate.source->begin == begin)
+            return std::move(candidate);
     return std::move(found.front());
 }
 

@@ -67,8 +67,9 @@ struct GfxFound {
 };
 std::vector<GfxFound> find_gfx_sources(std::string_view text);
 
-// The GFXfont record called `name`, as find_gfx_sources finds it; a refusal when there is none.
-GfxFound find_gfx_source(std::string_view text, std::string_view name);
+// The GFXfont record called `name` whose objects begin on the line at `begin` (else the first of
+// that name), as find_gfx_sources finds it; a refusal when there is none.
+GfxFound find_gfx_source(std::string_view text, std::string_view name, std::size_t begin);
 
 // The font the source describes, as the library draws it (see gfx_font.h).
 FontReadResult gfx_font_of(const GfxSource& source);

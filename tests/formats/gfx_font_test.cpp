@@ -235,6 +235,10 @@ TEST(GfxFont, DamagedSourcesWarnOrAreRefusedWithTheLine)
         {"const uint8_t B[] = {0xFF};\nconst GFXglyph G[] = {{0, 2, 4, 5, 0, -300}};\n"
          "const GFXfont F = {(uint8_t *)B, (GFXglyph *)G, 65, 65, 5};\n", "line 2: a glyph record holds a number outside", false},
         {"const GFXfont F = {(uint8_t *)B, (GFXglyph *)G, 65, 65\n", "has no closing", false},
+        // Two records of one name, the first broken: the second is the font, read as found.
+        {"const uint8_t B[] = {0xFF};\nconst GFXglyph G[] = {{0, 2, 4, 5, 0, -3}};\n"
+         "const GFXfont F = {(uint8_t *)B, (GFXglyph *)G, 65, x, 5};\n"
+         "const GFXfont F = {(uint8_t *)B, (GFXglyph *)G, 65, 65, 5};\n", "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
