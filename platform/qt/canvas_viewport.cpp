@@ -30,6 +30,9 @@ CanvasViewport::CanvasViewport(int id, EventSink sink, QWidget* window)
         m_sink(event, {mouse.x + corner.x(), mouse.y + corner.y()});
     }, window);
     m_view->installEventFilter(this);
+    // A click on the grid takes the focus from the character list, so that the keys that follow
+    // are the editor's again, not characters typed into the list.
+    m_view->setFocusPolicy(Qt::ClickFocus);
     window->installEventFilter(this);
     for (QScrollBar* bar : {m_horizontal, m_vertical}) {
         bar->hide();

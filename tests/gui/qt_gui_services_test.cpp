@@ -138,6 +138,11 @@ private slots:
             QCOMPARE(character.typed, std::string(typed));
         }
         QCOMPARE(gui->list_selected(kList), 0);  // the list's own search did not move it
+        // A click on the canvas takes the focus, and the keys are the window's again.
+        QTest::mouseClick(canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QCOMPARE(gui->wait_event().subtype, EventSubtype::LeftPress);
+        QCOMPARE(gui->wait_event().subtype, EventSubtype::LeftClick);
+        QVERIFY(canvas()->hasFocus());
         gui->control_widget(kButton)->setFocus();
         QTest::keyClick(gui->control_widget(kButton), Qt::Key_Down);
         QTest::keyClick(gui->control_widget(kButton), Qt::Key_H);
