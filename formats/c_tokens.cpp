@@ -268,9 +268,10 @@ std::vector<CToken> c_tokens(std::string_view text)
             position = literal_end(text, position, c);
         } else {
             position += 1;
-            for (std::string_view two : kTwoCharacterOperators)
-                if (text.substr(begin, 2) == two)
-                    position = begin + 2;
+            if (std::string_view("&|=!<>#").find(c) != std::string_view::npos)
+                for (std::string_view two : kTwoCharacterOperators)
+                    if (text.substr(begin, 2) == two)
+                        position = begin + 2;
         }
         line_start = false;
         tokens.push_back({kind, begin, position, text.substr(begin, position - begin)});

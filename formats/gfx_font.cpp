@@ -337,7 +337,7 @@ FontScan scan_gfx_fonts(std::string_view text)
                 scan.refusal = found.refusal;
             continue;
         }
-        const FontReadResult read = gfx::gfx_font_of(*found.source);
+        const FontReadResult read = gfx::gfx_font_of(*found.source, gfx::Reading::Cell);
         if (!read.ok) {
             if (scan.refusal.empty())
                 scan.refusal = read.message;

@@ -70,7 +70,7 @@ public:
     {
         std::vector<GfxFound> found;
         for (std::size_t at = 0; at + 3 < m_tokens.size(); ++at) {
-            if (!is_token(m_tokens[at], "GFXfont") || m_tokens[at + 1].kind != CTokenKind::Name)
+            if (m_tokens[at].kind != CTokenKind::Name || m_tokens[at].text != "GFXfont" || m_tokens[at + 1].kind != CTokenKind::Name)
                 continue;
             std::size_t open = at + 2;
             while (open < m_tokens.size() && m_tokens[open].kind == CTokenKind::Name)
@@ -282,7 +282,7 @@ GfxFound find_gfx_source(std::string_view text, std::string_view name, std::size
     return std::move(found.front());
 }
 
-FontReadResult gfx_font_of(const GfxSource& source)
+FontReadResult gfx_font_of(const GfxSource& source, Reading reading)
 {
     FontReadResult result;
     result.warnings = source.warnings;
@@ -337,6 +337,10 @@ FontReadResult gfx_font_of(const GfxSource& source)
     font.descent = bottom;
     font.origin_x = -left;
     font.line_height = static_cast<int>(std::clamp<std::int64_t>(source.y_advance.value, 0, 255));
+    if (reading == Reading::Cell) {
+        result.ok = true;
+        return result;
+    }
     font.font_table.assign(count, Glyph{});
     GlyphGrid grid(width, height);
     const GlyphGrid blank(width, height);

@@ -71,7 +71,9 @@ std::vector<GfxFound> find_gfx_sources(std::string_view text);
 // that name), as find_gfx_sources finds it; a refusal when there is none.
 GfxFound find_gfx_source(std::string_view text, std::string_view name, std::size_t begin);
 
-// The font the source describes, as the library draws it (see gfx_font.h).
-FontReadResult gfx_font_of(const GfxSource& source);
+// The font the source describes, as the library draws it (see gfx_font.h); with `Cell`, only its
+// header and metrics, which is all a scan needs.
+enum class Reading { WholeFont, Cell };
+FontReadResult gfx_font_of(const GfxSource& source, Reading reading = Reading::WholeFont);
 
 }  // namespace glyphwright::gfx
