@@ -7,6 +7,7 @@
 #include "formats/c_font.h"
 #include "formats/font_in_place.h"
 #include "formats/gfx_font.h"
+#include "formats/vlw_font.h"
 #include "formats/font_text.h"
 #include "text/text_primitives.h"
 
@@ -32,9 +33,9 @@ std::vector<std::string> bas_drawing_problems(const FontHeader& header)
 
 std::vector<std::string> no_drawing_problems(const FontHeader&) { return {}; }
 
-const std::array<FileForm, 4>& forms()
+const std::array<FileForm, 5>& forms()
 {
-    static const std::array<FileForm, 4> all = {{
+    static const std::array<FileForm, 5> all = {{
         {FontFormat::C, "c", "C File", "font.c file to save", {"c", "h", "ino", "cpp"}, {}, scan_c_fonts,
          read_c_font_entry, write_c_font, c_font_in_place, c_drawing_problems},
         {FontFormat::Bas, "bas", "BAS File", "font.BAS file to save", {"bas", "inc"}, {}, scan_bas_fonts,
@@ -43,6 +44,8 @@ const std::array<FileForm, 4>& forms()
          scan_bdf_fonts, read_bdf_font_entry, write_bdf_font, nullptr, no_drawing_problems},
         {FontFormat::Gfx, "gfx", "Adafruit GFX font", "Adafruit GFX font file to save", {"h"}, {0xFFFF, 65535, 255, 255, true},
          scan_gfx_fonts, read_gfx_font_entry, write_gfx_font, gfx_font_in_place, no_drawing_problems, gfx_refusal},
+        {FontFormat::Vlw, "vlw", "Smooth font", "Smooth font file to save", {"vlw"}, {0xFFFF, 65535, 255, 255, true},
+         scan_vlw_fonts, read_vlw_font_entry, write_vlw_font, vlw_font_in_place, no_drawing_problems, vlw_refusal},
     }};
     return all;
 }

@@ -17,7 +17,7 @@
 
 namespace glyphwright {
 
-enum class FontFormat { C, Bas, Bdf, Gfx };
+enum class FontFormat { C, Bas, Bdf, Gfx, Vlw };
 
 // What a form can hold.
 struct FormLimits {

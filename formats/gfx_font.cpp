@@ -346,7 +346,8 @@ FontScan scan_gfx_fonts(std::string_view text)
         FontEntry entry;
         entry.name = found.source->name;
         entry.header = read.font.header;
-        entry.leading_begin = entry.begin = entry.data_begin = found.source->begin;
+        entry.leading_begin = entry.begin = found.source->begin;
+        entry.data_begin = found.source->record;
         entry.data_end = entry.end = found.source->end;
         scan.entries.push_back(std::move(entry));
     }
@@ -357,7 +358,7 @@ FontScan scan_gfx_fonts(std::string_view text)
 
 FontReadResult read_gfx_font_entry(std::string_view text, const FontEntry& entry)
 {
-    gfx::GfxFound found = gfx::find_gfx_source(text, entry.name, entry.begin);
+    gfx::GfxFound found = gfx::find_gfx_source(text, entry.name, entry.data_begin);
     if (!found.source)
         return refused(found.refusal);
     FontReadResult read = gfx::gfx_font_of(*found.source);
@@ -420,7 +421,7 @@ InPlaceText gfx_font_in_place(std::string_view text, const FontEntry& entry, con
 {
     if (std::string refusal = gfx_refusal(font); !refusal.empty())
         return {false, {}, refusal};
-    gfx::GfxFound found = gfx::find_gfx_source(text, entry.name, entry.begin);
+    gfx::GfxFound found = gfx::find_gfx_source(text, entry.name, entry.data_begin);
     if (!found.source)
         return {false, {}, found.refusal};
     const GfxSource& source = *found.source;

@@ -98,6 +98,7 @@ private:
         GfxSource source;
         source.name = std::string(m_tokens[type_at + 1].text);
         source.font_line = line_of(m_tokens[type_at].begin);
+        source.record = m_tokens[type_at].begin;
         const std::size_t close = closing_bracket(m_tokens, open);
         if (close >= m_tokens.size())
             return refusal(m_tokens[open].begin, "the GFXfont " + source.name + " has no closing \"}\"");
@@ -270,14 +271,14 @@ bool in_signed_byte_range(std::int64_t value) { return value >= -128 && value <=
 
 std::vector<GfxFound> find_gfx_sources(std::string_view text) { return SourceFinder(text).find_all({}); }
 
-GfxFound find_gfx_source(std::string_view text, std::string_view name, std::size_t begin)
+GfxFound find_gfx_source(std::string_view text, std::string_view name, std::size_t record)
 {
     std::vector<GfxFound> found = SourceFinder(text).find_all(name);
     if (found.empty())
         return {std::nullopt, "the file no longer holds the GFXfont " + std::string(name)};
-    // Of several records of one name, the one whose objects begin where the entry's do.
+    // Of several records of one name, the one that stands where the entry's did.
     for (GfxFound& candidate : found)
-        if (candidate.source && candidate.source->begin == begin)
+        if (candidate.source && candidate.source->record == record)
             return std::move(candidate);
     return std::move(found.front());
 }

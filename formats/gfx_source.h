@@ -54,6 +54,7 @@ struct GfxSource {
     SourceArray glyphs;
     std::vector<SourceNumber> bytes;    // as the compiler sees them, #if blocks evaluated
     std::vector<SourceRecord> records;
+    std::size_t record = 0; // the offset of the GFXfont record's type name
     std::size_t begin = 0;  // the line of the first of the three objects
     std::size_t end = 0;    // past the line end after the last one's ";"
     std::vector<std::string> warnings;
@@ -67,9 +68,9 @@ struct GfxFound {
 };
 std::vector<GfxFound> find_gfx_sources(std::string_view text);
 
-// The GFXfont record called `name` whose objects begin on the line at `begin` (else the first of
-// that name), as find_gfx_sources finds it; a refusal when there is none.
-GfxFound find_gfx_source(std::string_view text, std::string_view name, std::size_t begin);
+// The GFXfont record called `name` that stands at `record` (else the first of that name), as
+// find_gfx_sources finds it; a refusal when there is none.
+GfxFound find_gfx_source(std::string_view text, std::string_view name, std::size_t record);
 
 // The font the source describes, as the library draws it (see gfx_font.h); with `Cell`, only its
 // header and metrics, which is all a scan needs.

@@ -13,7 +13,7 @@
 #include "formats/bdf_font.h"
 #include "formats/c_font.h"
 #include "formats/font_in_place.h"
-#include "formats/gfx_font.h"
+#include "formats/file_forms.h"
 #include "model/font.h"
 #include "model/glyph_codec.h"
 #include "text/text_primitives.h"
@@ -235,32 +235,36 @@ inline std::vector<std::int64_t> drawn_pixels(const Font& font)
     return drawn;
 }
 
-// Any text read for GFX fonts: every font found reads, writes and reads again with the same
-// glyphs; a font read without warnings and saved in place unchanged leaves the text as it was.
-inline std::string check_gfx_reader(std::string_view input)
+// Any bytes read in a form of glyphs with their own boxes (GFX, smooth fonts): every font found
+// reads, writes and reads again with the same glyphs; a font read without warnings and saved in
+// place unchanged leaves the bytes as they were.
+inline std::string check_form_reader(std::string_view input, FontFormat format)
 {
-    const FontScan scan = scan_gfx_fonts(input);
+    const FileForm& form = form_of(format);
+    const FontScan scan = form.scan(input);
     if (scan.entries.empty())
-        return scan.refusal.empty() ? "a text without a GFX font gives no reason" : "";
+        return scan.refusal.empty() ? "bytes without a font give no reason" : "";
     for (const FontEntry& entry : scan.entries) {
-        const FontReadResult read = read_gfx_font_entry(input, entry);
+        const FontReadResult read = form.read(input, entry);
         if (!read.ok)
             return "the scan finds a font the reader refuses: " + read.message;
         const Font& font = read.font;
         if (font.ascent + font.descent != font.header.glyph_height || font.origin_x < 0 || font.origin_x > font.header.glyph_width)
             return "the baseline or the origin lies outside the cell";
-        if (!gfx_refusal(font).empty())
+        if (!form.refusal(font).empty())
             continue;
-        const std::string written = write_gfx_font(font, "fuzz.h");
-        const FontScan again = scan_gfx_fonts(written);
+        const std::string written = form.write(font, "fuzz");
+        const FontScan again = form.scan(written);
         if (again.entries.size() != 1)
-            return "the written GFX font is not found again: " + again.refusal;
-        const FontReadResult back = read_gfx_font_entry(written, again.entries.front());
+            return "the written font is not found again: " + again.refusal;
+        const FontReadResult back = form.read(written, again.entries.front());
         if (!back.ok || drawn_pixels(back.font) != drawn_pixels(font))
-            return "a GFX font written and read again changed";
+            return "a font written and read again changed";
+        if (form.write(back.font, "fuzz") != written)
+            return "a font written, read and written again differs";
         if (!read.warnings.empty())
             continue;
-        const InPlaceText same = gfx_font_in_place(input, entry, font);
+        const InPlaceText same = form.write_in_place(input, entry, font);
         if (!same.ok)
             return "an unchanged font cannot be saved in place: " + same.error;
         if (same.text != input)

@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::string problem = glyphwright::fuzzing::check_gfx_reader(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::string problem = glyphwright::fuzzing::check_form_reader(std::string_view(reinterpret_cast<const char*>(data), size), glyphwright::FontFormat::Gfx);
     if (!problem.empty()) {
         std::fprintf(stderr, "%s\n", problem.c_str());
         std::abort();
