@@ -179,11 +179,11 @@ const GFXglyph TinyGlyphs[] = {
 const GFXfont Tiny = {(uint8_t *)TinyBitmaps, (GFXglyph *)TinyGlyphs, 0x41, 0x41, 3};
 )";
 
-std::string conditional(const char* value)
+std::string conditional(std::string_view value)
 {
-    std::string text = kConditional;
-    text.replace(text.find("%s"), 2, value);
-    return text;
+    const std::string_view text = kConditional;
+    const std::size_t at = text.find("%s");
+    return std::string(text.substr(0, at)) + std::string(value) + std::string(text.substr(at + 2));
 }
 
 // #if blocks inside the arrays read with the file's macros, and kept when the font is saved in place.
