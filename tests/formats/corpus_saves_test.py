@@ -97,46 +97,52 @@ def check_in_place(binary, path, number, form, folder, problems):
         problems.append(f"{path} font {number}: one pixel flipped changes {changed} lines, not 1 to {most}")
 
 
+def compile_problem(source, include, defines, folder, name):
+    """Why `source` does not compile alone with cc, or does not define `name`; None when it does."""
+    objects = os.path.join(folder, "font.o")
+    compiled = run(["cc", "-c", "-x", "c", "-std=c99", "-Wall", "-Werror", "-I", include, *defines, source,
+                    "-o", objects])
+    if compiled.returncode != 0:
+        return f"does not compile:\n{compiled.stderr}"
+    symbols = run(["nm", objects]).stdout
+    if not re.search(r" [RDB] " + re.escape(name) + r"$", symbols, re.M):
+        return f"compiles, but defines no {name}:\n{symbols}"
+    return None
+
+
+def written_as(binary, path, number, form, source, pattern, problems):
+    """The font written in `form` to `source`, and the name `pattern` finds in it; None on failure."""
+    out = run([binary, "--font", number, "--to", form, path, source])
+    if out.returncode != 0:
+        problems.append(f"{path} font {number}: not written as {form}: {out.stderr.strip()}")
+        return None
+    with open(source, encoding="latin-1") as written:
+        return re.search(pattern, written.read(), re.M).group(1)
+
+
 def check_compiles(binary, path, number, folder, include, problems):
     source = os.path.join(folder, "font.c")
-    out = run([binary, "--font", number, "--to", "c", path, source])
-    if out.returncode != 0:
-        problems.append(f"{path} font {number}: not written as C: {out.stderr.strip()}")
+    name = written_as(binary, path, number, "c", source, r"^fontdatatype (\w+)\[", problems)
+    if name is None:
         return
-    with open(source, encoding="latin-1") as written:
-        name = re.search(r"^fontdatatype (\w+)\[", written.read(), re.M).group(1)
-    for defines in (["-D__AVR__"], []):
-        target = "AVR" if defines else "other targets"
-        objects = os.path.join(folder, "font.o")
-        compiled = run(["cc", "-c", "-x", "c", "-std=c99", "-Wall", "-Werror", "-I", include, *defines, source,
-                        "-o", objects])
-        if compiled.returncode != 0:
-            problems.append(f"{path} font {number}: does not compile for {target}:\n{compiled.stderr}")
-            continue
-        symbols = run(["nm", objects]).stdout
-        if not re.search(r" [RDB] " + re.escape(name) + r"$", symbols, re.M):
-            problems.append(f"{path} font {number}: compiled for {target}, no array {name}:\n{symbols}")
+    for defines, target in ((["-D__AVR__"], "AVR"), ([], "other targets")):
+        problem = compile_problem(source, include, defines, folder, name)
+        if problem:
+            problems.append(f"{path} font {number}, as C for {target}: {problem}")
 
 
 def check_gfx_compiles(binary, path, number, folder, include, problems):
     source = os.path.join(folder, "font.h")
-    out = run([binary, "--font", number, "--to", "gfx", path, source])
-    if out.returncode != 0:
-        problems.append(f"{path} font {number}: not written as GFX: {out.stderr.strip()}")
+    name = written_as(binary, path, number, "gfx", source, r"^const GFXfont (\w+) PROGMEM", problems)
+    if name is None:
         return
-    with open(source, encoding="latin-1") as written:
-        name = re.search(r"^const GFXfont (\w+) PROGMEM", written.read(), re.M).group(1)
     # A header is compiled as a sketch uses it: included by a source file.
     user = os.path.join(folder, "use.c")
     with open(user, "w") as use:
         use.write('#include "font.h"\n')
-    objects = os.path.join(folder, "font.o")
-    compiled = run(["cc", "-c", "-x", "c", "-std=c99", "-Wall", "-Werror", "-I", include, user, "-o", objects])
-    if compiled.returncode != 0:
-        problems.append(f"{path} font {number}: the GFX header does not compile:\n{compiled.stderr}")
-        return
-    if not re.search(r" [RDB] " + re.escape(name) + r"$", run(["nm", objects]).stdout, re.M):
-        problems.append(f"{path} font {number}: the GFX header defines no GFXfont {name}")
+    problem = compile_problem(user, include, [], folder, name)
+    if problem:
+        problems.append(f"{path} font {number}, as a GFX header: {problem}")
 
 
 def main():
