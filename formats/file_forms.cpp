@@ -7,6 +7,7 @@
 #include "formats/c_font.h"
 #include "formats/font_in_place.h"
 #include "formats/gfx_font.h"
+#include "formats/tft_espi_font.h"
 #include "formats/vlw_font.h"
 #include "formats/font_text.h"
 #include "text/text_primitives.h"
@@ -33,19 +34,29 @@ std::vector<std::string> bas_drawing_problems(const FontHeader& header)
 
 std::vector<std::string> no_drawing_problems(const FontHeader&) { return {}; }
 
-const std::array<FileForm, 5>& forms()
+// A writer that takes no options, as the registry calls it.
+template <std::string (*write)(const Font&, std::string_view)>
+std::string without_options(const Font& font, std::string_view save_path, const WriteOptions&)
 {
-    static const std::array<FileForm, 5> all = {{
+    return write(font, save_path);
+}
+
+const std::array<FileForm, 6>& forms()
+{
+    static const std::array<FileForm, 6> all = {{
         {FontFormat::C, "c", "C File", "font.c file to save", {"c", "h", "ino", "cpp"}, {}, scan_c_fonts,
-         read_c_font_entry, write_c_font, c_font_in_place, c_drawing_problems},
+         read_c_font_entry, without_options<write_c_font>, c_font_in_place, c_drawing_problems},
         {FontFormat::Bas, "bas", "BAS File", "font.BAS file to save", {"bas", "inc"}, {}, scan_bas_fonts,
-         read_bas_font_entry, write_bas_font, bas_font_in_place, bas_drawing_problems},
+         read_bas_font_entry, without_options<write_bas_font>, bas_font_in_place, bas_drawing_problems},
         {FontFormat::Bdf, "bdf", "BDF File", "font.bdf file to save", {"bdf"}, {0x10FFFF, 65535, 255, 255, true},
-         scan_bdf_fonts, read_bdf_font_entry, write_bdf_font, nullptr, no_drawing_problems},
+         scan_bdf_fonts, read_bdf_font_entry, without_options<write_bdf_font>, nullptr, no_drawing_problems},
         {FontFormat::Gfx, "gfx", "Adafruit GFX font", "Adafruit GFX font file to save", {"h"}, {0xFFFF, 65535, 255, 255, true},
-         scan_gfx_fonts, read_gfx_font_entry, write_gfx_font, gfx_font_in_place, no_drawing_problems, gfx_refusal},
+         scan_gfx_fonts, read_gfx_font_entry, without_options<write_gfx_font>, gfx_font_in_place, no_drawing_problems, gfx_refusal},
         {FontFormat::Vlw, "vlw", "Smooth font", "Smooth font file to save", {"vlw"}, {0xFFFF, 65535, 255, 255, true},
-         scan_vlw_fonts, read_vlw_font_entry, write_vlw_font, vlw_font_in_place, no_drawing_problems, vlw_refusal},
+         scan_vlw_fonts, read_vlw_font_entry, without_options<write_vlw_font>, vlw_font_in_place, no_drawing_problems, vlw_refusal},
+        {FontFormat::TftEspi, "tft-espi", "TFT_eSPI font", "TFT_eSPI font file to save", {"c"}, {127, 96, 255, 255, true},
+         scan_tft_espi_fonts, read_tft_espi_font_entry, write_tft_espi_font, tft_espi_font_in_place, no_drawing_problems,
+         tft_espi_refusal, "h", read_tft_espi_companion, write_tft_espi_companion},
     }};
     return all;
 }
@@ -57,7 +68,7 @@ std::string patterns_of(const FileForm& form)
         std::string upper = to_upper(extension);
         patterns += (patterns.empty() ? "*." : ";*.") + std::string(extension);
         // Files made on other systems are often named in capitals; a C ".C" or ".H" is C++, though.
-        if (form.format != FontFormat::C && form.format != FontFormat::Gfx)
+        if (form.format != FontFormat::C && form.format != FontFormat::Gfx && form.format != FontFormat::TftEspi)
             patterns += ";*." + upper;
     }
     return patterns;
@@ -95,6 +106,18 @@ std::optional<FontFormat> format_of_path(std::string_view path)
         }
     }
     return std::nullopt;
+}
+
+std::string companion_path(std::string_view path, FontFormat format)
+{
+    const std::string_view extension = form_of(format).companion_extension;
+    if (extension.empty())
+        return {};
+    const std::string_view own = file_extension(path);
+    std::string companion(path.substr(0, path.size() - own.size() - (own.empty() ? 0 : 1)));
+    // The companion's extension follows the case of the file's own: FONT.C goes with FONT.H.
+    const bool upper = to_upper(own) == own && own.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string_view::npos;
+    return companion + "." + (upper ? to_upper(extension) : std::string(extension));
 }
 
 std::string default_extension(FontFormat format)

@@ -17,7 +17,7 @@
 
 namespace glyphwright {
 
-enum class FontFormat { C, Bas, Bdf, Gfx, Vlw };
+enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi };
 
 // What a form can hold.
 struct FormLimits {
@@ -35,6 +35,11 @@ struct InPlaceText {
     std::string error;  // when !ok
 };
 
+// Choices a writer takes besides the font: the converter's options of the forms that have them.
+struct WriteOptions {
+    bool run_length = false;  // tft-espi: the run-length encoded glyphs of TFT_eSPI's Fonts 4 to 8
+};
+
 struct FileForm {
     FontFormat format;
     std::string_view name;        // what --format and --to take: "c"
@@ -48,13 +53,23 @@ struct FileForm {
     // The font of an entry that `scan` found in the same text.
     FontReadResult (*read)(std::string_view text, const FontEntry& entry) = nullptr;
     // The whole file for a font; `save_path` names the file in its comments.
-    std::string (*write)(const Font& font, std::string_view save_path) = nullptr;
+    std::string (*write)(const Font& font, std::string_view save_path, const WriteOptions& options) = nullptr;
     // The text with `font` written into the place of `entry`; null when the form cannot do it.
     InPlaceText (*write_in_place)(std::string_view text, const FontEntry& entry, const Font& font) = nullptr;
     // What no display draws of a font saved in this form, as warnings.
     std::vector<std::string> (*drawing_problems)(const FontHeader& header) = nullptr;
     // Why the form cannot hold the font, naming the glyph; null when its limits say all.
     std::string (*refusal)(const Font& font) = nullptr;
+
+    // A file beside the font's own, of the same name with this extension, that holds part of the
+    // font (TFT_eSPI keeps a font's height and baseline in a header beside its arrays); empty when
+    // the form has none. It is read with the font when it exists and written with it.
+    std::string_view companion_extension = {};
+    // Takes what the companion's text says into a font read from the file beside it.
+    void (*read_companion)(std::string_view text, Font& font, std::vector<std::string>& warnings) = nullptr;
+    // The companion's text for the font: `old` with what changed written over it when the
+    // companion exists, else a new one.
+    std::string (*write_companion)(std::optional<std::string_view> old, const Font& font, std::string_view save_path) = nullptr;
 
     bool readable() const { return scan != nullptr; }
 };
@@ -69,6 +84,10 @@ const FileForm* form_named(std::string_view name);
 
 // The form whose extensions hold the path's extension, without regard to case, or none.
 std::optional<FontFormat> format_of_path(std::string_view path);
+
+// The path of the companion file of a font file in `format`: its own with the companion's
+// extension; empty when the form has no companion.
+std::string companion_path(std::string_view path, FontFormat format);
 
 // ".c", ".bas" or ".bdf": the first extension of the form.
 std::string default_extension(FontFormat format);

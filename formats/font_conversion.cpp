@@ -7,7 +7,7 @@
 namespace glyphwright {
 
 ConversionResult convert_font_file(const std::string& input, const std::string& output, FontFormat format,
-                                   const FontChoice& choice)
+                                   const FontChoice& choice, const WriteOptions& options)
 {
     ConversionResult result;
     FontReadResult read = read_chosen_font(input, choice);
@@ -16,7 +16,7 @@ ConversionResult convert_font_file(const std::string& input, const std::string& 
         return result;
     }
     const Font& model = read.font;
-    FileResult saved = save_font(model, output, format);
+    FileResult saved = save_font(model, output, format, options);
     if (!saved.ok) {
         result.message = saved.error;
         return result;

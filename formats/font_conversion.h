@@ -19,7 +19,7 @@ struct ConversionResult {
 // Reads the font of `input` that `choice` names (the first, in the form of its extension, by
 // default) and writes it to `output` in `format`, atomically.
 ConversionResult convert_font_file(const std::string& input, const std::string& output, FontFormat format,
-                                   const FontChoice& choice = {});
+                                   const FontChoice& choice = {}, const WriteOptions& options = {});
 
 // The output path for `input` in `folder`: its file name with the extension of `format`
 // («fonts/Big.c» to «out/Big.bas»).

@@ -82,6 +82,9 @@ ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat
         result.message = quoted(name) + " cannot be opened: " + result.scan.refusal;
         return result;
     }
+    if (const std::string companion = companion_path(path, result.format); !companion.empty())
+        if (OpenedTextFile beside = open_text_file(companion); beside.ok)
+            result.companion = std::move(beside.content);
     result.ok = true;
     return result;
 }
@@ -90,8 +93,11 @@ FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry)
 {
     if (entry >= file.scan.entries.size())
         return refused("the file holds no font " + to_decimal(static_cast<std::int64_t>(entry + 1)));
-    const FontEntry& font = file.scan.entries[entry];
-    return form_of(file.format).read(file.content, font);
+    const FileForm& form = form_of(file.format);
+    FontReadResult result = form.read(file.content, file.scan.entries[entry]);
+    if (result.ok && file.companion && form.read_companion != nullptr)
+        form.read_companion(*file.companion, result.font, result.warnings);
+    return result;
 }
 
 FontReadResult read_font_file(const std::string& path)
@@ -172,18 +178,22 @@ std::vector<std::string> save_notes(const Font& model, FontFormat format)
     return fixed_form_notes(model);
 }
 
-std::string font_file_text(const Font& model, FontFormat format, std::string_view save_path)
+std::string font_file_text(const Font& model, FontFormat format, std::string_view save_path, const WriteOptions& options)
 {
     if (has_one_cell(format) && !fits_fixed_form(model))
-        return form_of(format).write(fixed_form_of(model), save_path);
-    return form_of(format).write(model, save_path);
+        return form_of(format).write(fixed_form_of(model), save_path, options);
+    return form_of(format).write(model, save_path, options);
 }
 
-FileResult save_font(const Font& model, const std::string& path, FontFormat format)
+FileResult save_font(const Font& model, const std::string& path, FontFormat format, const WriteOptions& options)
 {
     if (std::string refusal = save_refusal(model, format); !refusal.empty())
         return {false, "It cannot be saved as a " + std::string(form_of(format).title) + ": " + refusal + "."};
-    return write_whole_text_file(path, font_file_text(model, format, path));
+    FileResult written = write_whole_text_file(path, font_file_text(model, format, path, options));
+    const FileForm& form = form_of(format);
+    if (!written.ok || form.write_companion == nullptr)
+        return written;
+    return write_whole_text_file(companion_path(path, format), form.write_companion(std::nullopt, model, path));
 }
 
 }  // namespace glyphwright

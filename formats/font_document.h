@@ -27,6 +27,7 @@ struct ScannedFontFile {
     std::string content;
     FileStamp stamp;      // the file's when it was read
     FontScan scan;        // when ok, at least one entry
+    std::optional<std::string> companion;  // the text of the form's companion file beside it, when there is one
 };
 
 // Reads the file at `path` and finds its fonts: in `format` when it is given, else in every form
@@ -63,10 +64,11 @@ std::vector<std::string> save_notes(const Font& model, FontFormat format);
 
 // The file text of the model in `format`, named after `save_path`: the font fitted to the form's
 // cell where the form has one (see save_notes). The font must not be refused by save_refusal.
-std::string font_file_text(const Font& model, FontFormat format, std::string_view save_path);
+std::string font_file_text(const Font& model, FontFormat format, std::string_view save_path, const WriteOptions& options = {});
 
-// Replaces the file at `path` atomically with the font in `format`. On failure (a font the form
-// cannot hold included) the old file is untouched and the result gives the reason.
-FileResult save_font(const Font& font, const std::string& path, FontFormat format);
+// Replaces the file at `path` atomically with the font in `format`, and the form's companion
+// beside it when the form has one. On failure (a font the form cannot hold included) the old file
+// is untouched and the result gives the reason.
+FileResult save_font(const Font& font, const std::string& path, FontFormat format, const WriteOptions& options = {});
 
 }  // namespace glyphwright

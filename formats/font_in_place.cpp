@@ -281,6 +281,17 @@ InPlaceResult save_font_in_place(const Font& font, const InPlaceTarget& target)
         result.error = not_saved + "In " + quoted_file_name(target.path) + ", " + text.error + ".";
         return result;
     }
+    // The header beside the file goes first, written over only when it is there and what it says
+    // changed, so that a failure leaves both files as they were.
+    const FileForm& form = form_of(file.format);
+    if (file.companion && form.write_companion != nullptr) {
+        const std::string companion = form.write_companion(*file.companion, font, target.path);
+        if (companion != *file.companion)
+            if (FileResult beside = write_whole_text_file(companion_path(target.path, file.format), companion); !beside.ok) {
+                result.error = not_saved + beside.error;
+                return result;
+            }
+    }
     FileResult written = write_whole_text_file(target.path, text.text);
     if (!written.ok) {
         result.error = not_saved + written.error;

@@ -5,6 +5,7 @@
 #include "formats/gfx_encoding.h"
 #include "formats/gfx_font.h"
 #include "formats/gfx_source.h"
+#include "formats/source_edits.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {
@@ -14,48 +15,16 @@ using gfx::bitmap_body;
 using gfx::encode_font;
 using gfx::records_body;
 using gfx::GfxSource;
-using gfx::SourceNumber;
 using gfx::SourceRecord;
 
 namespace {
 
-// A replacement of the bytes [begin, end) of the text.
-struct Edit {
-    std::size_t begin = 0;
-    std::size_t end = 0;
-    std::string text;
-};
-
-std::string with_edits(std::string_view text, std::vector<Edit> edits)
+std::string joined_like(std::string_view like, const std::vector<std::int64_t>& values)
 {
-    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.begin > b.begin; });
-    std::string out(text);
-    for (const Edit& edit : edits)
-        out.replace(edit.begin, edit.end - edit.begin, edit.text);
-    return out;
-}
-
-// A number written in the manner of `like`: hexadecimal with its digits' case and at least its
-// digit count when it is, else decimal.
-std::string written_like(std::string_view like, std::int64_t value)
-{
-    const std::size_t start = like.find_first_not_of("+- \t");
-    const std::string_view digits = start == std::string_view::npos ? std::string_view() : like.substr(start);
-    if (value < 0 || digits.size() < 3 || digits[0] != '0' || (digits[1] != 'x' && digits[1] != 'X'))
-        return to_decimal(value);
-    const bool lower = digits.find_first_of("abcdef", 2) != std::string_view::npos;
-    std::string hex;
-    for (std::int64_t rest = value; rest > 0 || hex.empty(); rest >>= 4)
-        hex.insert(hex.begin(), (lower ? "0123456789abcdef" : "0123456789ABCDEF")[rest & 0xF]);
-    while (hex.size() < digits.size() - 2)
-        hex.insert(hex.begin(), '0');
-    return std::string(digits.substr(0, 2)) + hex;
-}
-
-void edit_number(std::vector<Edit>& edits, std::string_view text, const SourceNumber& number, std::int64_t value)
-{
-    if (number.value != value)
-        edits.push_back({number.begin, number.end, written_like(text.substr(number.begin, number.end - number.begin), value)});
+    std::string written;
+    for (std::int64_t value : values)
+        written += (written.empty() ? "" : ", ") + written_like(like, value);
+    return written;
 }
 
 // The edits that put the glyphs into a source of the same codes whose offsets run on from 0: the
@@ -73,35 +42,21 @@ std::vector<Edit> edits_in_place(std::string_view text, const GfxSource& source,
             edit_number(edits, text, record.fields[static_cast<std::size_t>(field)], glyphs[index].fields[static_cast<std::size_t>(field)]);
         const std::vector<std::uint8_t>& bytes = glyphs[index].bytes;
         const std::size_t old_size = static_cast<std::size_t>((record.fields[gfx::kWidth].value * record.fields[gfx::kHeight].value + 7) / 8);
-        if (old_size == bytes.size()) {
-            for (std::size_t at = 0; at < old_size; ++at)
-                edit_number(edits, text, source.bytes[old_at + at], bytes[at]);
+        const std::vector<std::int64_t> values(bytes.begin(), bytes.end());
+        const std::span<const SourceNumber> old = std::span(source.bytes).subspan(old_at, old_size);
+        if (old.size() == values.size())
+            edit_number_list(edits, text, old, values, source.bitmap.open + 1, like, Wrap::None);
+        else if (old.empty() && old_at < source.bytes.size())
+            edits.push_back({source.bytes[old_at].begin, source.bytes[old_at].begin, joined_like(like, values) + ", "});
+        else if (old.empty() && old_at > 0)
+            edits.push_back({source.bytes[old_at - 1].end, source.bytes[old_at - 1].end, ", " + joined_like(like, values)});
+        else if (!old.empty() && values.empty()) {
+            // The glyph's bytes go with the separator after them, or before them at the end.
+            const bool at_end = old_at + old_size == source.bytes.size();
+            edits.push_back({at_end ? (old_at > 0 ? source.bytes[old_at - 1].end : old.front().begin) : old.front().begin,
+                             at_end ? old.back().end : source.bytes[old_at + old_size].begin, ""});
         } else {
-            // The bytes both have are changed where they stand, so the lines keep their breaks; the
-            // rest are added after them or taken out.
-            const std::size_t common = std::min(old_size, bytes.size());
-            for (std::size_t at = 0; at < common; ++at)
-                edit_number(edits, text, source.bytes[old_at + at], bytes[at]);
-            std::string written;
-            for (std::size_t at = common; at < bytes.size(); ++at)
-                written += (written.empty() ? "" : ", ") + written_like(like, bytes[at]);
-            if (common > 0 && bytes.size() > old_size) {
-                const std::size_t after = source.bytes[old_at + common - 1].end;
-                edits.push_back({after, after, ", " + written});
-            } else if (common > 0) {
-                edits.push_back({source.bytes[old_at + common - 1].end, source.bytes[old_at + old_size - 1].end, ""});
-            } else if (old_size > 0) {
-                // The glyph's bytes go with the separator after them, or before them at the end.
-                const bool at_end = old_at + old_size == source.bytes.size();
-                edits.push_back({at_end ? (old_at > 0 ? source.bytes[old_at - 1].end : source.bytes[old_at].begin) : source.bytes[old_at].begin,
-                                 at_end ? source.bytes[old_at + old_size - 1].end : source.bytes[old_at + old_size].begin, ""});
-            } else if (old_at < source.bytes.size()) {
-                edits.push_back({source.bytes[old_at].begin, source.bytes[old_at].begin, written + ", "});
-            } else if (!source.bytes.empty()) {
-                edits.push_back({source.bytes.back().end, source.bytes.back().end, ", " + written});
-            } else {
-                edits.push_back({source.bitmap.open + 1, source.bitmap.open + 1, " " + written + " "});
-            }
+            edit_number_list(edits, text, old, values, source.bitmap.open + 1, like, Wrap::None);
         }
         old_at += old_size;
         new_total += bytes.size();

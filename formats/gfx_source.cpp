@@ -16,27 +16,6 @@ constexpr std::int64_t kLargestFontBytes = std::int64_t{16} << 20;
 
 using Tokens = std::vector<CToken>;
 
-// The number that starts at token `at` (a sign and a number token), moving `at` past it.
-std::optional<SourceNumber> number_at(const Tokens& tokens, std::size_t& at, std::size_t end)
-{
-    const std::size_t begin = at;
-    bool negative = false;
-    while (at < end && (is_token(tokens[at], "-") || is_token(tokens[at], "+"))) {
-        negative = negative != is_token(tokens[at], "-");
-        ++at;
-    }
-    if (at >= end || tokens[at].kind != CTokenKind::Number) {
-        at = begin;
-        return std::nullopt;
-    }
-    const std::optional<std::int64_t> value = c_number_value(tokens[at].text);
-    if (!value)
-        return std::nullopt;
-    SourceNumber number{negative ? -*value : *value, tokens[begin].begin, tokens[at].end};
-    ++at;
-    return number;
-}
-
 // The items of an initialiser between tokens `open` and `close`, cut at its top-level commas.
 std::vector<std::pair<std::size_t, std::size_t>> items_of(const Tokens& tokens, std::size_t open, std::size_t close)
 {

@@ -15,15 +15,11 @@
 
 #include "formats/c_tokens.h"
 #include "formats/font_file.h"
+#include "formats/source_edits.h"
 
 namespace glyphwright::gfx {
 
-// A number as written: its value and its bytes in the text, a sign included.
-struct SourceNumber {
-    std::int64_t value = 0;
-    std::size_t begin = 0;
-    std::size_t end = 0;
-};
+using glyphwright::SourceNumber;
 
 enum RecordField { kOffset, kWidth, kHeight, kAdvance, kXOffset, kYOffset, kRecordFields };
 

@@ -34,7 +34,7 @@ std::string usage()
            "      TEXT under it drawn with the font at 1:1 and at 2:1.\n"
            "  glyphwright-convert --help\n"
            "  glyphwright-convert --version\n"
-         + import_usage() + font_choice_usage();
+         + import_usage() + font_choice_usage() + write_options_usage();
 }
 
 void print_error(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
@@ -46,13 +46,14 @@ int usage_error(const std::string& message)
     return 2;
 }
 
-int convert_one(const std::string& input, const std::string& output, std::optional<FontFormat> to, const FontChoice& choice)
+int convert_one(const std::string& input, const std::string& output, std::optional<FontFormat> to, const FontChoice& choice,
+                const WriteOptions& options)
 {
     std::string problem;
     std::optional<FontFormat> format = output_form(output, to, problem);
     if (!format)
         return usage_error(problem);
-    ConversionResult converted = convert_font_file(input, output, *format, choice);
+    ConversionResult converted = convert_font_file(input, output, *format, choice, options);
     if (!converted.ok) {
         print_error(input + ": " + converted.message);
         return 1;
@@ -61,7 +62,8 @@ int convert_one(const std::string& input, const std::string& output, std::option
     return 0;
 }
 
-int convert_many(const std::vector<std::string>& arguments, std::optional<FontFormat> format, const FontChoice& choice)
+int convert_many(const std::vector<std::string>& arguments, std::optional<FontFormat> format, const FontChoice& choice,
+                 const WriteOptions& options)
 {
     std::string folder;
     std::vector<std::string> inputs;
@@ -76,7 +78,7 @@ int convert_many(const std::vector<std::string>& arguments, std::optional<FontFo
         return usage_error("--to and --out-dir need a format, a folder and at least one file");
     int status = 0;
     for (const std::string& input : inputs) {
-        ConversionResult converted = convert_font_file(input, output_path_in_folder(input, folder, *format), *format, choice);
+        ConversionResult converted = convert_font_file(input, output_path_in_folder(input, folder, *format), *format, choice, options);
         if (!converted.ok) {
             print_error(input + ": " + converted.message);
             status = 1;
@@ -126,8 +128,9 @@ int main(int argc, char** argv)
     if (arguments.front() == "--new")
         return run_new({arguments.begin() + 1, arguments.end()});
     std::optional<FontFormat> to;
+    WriteOptions options;
     FontChoice choice;
-    std::string problem = take_output_form(arguments, to);
+    std::string problem = take_output_form(arguments, to, options);
     if (problem.empty())
         problem = take_font_choice(arguments, choice);
     if (!problem.empty())
@@ -148,8 +151,8 @@ int main(int argc, char** argv)
         return preview(arguments[1], arguments[2], with_text ? arguments[4] : std::string(), choice);
     }
     if (first == "--out-dir")
-        return convert_many(arguments, to, choice);
+        return convert_many(arguments, to, choice, options);
     if (arguments.size() == 2 && first.rfind("--", 0) != 0)
-        return convert_one(arguments[0], arguments[1], to, choice);
+        return convert_one(arguments[0], arguments[1], to, choice, options);
     return usage_error("unknown arguments");
 }

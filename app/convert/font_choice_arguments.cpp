@@ -101,10 +101,21 @@ std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& ch
     return {};
 }
 
-std::string take_output_form(std::vector<std::string>& arguments, std::optional<FontFormat>& form)
+std::string write_options_usage()
+{
+    return "  Options of the forms written:\n"
+           "    --rle           tft-espi: run-length encoded glyphs, as TFT_eSPI's Fonts 4 to 8 hold them,\n"
+           "                    instead of Font 2's rows of bits.\n";
+}
+
+std::string take_output_form(std::vector<std::string>& arguments, std::optional<FontFormat>& form, WriteOptions& options)
 {
     std::vector<std::string> rest;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
+        if (arguments[at] == "--rle") {
+            options.run_length = true;
+            continue;
+        }
         if (arguments[at] != "--to") {
             rest.push_back(arguments[at]);
             continue;

@@ -20,8 +20,12 @@ std::string font_choice_usage();
 std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& choice);
 
 // Takes "--to NAME" out of `arguments` into `form`: the form an output is written in, by its name in
-// the registry of forms. Returns the usage problem, or the empty text.
-std::string take_output_form(std::vector<std::string>& arguments, std::optional<FontFormat>& form);
+// the registry of forms; and the writers' options (--rle) into `options`. Returns the usage
+// problem, or the empty text.
+std::string take_output_form(std::vector<std::string>& arguments, std::optional<FontFormat>& form, WriteOptions& options);
+
+// The usage lines of the writers' options, for --help.
+std::string write_options_usage();
 
 // The form of an output: `form` when --to named one, else the form of the path's extension; none,
 // with `problem` set, when neither names one.

@@ -142,12 +142,13 @@ Arguments parse_arguments(const std::vector<std::string>& arguments)
 }
 
 // Writes the made font to the output; the status of the whole command.
-int write_made_font(FontReadResult& made, const std::string& source, const std::string& output, FontFormat format)
+int write_made_font(FontReadResult& made, const std::string& source, const std::string& output, FontFormat format,
+                    const WriteOptions& options)
 {
     for (const std::string& warning : made.warnings)
         std::fprintf(stderr, "%s: warning: %s\n", source.c_str(), warning.c_str());
     const Font& model = made.font;
-    FileResult saved = save_font(model, output, format);
+    FileResult saved = save_font(model, output, format, options);
     if (!saved.ok) {
         std::fprintf(stderr, "%s: %s\n", output.c_str(), saved.error.c_str());
         return 1;
@@ -162,7 +163,8 @@ int write_made_font(FontReadResult& made, const std::string& source, const std::
 int run_import(std::vector<std::string> arguments)
 {
     std::optional<FontFormat> to;
-    std::string problem = take_output_form(arguments, to);
+    WriteOptions write_options;
+    std::string problem = take_output_form(arguments, to, write_options);
     if (!problem.empty())
         return usage_error("--import: " + problem);
     Arguments parsed = parse_arguments(arguments);
@@ -184,13 +186,14 @@ int run_import(std::vector<std::string> arguments)
         std::fprintf(stderr, "%s: %s\n", parsed.source.c_str(), imported.message.c_str());
         return 1;
     }
-    return write_made_font(imported, parsed.source, parsed.output, *format);
+    return write_made_font(imported, parsed.source, parsed.output, *format, write_options);
 }
 
 int run_new(std::vector<std::string> arguments)
 {
     std::optional<FontFormat> to;
-    std::string problem = take_output_form(arguments, to);
+    WriteOptions write_options;
+    std::string problem = take_output_form(arguments, to, write_options);
     if (!problem.empty())
         return usage_error("--new: " + problem);
     Arguments parsed = parse_arguments(arguments);
@@ -214,7 +217,7 @@ int run_new(std::vector<std::string> arguments)
         std::fprintf(stderr, "%s: %s\n", parsed.output.c_str(), blank.message.c_str());
         return 1;
     }
-    return write_made_font(blank, parsed.source, parsed.output, *format);
+    return write_made_font(blank, parsed.source, parsed.output, *format, write_options);
 }
 
 }  // namespace glyphwright

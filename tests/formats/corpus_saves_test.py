@@ -6,7 +6,9 @@
   only the lines that hold that glyph's bytes differ.
 - Written anew as C, each font compiles alone with cc, as for AVR and as for any other target, and
   defines its array under the name the writer gives it; written as an Adafruit GFX header, it
-  compiles against stand-in declarations of the library's structs and defines its GFXfont."""
+  compiles against stand-in declarations of the library's structs and defines its GFXfont; written
+  as a TFT_eSPI font (rows and runs), its header and arrays compile as the library includes them,
+  and TFT_eSPI's own run-length font written again gives the library's own runs."""
 
 import argparse
 import os
@@ -16,7 +18,7 @@ import subprocess
 import sys
 import tempfile
 
-FORMS = ("c", "mmbasic", "gfx")
+FORMS = ("c", "mmbasic", "gfx", "tft-espi")
 
 GFX_STAND_IN = """#include <stdint.h>
 #define PROGMEM
@@ -145,6 +147,43 @@ def check_gfx_compiles(binary, path, number, folder, include, problems):
         problems.append(f"{path} font {number}, as a GFX header: {problem}")
 
 
+def check_tft_compiles(binary, path, number, include, problems):
+    """The font as a TFT_eSPI font in both encodings, compiled as TFT_eSPI includes it: the header
+    from Fonts/, which includes the arrays. A font with codes the form cannot hold is skipped."""
+    folder = os.path.join(include, "Fonts")
+    os.makedirs(folder, exist_ok=True)
+    source = os.path.join(folder, "font.c")
+    for options in ([], ["--rle"]):
+        out = run([binary, "--font", number, "--to", "tft-espi", *options, path, source])
+        if out.returncode != 0:
+            if "outside 32 to 127" not in out.stderr:
+                problems.append(f"{path} font {number}: not written as tft-espi {options}: {out.stderr.strip()}")
+            return
+        with open(source, encoding="latin-1") as written:
+            name = re.search(r"^PROGMEM const unsigned char\* const (chrtbl_\w+)\[", written.read(), re.M).group(1)
+        user = os.path.join(include, "use.c")
+        with open(user, "w") as use:
+            use.write("#define PROGMEM\n#include <Fonts/font.h>\n")
+        problem = compile_problem(user, include, [], include, name)
+        if problem:
+            problems.append(f"{path} font {number}, as a TFT_eSPI font {options}: {problem}")
+
+
+def glyph_runs(path, include):
+    """The numbers of the glyph arrays of a TFT_eSPI font file as the compiler sees them."""
+    expanded = run(["cpp", "-P", "-DPROGMEM=", path]).stdout
+    return [re.findall(r"0x[0-9A-Fa-f]+", body) for body in re.findall(r"chr_\w+\[\d*\]\s*=\s*\{([^}]*)\}", expanded)]
+
+
+def check_library_runs(binary, path, include, problems):
+    written = os.path.join(include, "again.c")
+    out = run([binary, "--to", "tft-espi", "--rle", path, written])
+    runs = [[int(n, 16) for n in body] for body in glyph_runs(path, include)]
+    again = [[int(n, 16) for n in body] for body in glyph_runs(written, include)]
+    if out.returncode != 0 or runs != again:
+        problems.append(f"{path}: written again with --rle, the runs differ from the library's {out.stderr.strip()}")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--binary", required=True)
@@ -170,6 +209,9 @@ def main():
                     check_in_place(arguments.binary, path, number, font_form, folder, problems)
                     check_compiles(arguments.binary, path, number, folder, include, problems)
                     check_gfx_compiles(arguments.binary, path, number, folder, include, problems)
+                    check_tft_compiles(arguments.binary, path, number, include, problems)
+                    if font_form == "tft-espi" and "rle" in name:
+                        check_library_runs(arguments.binary, path, include, problems)
                     checked += 1
     print(f"{checked} fonts checked")
     for problem in problems:

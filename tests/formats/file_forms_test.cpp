@@ -47,15 +47,18 @@ TEST(FileForms, EveryReadableFormFindsWhatItWritesByContent)
             continue;
         SCOPED_TRACE(form.name);
         std::string path = folder.file("font.txt");
-        write_file(path, form.write(blank.font, path));
+        write_file(path, form.write(blank.font, path, {}));
         ScannedFontFile file = scan_font_file(path);
         ASSERT_TRUE(file.ok) << file.message;
         EXPECT_EQ(file.format, form.format);
         ASSERT_EQ(file.scan.entries.size(), 1u);
         FontReadResult read = read_font_entry(file, 0);
         ASSERT_TRUE(read.ok) << read.message;
-        // A form of boxes keeps no cell around blank glyphs: they are the same where drawn.
-        EXPECT_EQ(drawn_glyphs(read.font), drawn_glyphs(blank.font));
+        // A form of boxes keeps no cell around blank glyphs: they are the same where drawn. A form
+        // of one range of codes (TFT_eSPI's 32 to 127) writes the codes past the font's blank.
+        std::vector<DrawnGlyph> drawn = drawn_glyphs(read.font);
+        drawn.resize(std::min<std::size_t>(drawn.size(), 95));
+        EXPECT_EQ(drawn, drawn_glyphs(blank.font));
         if (!form.limits.proportional) {
             EXPECT_EQ(read.font.header, blank.font.header);
         }

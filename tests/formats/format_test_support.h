@@ -3,12 +3,16 @@
 // Helpers shared by the font file tests: reading whole files, a readable dump of a read font,
 // comparing texts line by line, and the glyph bytes that a row's text stands for.
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "formats/file_forms.h"
 #include "formats/font_file.h"
 #include "model/font_model.h"
 #include "model/glyph_codec.h"
@@ -173,5 +177,68 @@ inline void PrintTo(const DrawnGlyph& glyph, std::ostream* out)
 }
 
 inline bool is_bas_path(const std::filesystem::path& path) { return to_upper(file_extension(path.string())) == "BAS"; }
+
+// The first font of the text in the form, or why there is none.
+inline FontReadResult read_first_of(FontFormat format, std::string_view text)
+{
+    const FileForm& form = form_of(format);
+    const FontScan scan = form.scan(text);
+    if (scan.entries.empty())
+        return refused(scan.refusal);
+    return form.read(text, scan.entries.front());
+}
+
+inline FontReadResult read_first_bdf(std::string_view text) { return read_first_of(FontFormat::Bdf, text); }
+
+// Whether the glyph of `code` has the pixel `x` columns right of its origin and `y` rows below
+// its base row (negative: above).
+inline bool pixel(const Font& font, char32_t code, int x, int y)
+{
+    const GlyphPlace place = glyph_place(font, code);
+    EXPECT_TRUE(place.found) << code_point_text(code);
+    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
+    decode_glyph(font.font_table[static_cast<std::size_t>(place.row)].glyph_data, grid);
+    return grid.at(font.origin_x + x, font.ascent - 1 + y) == 1;
+}
+
+inline int advance(const Font& font, char32_t code) { return font.font_table[static_cast<std::size_t>(glyph_place(font, code).row)].advance; }
+
+// Lines at the same place that differ, and the lines one text has past the other's end.
+inline int lines_that_differ(std::string_view a, std::string_view b)
+{
+    std::vector<std::string_view> left = lines_of(a);
+    std::vector<std::string_view> right = lines_of(b);
+    int differ = static_cast<int>(std::max(left.size(), right.size()) - std::min(left.size(), right.size()));
+    for (std::size_t at = 0; at < std::min(left.size(), right.size()); ++at)
+        differ += left[at] != right[at];
+    return differ;
+}
+
+// The lines from the first to the last that differ, counted in the longer text: what a diff of
+// two texts shows as one changed block.
+inline int changed_block_lines(std::string_view a, std::string_view b)
+{
+    std::vector<std::string_view> left = lines_of(a);
+    std::vector<std::string_view> right = lines_of(b);
+    std::size_t same_before = 0;
+    while (same_before < left.size() && same_before < right.size() && left[same_before] == right[same_before])
+        ++same_before;
+    std::size_t same_after = 0;
+    while (same_after < left.size() - same_before && same_after < right.size() - same_before
+           && left[left.size() - 1 - same_after] == right[right.size() - 1 - same_after])
+        ++same_after;
+    return static_cast<int>(std::max(left.size(), right.size()) - same_before - same_after);
+}
+
+// The font with the pixel at cell column `x`, row `y` of the glyph of `code` turned over.
+inline Font with_pixel_turned(Font font, char32_t code, int x, int y)
+{
+    Glyph& glyph = font.font_table[static_cast<std::size_t>(glyph_place(font, code).row)];
+    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
+    decode_glyph(glyph.glyph_data, grid);
+    grid.toggle(x, y);
+    glyph.glyph_data = encode_glyph(grid);
+    return font;
+}
 
 }  // namespace glyphwright::testing

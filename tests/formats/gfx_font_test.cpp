@@ -27,37 +27,6 @@ FontReadResult read_first(std::string_view text)
     return read_gfx_font_entry(text, scan.entries.front());
 }
 
-FontReadResult read_first_bdf(std::string_view text)
-{
-    const FontScan scan = scan_bdf_fonts(text);
-    if (scan.entries.empty())
-        return refused(scan.refusal);
-    return read_bdf_font_entry(text, scan.entries.front());
-}
-
-// Whether the glyph of `code` has the pixel `x` columns right of its origin and `y` rows below
-// its base row (negative: above).
-bool pixel(const Font& font, char32_t code, int x, int y)
-{
-    const GlyphPlace place = glyph_place(font, code);
-    EXPECT_TRUE(place.found) << code_point_text(code);
-    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
-    decode_glyph(font.font_table[static_cast<std::size_t>(place.row)].glyph_data, grid);
-    return grid.at(font.origin_x + x, font.ascent - 1 + y) == 1;
-}
-
-int advance(const Font& font, char32_t code) { return font.font_table[static_cast<std::size_t>(glyph_place(font, code).row)].advance; }
-
-int lines_that_differ(std::string_view a, std::string_view b)
-{
-    std::vector<std::string_view> left = lines_of(a);
-    std::vector<std::string_view> right = lines_of(b);
-    int differ = static_cast<int>(std::max(left.size(), right.size()) - std::min(left.size(), right.size()));
-    for (std::size_t at = 0; at < std::min(left.size(), right.size()); ++at)
-        differ += left[at] != right[at];
-    return differ;
-}
-
 class GfxCorpus : public ::testing::Test {
 protected:
     void SetUp() override
