@@ -17,7 +17,7 @@
 
 namespace glyphwright {
 
-enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi };
+enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi, Lvgl };
 
 // What a form can hold.
 struct FormLimits {

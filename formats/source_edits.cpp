@@ -55,6 +55,18 @@ std::string written_like(std::string_view like, std::int64_t value)
     return std::string(digits.substr(0, 2)) + hex;
 }
 
+std::string_view number_manner(std::string_view text, std::span<const SourceNumber> numbers)
+{
+    if (numbers.empty())
+        return "0x00";
+    for (const SourceNumber& number : numbers.first(std::min<std::size_t>(numbers.size(), 4096))) {
+        const std::string_view written = text.substr(number.begin, number.end - number.begin);
+        if (written.find_first_of("xX") != std::string_view::npos && written.find_first_of("abcdefABCDEF", 2) != std::string_view::npos)
+            return written;
+    }
+    return text.substr(numbers.front().begin, numbers.front().end - numbers.front().begin);
+}
+
 void edit_number(std::vector<Edit>& edits, std::string_view text, const SourceNumber& number, std::int64_t value)
 {
     if (number.value != value)
@@ -93,7 +105,8 @@ void edit_number_list(std::vector<Edit>& edits, std::string_view text, std::span
 {
     const std::size_t common = std::min(old.size(), values.size());
     for (std::size_t at = 0; at < common; ++at)
-        edit_number(edits, text, old[at], values[at]);
+        if (old[at].value != values[at])
+            edits.push_back({old[at].begin, old[at].end, written_like(like, values[at])});
     if (values.size() == old.size())
         return;
     if (values.size() < old.size()) {

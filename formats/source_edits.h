@@ -41,6 +41,10 @@ std::string with_edits(std::string_view text, std::vector<Edit> edits);
 // digit count when it is, else decimal.
 std::string written_like(std::string_view like, std::int64_t value);
 
+// The number among `numbers` whose manner a new one should follow: the first hexadecimal one with
+// letters (so «0xec» says lower case), else the first; "0x00" when there is none.
+std::string_view number_manner(std::string_view text, std::span<const SourceNumber> numbers);
+
 // An edit that writes `value` over `number` when it differs, in the number's own manner.
 void edit_number(std::vector<Edit>& edits, std::string_view text, const SourceNumber& number, std::int64_t value);
 

@@ -295,8 +295,7 @@ InPlaceText tft_espi_font_in_place(std::string_view text, const FontEntry& entry
         const tft_espi::TableEntry& slot = source.table[static_cast<std::size_t>(index)];
         if (slot.array && owner.try_emplace(*slot.array, index).second) {
             const tft_espi::GlyphArray& array = source.arrays[*slot.array];
-            const std::string_view like = array.bytes.empty() ? std::string_view("0x00")
-                                                              : text.substr(array.bytes[0].begin, array.bytes[0].end - array.bytes[0].begin);
+            const std::string_view like = number_manner(text, array.bytes);
             edit_number_list(edits, text, array.bytes, glyph.bytes, array.open + 1, like, Wrap::LikeFirstLine);
             // A declared size that only reserves room past the bytes (Font16.c's chr_f16_5E[32]) stays while the bytes fit.
             const auto size = static_cast<std::int64_t>(glyph.bytes.size());

@@ -8,7 +8,9 @@
   defines its array under the name the writer gives it; written as an Adafruit GFX header, it
   compiles against stand-in declarations of the library's structs and defines its GFXfont; written
   as a TFT_eSPI font (rows and runs), its header and arrays compile as the library includes them,
-  and TFT_eSPI's own run-length font written again gives the library's own runs."""
+  and TFT_eSPI's own run-length font written again gives the library's own runs; written as an
+  LVGL font, it compiles against stand-in declarations of LVGL's font types and defines its
+  lv_font_t."""
 
 import argparse
 import os
@@ -18,12 +20,34 @@ import subprocess
 import sys
 import tempfile
 
-FORMS = ("c", "mmbasic", "gfx", "tft-espi")
+FORMS = ("c", "mmbasic", "gfx", "tft-espi", "lvgl")
 
 GFX_STAND_IN = """#include <stdint.h>
 #define PROGMEM
 typedef struct { uint16_t bitmapOffset; uint8_t width, height, xAdvance; int8_t xOffset, yOffset; } GFXglyph;
 typedef struct { uint8_t *bitmap; GFXglyph *glyph; uint16_t first, last; uint8_t yAdvance; } GFXfont;
+"""
+
+LVGL_STAND_IN = """#include <stdint.h>
+#include <stddef.h>
+#define LV_ATTRIBUTE_LARGE_CONST
+#define LVGL_VERSION_MAJOR 9
+#define LVGL_VERSION_MINOR 3
+#define LV_VERSION_CHECK(x, y, z) ((x) < LVGL_VERSION_MAJOR || ((x) == LVGL_VERSION_MAJOR && (y) <= LVGL_VERSION_MINOR))
+#define LV_FONT_SUBPX_NONE 0
+typedef struct { uint32_t bitmap_index : 20; uint32_t adv_w : 12; uint8_t box_w, box_h; int8_t ofs_x, ofs_y; } lv_font_fmt_txt_glyph_dsc_t;
+enum { LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY, LV_FONT_FMT_TXT_CMAP_FORMAT0_FULL, LV_FONT_FMT_TXT_CMAP_SPARSE_TINY,
+       LV_FONT_FMT_TXT_CMAP_SPARSE_FULL };
+typedef struct { uint32_t range_start; uint16_t range_length, glyph_id_start; const uint16_t *unicode_list;
+                 const void *glyph_id_ofs_list; uint16_t list_length; int type; } lv_font_fmt_txt_cmap_t;
+typedef struct { const uint8_t *glyph_bitmap; const lv_font_fmt_txt_glyph_dsc_t *glyph_dsc; const lv_font_fmt_txt_cmap_t *cmaps;
+                 const void *kern_dsc; uint16_t kern_scale; uint16_t cmap_num : 9, bpp : 4, kern_classes : 1, bitmap_format : 2; } lv_font_fmt_txt_dsc_t;
+typedef void (*lv_font_function_t)(void);
+typedef struct lv_font_t { lv_font_function_t get_glyph_dsc, get_glyph_bitmap; int32_t line_height, base_line; uint8_t subpx;
+                           int8_t underline_position, underline_thickness; uint8_t static_bitmap; const void *dsc;
+                           const struct lv_font_t *fallback; void *user_data; } lv_font_t;
+void lv_font_get_glyph_dsc_fmt_txt(void);
+void lv_font_get_bitmap_fmt_txt(void);
 """
 
 
@@ -169,6 +193,16 @@ def check_tft_compiles(binary, path, number, include, problems):
             problems.append(f"{path} font {number}, as a TFT_eSPI font {options}: {problem}")
 
 
+def check_lvgl_compiles(binary, path, number, folder, include, problems):
+    source = os.path.join(folder, "font.c")
+    name = written_as(binary, path, number, "lvgl", source, r"^const lv_font_t (\w+) = \{", problems)
+    if name is None:
+        return
+    problem = compile_problem(source, include, [], folder, name)
+    if problem:
+        problems.append(f"{path} font {number}, as an LVGL font: {problem}")
+
+
 def glyph_runs(path, include):
     """The numbers of the glyph arrays of a TFT_eSPI font file as the compiler sees them."""
     expanded = run(["cpp", "-P", "-DPROGMEM=", path]).stdout
@@ -201,6 +235,8 @@ def main():
             stand_in.write("#include <stdint.h>\n#define PROGMEM\n")
         with open(os.path.join(include, "Adafruit_GFX.h"), "w") as stand_in:
             stand_in.write(GFX_STAND_IN)
+        with open(os.path.join(include, "lvgl.h"), "w") as stand_in:
+            stand_in.write(LVGL_STAND_IN)
         for form in FORMS:
             directory = os.path.join(arguments.corpus, form)
             for name in sorted(os.listdir(directory)) if os.path.isdir(directory) else []:
@@ -210,6 +246,7 @@ def main():
                     check_compiles(arguments.binary, path, number, folder, include, problems)
                     check_gfx_compiles(arguments.binary, path, number, folder, include, problems)
                     check_tft_compiles(arguments.binary, path, number, include, problems)
+                    check_lvgl_compiles(arguments.binary, path, number, folder, include, problems)
                     if font_form == "tft-espi" and "rle" in name:
                         check_library_runs(arguments.binary, path, include, problems)
                     checked += 1

@@ -188,6 +188,14 @@ inline FontReadResult read_first_of(FontFormat format, std::string_view text)
     return form.read(text, scan.entries.front());
 }
 
+// The first font entry of the text in the form; the test fails when there is none.
+inline FontEntry read_first_of_entry(FontFormat format, std::string_view text)
+{
+    const FontScan scan = form_of(format).scan(text);
+    EXPECT_FALSE(scan.entries.empty()) << scan.refusal;
+    return scan.entries.empty() ? FontEntry{} : scan.entries.front();
+}
+
 inline FontReadResult read_first_bdf(std::string_view text) { return read_first_of(FontFormat::Bdf, text); }
 
 // Whether the glyph of `code` has the pixel `x` columns right of its origin and `y` rows below
