@@ -93,6 +93,8 @@ InPlaceText lvgl_font_in_place(std::string_view text, const FontEntry& entry, co
     std::vector<Edit> edits;
     if (font.line_height > 0 && source.line_height)
         edit_number(edits, text, *source.line_height, font.line_height);
+    if (std::none_of(changed.begin(), changed.end(), [](const std::optional<Encoded>& glyph) { return glyph.has_value(); }))
+        return {true, with_edits(text, std::move(edits)), {}};
     const bool contiguous = runs_on(source);
     const std::string_view like = number_manner(text, source.bitmap);
     std::int64_t offset = source.glyphs.size() > 1 && contiguous ? source.glyphs[1].fields[lvgl::kBitmapIndex].value : 0;

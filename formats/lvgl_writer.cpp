@@ -228,11 +228,13 @@ std::string write_lvgl_font(const Font& font, std::string_view save_path)
     const std::string cmaps = codes.empty() ? std::string() : cmaps_text(codes, lists);
     out += "\n};\n\n/*---------------------\n *  CHARACTER MAPPING\n *--------------------*/\n\n" + lists
          + "\n\n/*Collect the unicode lists and glyph_id offsets*/\nstatic const lv_font_fmt_txt_cmap_t cmaps[] = {\n"
-         + (cmaps.empty() ? "    {0}\n" : cmaps) + "};\n\n\n\n/*--------------------\n *  ALL CUSTOM DATA\n *--------------------*/\n\n"
+         + (cmaps.empty() ? "    {\n        .range_start = 0, .range_length = 0, .glyph_id_start = 1,\n        .unicode_list = NULL, .glyph_id_ofs_list = NULL, "
+                             ".list_length = 0, .type = LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY\n    }\n"
+                           : cmaps) + "};\n\n\n\n/*--------------------\n *  ALL CUSTOM DATA\n *--------------------*/\n\n"
            "#if LVGL_VERSION_MAJOR == 8\n    /*Store all the custom data of the font*/\n    static  lv_font_fmt_txt_glyph_cache_t cache;\n#endif\n\n"
            "#if LVGL_VERSION_MAJOR >= 8\nstatic const lv_font_fmt_txt_dsc_t font_dsc = {\n#else\nstatic lv_font_fmt_txt_dsc_t font_dsc = {\n#endif\n"
            "    .glyph_bitmap = glyph_bitmap,\n    .glyph_dsc = glyph_dsc,\n    .cmaps = cmaps,\n    .kern_dsc = NULL,\n    .kern_scale = 0,\n"
-           "    .cmap_num = " + to_decimal(codes.empty() ? 0 : static_cast<std::int64_t>(split_codes(codes).size()))
+           "    .cmap_num = " + to_decimal(codes.empty() ? 1 : static_cast<std::int64_t>(split_codes(codes).size()))
          + ",\n    .bpp = 1,\n    .kern_classes = 0,\n    .bitmap_format = 0,\n#if LVGL_VERSION_MAJOR == 8\n    .cache = &cache\n#endif\n\n};\n\n\n\n"
            "/*-----------------\n *  PUBLIC FONT\n *----------------*/\n\n/*Initialize a public general font descriptor*/\n"
            "#if LVGL_VERSION_MAJOR >= 8\nconst lv_font_t " + name + " = {\n#else\nlv_font_t " + name + " = {\n#endif\n"

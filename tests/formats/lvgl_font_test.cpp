@@ -153,6 +153,33 @@ TEST(LvglFont, KerningStaysInPlaceAndSparseFullMapsRead)
     EXPECT_FALSE(pixel(swapped.font, U'A', 1, 1 - 7));
 }
 
+// Glyph bytes padded apart (the converter's --align) stay as they are through a save without
+// edits; an edit writes the bitmap anew, glyph after glyph. A font without glyphs reads back.
+TEST(LvglFont, AlignedBitmapsAndEmptyFontsSurviveASave)
+{
+    Font font = make_blank_font({8, 8, 0x41, 2}).font;
+    font = with_pixel_turned(with_pixel_turned(font, U'A', 1, 1), U'B', 2, 2);
+    std::string text = write_lvgl_font(font, "aligned.c");
+    text.replace(text.find("/* U+0042"), 0, "0x00,\n    ");
+    text.replace(text.find(".bitmap_index = 1,"), 18, ".bitmap_index = 2,");
+    const FontReadResult read = read_first(text);
+    ASSERT_TRUE(read.ok) << read.message;
+    ASSERT_EQ(drawn_glyphs(read.font), drawn_glyphs(font));
+    const FontEntry entry = read_first_of_entry(FontFormat::Lvgl, text);
+    EXPECT_EQ(lvgl_font_in_place(text, entry, read.font).text, text);
+    const Font edited = with_pixel_turned(read.font, U'B', 3, 3);
+    const InPlaceText saved = lvgl_font_in_place(text, entry, edited);
+    ASSERT_TRUE(saved.ok) << saved.error;
+    const FontReadResult again = read_first(saved.text);
+    ASSERT_TRUE(again.ok) << again.message;
+    EXPECT_EQ(drawn_glyphs(again.font), drawn_glyphs(edited));
+
+    const FontReadResult empty = read_first(write_lvgl_font(make_blank_font({8, 8, 0x41, 0}).font, "empty.c"));
+    ASSERT_TRUE(empty.ok) << empty.message;
+    EXPECT_TRUE(empty.warnings.empty()) << joined_lines(empty.warnings);
+    EXPECT_EQ(glyph_count(empty.font), 0);
+}
+
 TEST(LvglFont, FontsOfOtherDepthsAreRefusedSayingWhy)
 {
     const std::string text = write_lvgl_font(make_blank_font({8, 8, 0x41, 2}).font, "deep.c");
