@@ -281,7 +281,11 @@ std::vector<CToken> c_tokens(std::string_view text)
     return tokens;
 }
 
-std::vector<CToken> active_tokens(std::span<const CToken> macros_from, std::span<const CToken> tokens, bool* had_directives)
+namespace {
+
+// Walks the tokens as the preprocessor would, handing each token a compiler sees to `keep`.
+template <typename Keep>
+void walk_active_tokens(std::span<const CToken> macros_from, std::span<const CToken> tokens, bool* had_directives, Keep keep)
 {
     Macros macros;
     for (const CToken& token : macros_from) {
@@ -299,15 +303,13 @@ std::vector<CToken> active_tokens(std::span<const CToken> macros_from, std::span
         bool active = true;        // the branch being read is taken
     };
     std::vector<Branch> branches;
-    std::vector<CToken> active;
-    active.reserve(tokens.size());
     if (had_directives)
         *had_directives = false;
     auto reading = [&] { return branches.empty() || branches.back().active; };
     for (const CToken& token : tokens) {
         if (token.kind != CTokenKind::Directive) {
             if (reading())
-                active.push_back(token);
+                keep(token);
             continue;
         }
         if (had_directives)
@@ -335,7 +337,24 @@ std::vector<CToken> active_tokens(std::span<const CToken> macros_from, std::span
             define(macros, directive.rest);
         }
     }
+}
+
+}  // namespace
+
+std::vector<CToken> active_tokens(std::span<const CToken> macros_from, std::span<const CToken> tokens, bool* had_directives)
+{
+    std::vector<CToken> active;
+    active.reserve(tokens.size());
+    walk_active_tokens(macros_from, tokens, had_directives, [&](const CToken& token) { active.push_back(token); });
     return active;
+}
+
+void keep_active_tokens(std::span<const CToken> macros_from, std::vector<CToken>& tokens)
+{
+    // A token is only ever moved towards the front, over one already walked past.
+    std::size_t kept = 0;
+    walk_active_tokens(macros_from, tokens, nullptr, [&](const CToken& token) { tokens[kept++] = token; });
+    tokens.resize(kept);
 }
 
 std::optional<std::int64_t> c_number_value(std::string_view text)

@@ -37,6 +37,10 @@ std::vector<CToken> c_tokens(std::string_view text);
 std::vector<CToken> active_tokens(std::span<const CToken> macros_from, std::span<const CToken> tokens,
                                   bool* had_directives = nullptr);
 
+// The same, made of `tokens` itself, which keeps only what a compiler sees: no copy of a large
+// source's tokens.
+void keep_active_tokens(std::span<const CToken> macros_from, std::vector<CToken>& tokens);
+
 // The value of a number token: decimal, hexadecimal (0x) or octal (leading 0), with any of the
 // suffixes u, l and ll; none when it is not such a number or does not fit in 63 bits.
 std::optional<std::int64_t> c_number_value(std::string_view text);

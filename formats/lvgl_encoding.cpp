@@ -36,6 +36,12 @@ Encoded encode_row(const Font& font, int row, GlyphGrid& grid, std::int64_t stri
     return encoded;
 }
 
+bool needs_large_descriptor(const Encoded& glyph)
+{
+    const auto& f = glyph.fields;
+    return f[kAdvance] > 4095 || f[kOffsetX] < -128 || f[kOffsetX] > 127 || f[kOffsetY] < -128 || f[kOffsetY] > 127;
+}
+
 std::string hex_number(std::int64_t value)
 {
     std::string digits;

@@ -23,6 +23,10 @@ struct Encoded {
 // above the baseline, rows of bytes rounded up to `stride` when it is not 0, else unpadded.
 Encoded encode_row(const Font& font, int row, GlyphGrid& grid, std::int64_t stride = 0);
 
+// True when a field of the glyph's descriptor passes what LVGL's small descriptors hold (adv_w
+// 4095, offsets -128 to 127); the bitmap's size is the writer's to check.
+bool needs_large_descriptor(const Encoded& glyph);
+
 // «0x3c» as the converter writes a byte.
 std::string hex(std::int64_t value);
 

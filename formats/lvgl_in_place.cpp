@@ -93,6 +93,11 @@ InPlaceText lvgl_font_in_place(std::string_view text, const FontEntry& entry, co
     std::vector<Edit> edits;
     if (font.line_height > 0 && source.line_height)
         edit_number(edits, text, *source.line_height, font.line_height);
+    const bool large = std::any_of(changed.begin(), changed.end(),
+                                   [](const std::optional<Encoded>& glyph) { return glyph && lvgl::needs_large_descriptor(*glyph); });
+    if (large && text.find("LV_FONT_FMT_TXT_LARGE") == std::string_view::npos)
+        return {false, {}, "an edited glyph of " + entry.name + " needs LVGL's large glyph descriptors, which the file does not ask for; "
+                           "Save as writes it anew with them"};
     if (std::none_of(changed.begin(), changed.end(), [](const std::optional<Encoded>& glyph) { return glyph.has_value(); }))
         return {true, with_edits(text, std::move(edits)), {}};
     const bool contiguous = runs_on(source);

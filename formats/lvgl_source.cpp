@@ -33,9 +33,11 @@ public:
     {
         for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1))
             m_line_ends.push_back(at);
-        const Tokens all = c_tokens(text);
-        m_tokens = active_tokens({}, all);
-        if (font_records().empty() && !font_records(all).empty()) {
+        m_tokens = c_tokens(text);
+        const std::size_t fonts_before = font_records().size();
+        keep_active_tokens({}, m_tokens);
+        if (font_records().empty() && fonts_before > 0) {
+            const Tokens all = c_tokens(text);
             // A conditional around the whole font (#if LV_BUILD_TEST) is what the file is for:
             // every condition of one name is taken as set.
             for (const CToken& token : all) {

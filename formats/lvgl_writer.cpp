@@ -29,7 +29,7 @@ using lvgl::LvglSource;
 namespace {
 
 constexpr std::string_view kWiderForms = "the bdf form holds it";
-constexpr std::int64_t kLargestBitmap = (std::int64_t{1} << 20) - 1;
+constexpr std::int64_t kLargestBitmap = std::int64_t{1} << 20;
 
 std::vector<Encoded> encode_font(const Font& font)
 {
@@ -160,22 +160,20 @@ std::string guard_of(std::string_view name)
 
 std::string lvgl_refusal(const Font& font)
 {
-    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
-    std::int64_t total = 0;
     for (int row = 0; row < glyph_count(font); ++row) {
         const Glyph& glyph = font.font_table[static_cast<std::size_t>(row)];
-        const std::string name = "the glyph of " + code_point_text(glyph.code_point);
-        const Encoded encoded = encode_row(font, row, grid);
-        const auto& f = encoded.fields;
-        if (f[lvgl::kAdvance] < 0 || f[lvgl::kAdvance] > 4095)
-            return name + " advances " + to_decimal(glyph.advance) + " pixels; an LVGL glyph advances 0 to 255";
-        if (f[lvgl::kOffsetX] < -128 || f[lvgl::kOffsetX] > 127 || f[lvgl::kOffsetY] < -128 || f[lvgl::kOffsetY] > 127)
-            return name + " lies more than 128 pixels from its origin, which an LVGL glyph cannot; " + std::string(kWiderForms);
-        total += static_cast<std::int64_t>(encoded.bytes.size());
-        if (total > kLargestBitmap)
-            return "the bitmap passes 1 MiB at " + name + ", past what LVGL's glyph descriptors reach; " + std::string(kWiderForms);
+        if (glyph.advance < 0)
+            return "the glyph of " + code_point_text(glyph.code_point) + " advances " + to_decimal(glyph.advance)
+                 + " pixels, to the left, which an LVGL glyph cannot; " + std::string(kWiderForms);
     }
     return {};
+}
+
+bool needs_large_descriptors(const Font& font)
+{
+    const std::vector<Encoded> glyphs = encode_font(font);
+    return std::any_of(glyphs.begin(), glyphs.end(), [](const Encoded& glyph) { return lvgl::needs_large_descriptor(glyph); })
+        || (!glyphs.empty() && glyphs.back().fields[lvgl::kBitmapIndex] + static_cast<std::int64_t>(glyphs.back().bytes.size()) > kLargestBitmap);
 }
 
 std::string write_lvgl_font(const Font& font, std::string_view save_path)
@@ -204,7 +202,9 @@ std::string write_lvgl_font(const Font& font, std::string_view save_path)
                       "#ifdef __has_include\n    #if __has_include(\"lvgl.h\")\n        #ifndef LV_LVGL_H_INCLUDE_SIMPLE\n"
                       "            #define LV_LVGL_H_INCLUDE_SIMPLE\n        #endif\n    #endif\n#endif\n\n"
                       "#ifdef LV_LVGL_H_INCLUDE_SIMPLE\n    #include \"lvgl.h\"\n#else\n    #include \"lvgl/lvgl.h\"\n#endif\n\n"
-                      "#ifndef " + guard + "\n    #define " + guard + " 1\n#endif\n\n#if " + guard + "\n\n"
+                    + (needs_large_descriptors(font) ? "#if (LV_FONT_FMT_TXT_LARGE == 0)\n    #error \"Too large font or glyphs in " + guard
+                                                           + ". Enable LV_FONT_FMT_TXT_LARGE in lv_conf.h\"\n#endif\n\n" : std::string())
+                    + "#ifndef " + guard + "\n    #define " + guard + " 1\n#endif\n\n#if " + guard + "\n\n"
                       "/*-----------------\n *    BITMAPS\n *----------------*/\n\n/*Store the image of the glyphs*/\n"
                       "static LV_ATTRIBUTE_LARGE_CONST const uint8_t glyph_bitmap[] = {\n";
     bool first = true;

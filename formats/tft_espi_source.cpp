@@ -27,9 +27,8 @@ class SourceFinder {
 public:
     explicit SourceFinder(std::string_view text) : m_text(text)
     {
-        Tokens all = c_tokens(text);
-        const bool directives = std::any_of(all.begin(), all.end(), [](const CToken& token) { return token.kind == CTokenKind::Directive; });
-        m_tokens = directives ? active_tokens({}, all) : std::move(all);
+        m_tokens = c_tokens(text);
+        keep_active_tokens({}, m_tokens);
         for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1))
             m_line_ends.push_back(at);
         for (std::size_t at = 0; at + 1 < m_tokens.size(); ++at)

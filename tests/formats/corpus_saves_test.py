@@ -31,6 +31,7 @@ typedef struct { uint8_t *bitmap; GFXglyph *glyph; uint16_t first, last; uint8_t
 LVGL_STAND_IN = """#include <stdint.h>
 #include <stddef.h>
 #define LV_ATTRIBUTE_LARGE_CONST
+#define LV_FONT_FMT_TXT_LARGE 0
 #define LVGL_VERSION_MAJOR 9
 #define LVGL_VERSION_MINOR 3
 #define LV_VERSION_CHECK(x, y, z) ((x) < LVGL_VERSION_MAJOR || ((x) == LVGL_VERSION_MAJOR && (y) <= LVGL_VERSION_MINOR))
