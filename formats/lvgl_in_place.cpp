@@ -116,7 +116,7 @@ InPlaceText lvgl_font_in_place(std::string_view text, const FontEntry& entry, co
                 edit_number(edits, text, record.fields[static_cast<std::size_t>(field)], changed[id]->fields[static_cast<std::size_t>(field)]);
             if (contiguous)
                 edit_number_list(edits, text, std::span(source.bitmap).subspan(static_cast<std::size_t>(old_index), static_cast<std::size_t>(old_size)),
-                                 changed[id]->bytes, source.bitmap_open + 1, like, Wrap::None);
+                                 changed[id]->bytes, source.bitmap_open + 1, like, Wrap::LikeFirstLine);
             bytes = changed[id]->bytes;
         }
         edit_number(edits, text, record.fields[lvgl::kBitmapIndex], offset);

@@ -222,20 +222,22 @@ inline int lines_that_differ(std::string_view a, std::string_view b)
     return differ;
 }
 
-// The lines from the first to the last that differ, counted in the longer text: what a diff of
-// two texts shows as one changed block.
-inline int changed_block_lines(std::string_view a, std::string_view b)
+// The lines a diff of the two texts shows as changed or added: the longer text's lines outside
+// their longest common subsequence. Quadratic: for files of a few thousand lines.
+inline int lines_changed_by_diff(std::string_view a, std::string_view b)
 {
-    std::vector<std::string_view> left = lines_of(a);
-    std::vector<std::string_view> right = lines_of(b);
-    std::size_t same_before = 0;
-    while (same_before < left.size() && same_before < right.size() && left[same_before] == right[same_before])
-        ++same_before;
-    std::size_t same_after = 0;
-    while (same_after < left.size() - same_before && same_after < right.size() - same_before
-           && left[left.size() - 1 - same_after] == right[right.size() - 1 - same_after])
-        ++same_after;
-    return static_cast<int>(std::max(left.size(), right.size()) - same_before - same_after);
+    const std::vector<std::string_view> left = lines_of(a);
+    const std::vector<std::string_view> right = lines_of(b);
+    std::vector<int> row(right.size() + 1, 0);
+    for (std::size_t i = 1; i <= left.size(); ++i) {
+        int diagonal = 0;
+        for (std::size_t j = 1; j <= right.size(); ++j) {
+            const int above = row[j];
+            row[j] = left[i - 1] == right[j - 1] ? diagonal + 1 : std::max(row[j], row[j - 1]);
+            diagonal = above;
+        }
+    }
+    return static_cast<int>(std::max(left.size(), right.size())) - row[right.size()];
 }
 
 // The font with the pixel at cell column `x`, row `y` of the glyph of `code` turned over.

@@ -113,7 +113,7 @@ TEST_F(TftCorpus, EveryFontSurvivesEveryWayOut)
         ASSERT_TRUE(reread.ok) << reread.message;
         EXPECT_EQ(drawn_glyphs(reread.font), drawn_glyphs(edited));
         // Font 2: the line of A's row 2; Font 4: A's runs, which all move on.
-        EXPECT_LE(changed_block_lines(text, changed.text), run_length ? 9 : 1) << first_difference(text, changed.text);
+        EXPECT_LE(lines_changed_by_diff(text, changed.text), run_length ? 9 : 1) << first_difference(text, changed.text);
     }
     EXPECT_EQ(fonts, 2);
 }
