@@ -54,12 +54,14 @@ const std::array<FileForm, 7>& forms()
         {FontFormat::Gfx, "gfx", "Adafruit GFX font", "Adafruit GFX font file to save", {"h"}, {0xFFFF, 65535, 255, 255, true},
          scan_gfx_fonts, read_gfx_font_entry, without_options<write_gfx_font>, gfx_font_in_place, no_drawing_problems, gfx_refusal},
         {FontFormat::Vlw, "vlw", "Smooth font", "Smooth font file to save", {"vlw"}, {0xFFFF, 65535, 255, 255, true},
-         scan_vlw_fonts, read_vlw_font_entry, without_options<write_vlw_font>, vlw_font_in_place, no_drawing_problems, vlw_refusal},
+         scan_vlw_fonts, read_vlw_font_entry, without_options<write_vlw_font>, vlw_font_in_place, no_drawing_problems, vlw_refusal,
+         {}, nullptr, nullptr, read_vlw_font_with},
         {FontFormat::TftEspi, "tft-espi", "TFT_eSPI font", "TFT_eSPI font file to save", {"c"}, {127, 96, 255, 255, true},
          scan_tft_espi_fonts, read_tft_espi_font_entry, write_tft_espi_font, tft_espi_font_in_place, no_drawing_problems,
          tft_espi_refusal, "h", read_tft_espi_companion, write_tft_espi_companion},
         {FontFormat::Lvgl, "lvgl", "LVGL font", "LVGL font file to save", {"c"}, {0x10FFFF, 65535, 255, 255, true},
-         scan_lvgl_fonts, read_lvgl_font_entry, without_options<write_lvgl_font>, lvgl_font_in_place, no_drawing_problems, lvgl_refusal},
+         scan_lvgl_fonts, read_lvgl_font_entry, without_options<write_lvgl_font>, lvgl_font_in_place, no_drawing_problems, lvgl_refusal,
+         {}, nullptr, nullptr, read_lvgl_font_with},
     }};
     return all;
 }

@@ -71,6 +71,9 @@ struct FileForm {
     // companion exists, else a new one.
     std::string (*write_companion)(std::optional<std::string_view> old, const Font& font, std::string_view save_path) = nullptr;
 
+    // `read` with the reader's options, for the forms that take any; null for the others.
+    FontReadResult (*read_with_options)(std::string_view text, const FontEntry& entry, const ReadOptions& options) = nullptr;
+
     bool readable() const { return scan != nullptr; }
 };
 

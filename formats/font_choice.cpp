@@ -18,7 +18,7 @@ FontReadResult read_chosen_font(const std::string& path, const FontChoice& choic
             return refused("in " + quoted_file_name(path) + ", " + problem);
         entry = *found;
     }
-    FontReadResult read = read_font_entry(file, entry);
+    FontReadResult read = read_font_entry(file, entry, choice.read_options);
     if (!read.ok)
         read.message = quoted_file_name(path) + " cannot be opened: " + read.message;
     else if (!choice.code_page.empty())

@@ -15,6 +15,7 @@ struct FontChoice {
     std::optional<FontFormat> format;  // the form files are read in, whatever their extension
     std::string font;                  // empty for the first font; else as find_font_entry takes it
     std::string code_page;             // how the font's codes 0 to 255 read as Unicode; empty: as read
+    ReadOptions read_options;          // the reader's options (--threshold)
 };
 
 // The chosen font of the file at `path`, with the code page of the choice when it names one, or a

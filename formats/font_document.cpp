@@ -89,12 +89,16 @@ ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat
     return result;
 }
 
-FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry)
+FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry, const ReadOptions& options)
 {
     if (entry >= file.scan.entries.size())
         return refused("the file holds no font " + to_decimal(static_cast<std::int64_t>(entry + 1)));
     const FileForm& form = form_of(file.format);
-    FontReadResult result = form.read(file.content, file.scan.entries[entry]);
+    const bool with_options = options.threshold && form.read_with_options != nullptr;
+    FontReadResult result = with_options ? form.read_with_options(file.content, file.scan.entries[entry], options)
+                                         : form.read(file.content, file.scan.entries[entry]);
+    if (result.ok && options.threshold && !with_options)
+        result.warnings.push_back("the font's pixels are set or not in the " + std::string(form.title) + " form; the threshold is not used");
     if (result.ok && file.companion && form.read_companion != nullptr)
         form.read_companion(*file.companion, result.font, result.warnings);
     return result;

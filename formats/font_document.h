@@ -37,8 +37,9 @@ struct ScannedFontFile {
 // files and files without a font.
 ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat> format = std::nullopt);
 
-// Reads font `entry` (from 0) of a scanned file; an entry out of range gives a failed result.
-FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry);
+// Reads font `entry` (from 0) of a scanned file with the reader's options; an entry out of range
+// gives a failed result, and options of a form that takes none a warning.
+FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry, const ReadOptions& options = {});
 
 // The font among the file's chosen by `choice`: a 1-based number, an array name, or "#N" for a
 // DefineFont number. None, with `problem` set, when nothing matches.

@@ -3,6 +3,7 @@
 // What a font reader gives back: a fresh font, or a message that names the problem and its line.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,13 @@ struct FontReadResult {
 
 // A failed read that gives `message` as its reason.
 FontReadResult refused(std::string message);
+
+// Choices a reader takes besides the text: the converter's options of the forms that have them.
+struct ReadOptions {
+    // Forms of grey pixels (smooth fonts, LVGL fonts of 2 to 8 bits a pixel): a pixel of this
+    // coverage (0 to 255) or more is set. None: smooth fonts take 128, LVGL fonts of grey are refused.
+    std::optional<int> threshold;
+};
 
 // One font found inside a C or BASIC source, and where its text lies (byte offsets).
 struct FontEntry {

@@ -44,7 +44,7 @@ int advance_of(const GlyphRecord& record)
     return static_cast<int>(advance);
 }
 
-FontReadResult font_of(const LvglSource& source, Reading reading)
+FontReadResult font_of(const LvglSource& source, Reading reading, std::optional<int> threshold = std::nullopt)
 {
     FontReadResult result;
     result.warnings = source.warnings;
@@ -89,6 +89,12 @@ FontReadResult font_of(const LvglSource& source, Reading reading)
     result.ok = true;
     if (reading == Reading::Cell)
         return result;
+    if (source.bpp != 1 && !threshold)
+        return refused_at(source.font_line, "the font " + source.name + " has " + to_decimal(source.bpp) + " bits a pixel; read it with --threshold T"
+                                                " (a pixel of coverage T or more, 0 to 255, is set), or convert it again with --bpp 1");
+    const std::int64_t bpp = source.bpp;
+    const std::int64_t most = (std::int64_t{1} << bpp) - 1;
+    const std::int64_t set_from = threshold ? (std::clamp(*threshold, 0, 255) * most + 254) / 255 : 1;
     font.font_table.assign(std::max<std::size_t>(glyphs.size(), 1), Glyph{});
     const GlyphGrid blank(width, height);
     GlyphGrid grid = blank;
@@ -96,17 +102,20 @@ FontReadResult font_of(const LvglSource& source, Reading reading)
         const auto& [code, record] = glyphs[row];
         grid = blank;
         if (const std::optional<Box> box = box_of(*record)) {
-            const std::int64_t row_bits = source.stride > 0 ? ((box->width + 7) / 8 + source.stride - 1) / source.stride * source.stride * 8 : box->width;
+            const std::int64_t row_bits = source.stride > 0 ? ((box->width * bpp + 7) / 8 + source.stride - 1) / source.stride * source.stride * 8
+                                                            : box->width * bpp;
             const std::int64_t start = record->fields[lvgl::kBitmapIndex].value * 8;
             bool past_end = start < 0;
             for (int r = 0; r < box->height && !past_end; ++r)
                 for (int c = 0; c < box->width; ++c) {
-                    const std::int64_t bit = start + r * row_bits + c;
+                    const std::int64_t bit = start + r * row_bits + c * bpp;
                     if (bit / 8 >= static_cast<std::int64_t>(source.bitmap.size())) {
                         past_end = true;
                         break;
                     }
-                    if ((source.bitmap[static_cast<std::size_t>(bit / 8)].value & (0x80 >> (bit % 8))) != 0)
+                    // A pixel's bits lie in one byte, the first at its high end.
+                    const std::int64_t byte = source.bitmap[static_cast<std::size_t>(bit / 8)].value & 0xFF;
+                    if (((byte >> (8 - bpp - bit % 8)) & most) >= set_from)
                         grid.set(box->left - left + c, box->top - top + r, true);
                 }
             if (past_end)
@@ -154,14 +163,16 @@ FontScan scan_lvgl_fonts(std::string_view text)
     return scan;
 }
 
-FontReadResult read_lvgl_font_entry(std::string_view text, const FontEntry& entry)
+FontReadResult read_lvgl_font_entry(std::string_view text, const FontEntry& entry) { return read_lvgl_font_with(text, entry, {}); }
+
+FontReadResult read_lvgl_font_with(std::string_view text, const FontEntry& entry, const ReadOptions& options)
 {
     std::vector<LvglFound> found = lvgl::find_lvgl_sources(text, entry.data_begin);
     if (found.empty())
         return refused("the file no longer holds the LVGL font " + entry.name);
     if (!found.front().source)
         return refused(found.front().refusal);
-    return font_of(*found.front().source, Reading::WholeFont);
+    return font_of(*found.front().source, Reading::WholeFont, options.threshold);
 }
 
 }  // namespace glyphwright

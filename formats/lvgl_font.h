@@ -16,13 +16,17 @@
 namespace glyphwright {
 
 // Every lv_font_t of a C source whose descriptor, bitmap, glyphs and maps the file defines; a font
-// of 2, 4 or 8 bits a pixel or with compressed bitmaps is refused with a message that says so.
+// with compressed bitmaps is refused with a message that says so.
 FontScan scan_lvgl_fonts(std::string_view text);
 
 // The font of an entry: each glyph the maps give, with its advance rounded to whole pixels as
 // LVGL rounds it, the line height as the file states it. Maps that name glyphs the descriptors
 // lack and boxes past the bitmap are warnings naming their line.
 FontReadResult read_lvgl_font_entry(std::string_view text, const FontEntry& entry);
+
+// The same with the reader's options: a font of 2, 4 or 8 bits a pixel is read with each pixel of
+// `options.threshold` coverage (0 to 255) or more set; without a threshold it is refused, saying so.
+FontReadResult read_lvgl_font_with(std::string_view text, const FontEntry& entry, const ReadOptions& options);
 
 // Why the font cannot be written as an LVGL font (a code past 0x10FFFF, an advance past 255
 // pixels, a glyph further than 128 pixels from its origin, a bitmap past 1 MiB), naming the

@@ -55,6 +55,9 @@ InPlaceText lvgl_font_in_place(std::string_view text, const FontEntry& entry, co
     if (found.empty() || !found.front().source)
         return {false, {}, found.empty() ? "the file no longer holds the LVGL font " + entry.name : found.front().refusal};
     const LvglSource& source = *found.front().source;
+    if (source.bpp != 1)
+        return {false, {}, entry.name + " has " + to_decimal(source.bpp) + " bits a pixel; its grey levels cannot be saved in place, "
+                           "Save as writes it anew in black and white"};
     const FontReadResult before = read_lvgl_font_entry(text, entry);
     if (!before.ok)
         return {false, {}, before.message};

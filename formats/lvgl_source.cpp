@@ -199,9 +199,8 @@ LvglFound SourceFinder::read_font(std::size_t type_at)
             if (std::optional<SourceNumber> number = number_in(item->value))
                 *value = number->value;
     const std::size_t dsc_offset = m_tokens[dsc_braces->begin].begin;
-    if (source.bpp != 1)
-        return refusal(dsc_offset, "the font " + source.name + " has " + to_decimal(source.bpp) + " bits a pixel; fonts of 1 bit a pixel can be read"
-                                   " (convert it again with --bpp 1)");
+    if (source.bpp != 1 && source.bpp != 2 && source.bpp != 4 && source.bpp != 8)
+        return refusal(dsc_offset, "the font " + source.name + " has " + to_decimal(source.bpp) + " bits a pixel, which LVGL has not");
     if (source.bitmap_format != 0)
         return refusal(dsc_offset, "the bitmaps of " + source.name + " are compressed; uncompressed fonts of 1 bit a pixel can be read");
     std::array<std::optional<Range>, 3> arrays;

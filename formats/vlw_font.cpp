@@ -98,7 +98,7 @@ int top_row(const Record& record) { return 1 - record.fields[kTop]; }
 
 bool has_box(const Record& record) { return record.fields[kWidth] > 0 && record.fields[kHeight] > 0; }
 
-FontReadResult font_of(std::string_view bytes, const VlwFile& file, bool with_glyphs)
+FontReadResult font_of(std::string_view bytes, const VlwFile& file, bool with_glyphs, int threshold = kSetCoverage)
 {
     FontReadResult result;
     std::vector<const Record*> records;
@@ -148,7 +148,7 @@ FontReadResult font_of(std::string_view bytes, const VlwFile& file, bool with_gl
         const int w = record.fields[kWidth];
         for (int r = 0; r < record.fields[kHeight]; ++r)
             for (int c = 0; c < w; ++c)
-                if (static_cast<unsigned char>(bytes[record.bitmap + static_cast<std::size_t>(r * w + c)]) >= kSetCoverage)
+                if (static_cast<unsigned char>(bytes[record.bitmap + static_cast<std::size_t>(r * w + c)]) >= threshold)
                     grid.set(record.fields[kLeft] - left + c, top_row(record) - top + r, true);
         Glyph& glyph = font.font_table[row];
         glyph.code_point = static_cast<char32_t>(record.fields[kCode]);
@@ -261,13 +261,15 @@ FontScan scan_vlw_fonts(std::string_view bytes)
     return scan;
 }
 
-FontReadResult read_vlw_font_entry(std::string_view bytes, const FontEntry&)
+FontReadResult read_vlw_font_entry(std::string_view bytes, const FontEntry& entry) { return read_vlw_font_with(bytes, entry, {}); }
+
+FontReadResult read_vlw_font_with(std::string_view bytes, const FontEntry&, const ReadOptions& options)
 {
     std::string problem;
     std::optional<VlwFile> file = parse(bytes, problem);
     if (!file)
         return refused(problem);
-    return font_of(bytes, *file, true);
+    return font_of(bytes, *file, true, std::clamp(options.threshold.value_or(kSetCoverage), 0, 255));
 }
 
 std::string vlw_refusal(const Font& font)

@@ -22,6 +22,9 @@ FontScan scan_vlw_fonts(std::string_view bytes);
 // row the header's ascent puts it on, the name from the file's trailer.
 FontReadResult read_vlw_font_entry(std::string_view bytes, const FontEntry& entry);
 
+// The same with the reader's options: a pixel of `options.threshold` coverage or more is set.
+FontReadResult read_vlw_font_with(std::string_view bytes, const FontEntry& entry, const ReadOptions& options);
+
 // Why the font cannot be written as a .vlw file (a code past 0xFFFF, an advance or a box past its
 // field), naming the glyph; empty when it can.
 std::string vlw_refusal(const Font& font);

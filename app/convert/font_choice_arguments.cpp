@@ -4,6 +4,7 @@
 
 #include "formats/font_conversion.h"
 #include "text/code_page.h"
+#include "text/text_primitives.h"
 
 namespace glyphwright {
 
@@ -22,6 +23,8 @@ std::string font_choice_usage()
          + "); by default every\n"
            "                    file is searched for fonts of each form. For --in-place, the form of\n"
            "                    TARGET.\n"
+           "    --threshold T   read the grey pixels of smooth fonts (128 by default) and of LVGL fonts of\n"
+           "                    2 to 8 bits a pixel as set when their coverage is T or more (0 to 255).\n"
            "    --codepage NAME how codes 0 to 255 of the fonts read as Unicode where the output needs it\n"
            "                    (BDF): a character set such as CP1251 or CP437; Latin-1 by default.\n";
 }
@@ -78,7 +81,7 @@ std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& ch
     std::vector<std::string> rest;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];
-        if (argument != "--font" && argument != "--format" && argument != "--codepage") {
+        if (argument != "--font" && argument != "--format" && argument != "--codepage" && argument != "--threshold") {
             rest.push_back(argument);
             continue;
         }
@@ -87,6 +90,11 @@ std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& ch
         const std::string& value = arguments[++at];
         if (argument == "--font") {
             choice.font = value;
+        } else if (argument == "--threshold") {
+            const std::int64_t threshold = parse_value(value);
+            if (value.empty() || to_decimal(threshold) != value || threshold < 0 || threshold > 255)
+                return "--threshold takes a coverage from 0 to 255, not \"" + value + "\"";
+            choice.read_options.threshold = static_cast<int>(threshold);
         } else if (argument == "--codepage") {
             if (!code_page_named(value))
                 return "--codepage takes a single-byte character set the system knows, such as CP1251, not \"" + value + "\"";

@@ -180,13 +180,30 @@ TEST(LvglFont, AlignedBitmapsAndEmptyFontsSurviveASave)
     EXPECT_EQ(glyph_count(empty.font), 0);
 }
 
-TEST(LvglFont, FontsOfOtherDepthsAreRefusedSayingWhy)
+// A font of grey pixels is read with a threshold, else refused saying how to read it; compressed
+// bitmaps are refused.
+TEST(LvglFont, GreyFontsAreReadWithAThreshold)
 {
-    const std::string text = write_lvgl_font(make_blank_font({8, 8, 0x41, 2}).font, "deep.c");
-    std::string deep = text;
-    deep.replace(deep.find(".bpp = 1"), 8, ".bpp = 4");
-    EXPECT_NE(scan_lvgl_fonts(deep).refusal.find("has 4 bits a pixel; fonts of 1 bit a pixel can be read"), std::string::npos)
-        << scan_lvgl_fonts(deep).refusal;
+    Font font = make_blank_font({8, 8, 0x41, 1}).font;
+    font = with_pixel_turned(with_pixel_turned(font, U'A', 0, 7), U'A', 1, 7);
+    const std::string text = write_lvgl_font(font, "grey.c");
+    std::string grey = text;
+    grey.replace(grey.find(".bpp = 1"), 8, ".bpp = 4");
+    grey.replace(grey.find("0xc0"), 4, "0xf4");  // coverage 255, then 68
+    const FontEntry entry = read_first_of_entry(FontFormat::Lvgl, grey);
+    EXPECT_NE(read_lvgl_font_entry(grey, entry).message.find("has 4 bits a pixel; read it with --threshold T"), std::string::npos)
+        << read_lvgl_font_entry(grey, entry).message;
+    const struct {
+        int threshold;
+        bool second_set;
+    } rows[] = {{128, false}, {69, false}, {68, true}, {1, true}};
+    for (const auto& row : rows) {
+        const FontReadResult read = read_lvgl_font_with(grey, entry, {row.threshold});
+        ASSERT_TRUE(read.ok) << read.message;
+        EXPECT_TRUE(pixel(read.font, U'A', 0, 0)) << row.threshold;
+        EXPECT_EQ(pixel(read.font, U'A', 1, 0), row.second_set) << row.threshold;
+    }
+    EXPECT_FALSE(lvgl_font_in_place(grey, entry, font).ok) << "grey levels are not saved in place";
     std::string packed = text;
     packed.replace(packed.find(".bitmap_format = 0"), 18, ".bitmap_format = 1");
     EXPECT_NE(scan_lvgl_fonts(packed).refusal.find("compressed"), std::string::npos);
