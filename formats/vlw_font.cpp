@@ -1,4 +1,5 @@
 #include "formats/vlw_font.h"
+#include "formats/vlw_binary.h"
 
 #include <algorithm>
 #include <array>
@@ -241,7 +242,7 @@ std::string trailer_of(std::string_view name)
 
 }  // namespace
 
-FontScan scan_vlw_fonts(std::string_view bytes)
+FontScan scan_vlw_binary(std::string_view bytes)
 {
     FontScan scan;
     std::optional<VlwFile> file = parse(bytes, scan.refusal);
@@ -261,9 +262,7 @@ FontScan scan_vlw_fonts(std::string_view bytes)
     return scan;
 }
 
-FontReadResult read_vlw_font_entry(std::string_view bytes, const FontEntry& entry) { return read_vlw_font_with(bytes, entry, {}); }
-
-FontReadResult read_vlw_font_with(std::string_view bytes, const FontEntry&, const ReadOptions& options)
+FontReadResult read_vlw_binary(std::string_view bytes, const ReadOptions& options)
 {
     std::string problem;
     std::optional<VlwFile> file = parse(bytes, problem);
@@ -306,7 +305,7 @@ std::string write_vlw_font(const Font& font, std::string_view save_path)
     return file_of(header, glyphs, trailer_of(name));
 }
 
-InPlaceText vlw_font_in_place(std::string_view bytes, const FontEntry&, const Font& font)
+InPlaceText vlw_binary_in_place(std::string_view bytes, const Font& font)
 {
     if (std::string refusal = vlw_refusal(font); !refusal.empty())
         return {false, {}, refusal};

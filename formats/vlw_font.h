@@ -15,7 +15,9 @@
 namespace glyphwright {
 
 // The font of a .vlw file (a file holds one), found by its header: version 11 and records and
-// bitmaps that fit the file.
+// bitmaps that fit the file; or the fonts of a C source whose byte arrays hold such files
+// («const uint8_t NotoSansBold15[] PROGMEM = { 0x00, 0x00, 0x00, 0x5F, ... }», for TFT_eSPI's
+// loadFont from flash), each entry named by its array.
 FontScan scan_vlw_fonts(std::string_view bytes);
 
 // The font: each glyph at its offsets from the cursor with its advance, the baseline under the
@@ -34,7 +36,8 @@ std::string vlw_refusal(const Font& font);
 std::string write_vlw_font(const Font& font, std::string_view save_path);
 
 // The file with the font written over it: a glyph that draws as before keeps its record and its
-// coverage bytes, so a file saved without edits stays as it was; the trailer stays.
+// coverage bytes, so a file saved without edits stays as it was; the trailer stays. In a C array,
+// the bytes that change are written where they stood.
 InPlaceText vlw_font_in_place(std::string_view bytes, const FontEntry& entry, const Font& font);
 
 }  // namespace glyphwright

@@ -98,6 +98,31 @@ TEST_F(VlwCorpus, EveryWayOutKeepsTheGlyphsAndAnUneditedFileKeepsItsSmoothing)
     EXPECT_EQ(changed.text.substr(changed.text.size() - 32), bytes.substr(bytes.size() - 32)) << "the trailer stays";
 }
 
+// The same font as the bytes of a C array, as TFT_eSPI's loadFont takes it from flash: found by
+// its array among other code, read as the file is, saved in place number by number.
+TEST_F(VlwCorpus, ACArrayOfTheFileIsTheSameFont)
+{
+    std::string text = "#include <pgmspace.h>\nconst uint8_t other[] = { 1, 2, 3 };\n\nconst uint8_t NotoSansBold15[] PROGMEM = {";
+    for (std::size_t at = 0; at < bytes.size(); ++at)
+        text += (at % 16 == 0 ? "\n  " : " ") + std::string("0x") + upper_hex_digit(static_cast<unsigned char>(bytes[at]) >> 4)
+              + upper_hex_digit(static_cast<unsigned char>(bytes[at])) + ",";
+    text += "\n};\n";
+    const FontScan scan = scan_vlw_fonts(text);
+    ASSERT_EQ(scan.entries.size(), 1u) << scan.refusal;
+    EXPECT_EQ(scan.entries.front().name, "NotoSansBold15");
+    const FontReadResult in_array = read_vlw_font_entry(text, scan.entries.front());
+    ASSERT_TRUE(in_array.ok) << in_array.message;
+    EXPECT_EQ(drawn_glyphs(in_array.font), drawn_glyphs(read.font));
+    EXPECT_EQ(vlw_font_in_place(text, scan.entries.front(), in_array.font).text, text);
+    const Font edited = with_pixel_turned(in_array.font, U'A', 0, 0);
+    const InPlaceText saved = vlw_font_in_place(text, scan.entries.front(), edited);
+    ASSERT_TRUE(saved.ok) << saved.error;
+    EXPECT_EQ(saved.text.substr(0, 60), text.substr(0, 60));
+    const FontReadResult again = read_vlw_font_entry(saved.text, scan_vlw_fonts(saved.text).entries.front());
+    ASSERT_TRUE(again.ok) << again.message;
+    EXPECT_EQ(drawn_glyphs(again.font), drawn_glyphs(edited));
+}
+
 TEST_F(VlwCorpus, DamagedFilesAreRefusedWithTheReason)
 {
     for (std::size_t length = 0; length < bytes.size(); length += 61) {
