@@ -82,29 +82,32 @@ std::vector<Slice> split_codes(const std::vector<char32_t>& codes)
     std::vector<Slice> best(n + 1);
     cost[0] = 0;
     std::deque<std::size_t> window;  // starts by rising cost[s] - 2 s
+    std::size_t nearest = 0;  // the first start whose codes span under 256 to the current end
     for (std::size_t end = 1; end <= n; ++end) {
         const std::size_t start_new = end - 1;
         while (!window.empty() && cost[window.back()] - 2 * static_cast<std::int64_t>(window.back())
-                                      >= cost[start_new] - 2 * static_cast<std::int64_t>(start_new))
+                                      > cost[start_new] - 2 * static_cast<std::int64_t>(start_new))
             window.pop_back();
         window.push_back(start_new);
         while (codes[end - 1] - codes[window.front()] >= 65536)
             window.pop_front();
-        for (std::size_t start = end; start-- > 0 && codes[end - 1] - codes[start] < 256;) {
+        // Ties go to the earlier start, then to the kind tried first, as the converter's do.
+        auto consider = [&](std::int64_t candidate, std::size_t start, CmapType type) {
+            const Slice& chosen = best[end];
+            if (candidate < cost[end] || (candidate == cost[end] && (start < chosen.begin || (start == chosen.begin && type < chosen.type)))) {
+                cost[end] = candidate;
+                best[end] = {start, end, type};
+            }
+        };
+        const std::size_t sparse_start = window.front();
+        consider(cost[sparse_start] + 16 + 2 * static_cast<std::int64_t>(end - sparse_start), sparse_start, CmapType::SparseTiny);
+        while (codes[end - 1] - codes[nearest] >= 256)
+            ++nearest;
+        for (std::size_t start = nearest; start < end; ++start) {
             const std::int64_t span = codes[end - 1] - codes[start] + 1;
-            if (span == static_cast<std::int64_t>(end - start) && cost[start] + 16 < cost[end]) {
-                cost[end] = cost[start] + 16;
-                best[end] = {start, end, CmapType::Format0Tiny};
-            }
-            if (cost[start] + 16 + span < cost[end]) {
-                cost[end] = cost[start] + 16 + span;
-                best[end] = {start, end, CmapType::Format0Full};
-            }
-        }
-        const std::size_t start = window.front();
-        if (cost[start] + 16 + 2 * static_cast<std::int64_t>(end - start) < cost[end]) {
-            cost[end] = cost[start] + 16 + 2 * static_cast<std::int64_t>(end - start);
-            best[end] = {start, end, CmapType::SparseTiny};
+            if (span == static_cast<std::int64_t>(end - start))
+                consider(cost[start] + 16, start, CmapType::Format0Tiny);
+            consider(cost[start] + 16 + span, start, CmapType::Format0Full);
         }
     }
     std::vector<Slice> slices;
