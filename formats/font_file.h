@@ -26,6 +26,8 @@ struct ReadOptions {
     // Forms of grey pixels (smooth fonts, LVGL fonts of 2 to 8 bits a pixel): a pixel of this
     // coverage (0 to 255) or more is set. None: smooth fonts take 128, LVGL fonts of grey are refused.
     std::optional<int> threshold;
+    // glcd arrays: the columns a glyph, where the array's length leaves more than one answer.
+    std::optional<int> columns;
 };
 
 // One font found inside a C or BASIC source, and where its text lies (byte offsets).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "formats/c_byte_arrays.h"
 #include "formats/font_text.h"
 #include "formats/source_edits.h"
 #include "formats/vlw_binary.h"
@@ -13,68 +14,22 @@ namespace glyphwright {
 
 namespace {
 
-// A byte array of a C source and the bytes it holds.
-struct ByteArray {
-    std::string name;
-    std::size_t start = 0;  // the name's offset, which identifies the array
-    std::size_t open = 0;
-    std::size_t begin = 0;  // its first line
-    std::size_t end = 0;    // past its last line
-    std::optional<SourceNumber> declared_size;
-    std::vector<SourceNumber> numbers;
+// A byte array that holds a smooth font: its first eight numbers a glyph count and version 11.
+struct ByteArray : CByteArray {
     std::string bytes;
 };
 
-// The byte arrays whose first eight numbers begin a smooth font (a glyph count, then version 11).
 std::vector<ByteArray> vlw_arrays(std::string_view text, std::optional<std::size_t> only = std::nullopt)
 {
     std::vector<ByteArray> arrays;
-    if (text.find('{') == std::string_view::npos)
-        return arrays;
-    std::vector<CToken> tokens = c_tokens(text);
-    keep_active_tokens({}, tokens);
-    for (std::size_t at = 0; at + 1 < tokens.size(); ++at) {
-        if (tokens[at].kind != CTokenKind::Name || !is_token(tokens[at + 1], "[") || (only && tokens[at].begin != *only))
+    for (CByteArray& array : c_byte_arrays(text, only)) {
+        const std::vector<SourceNumber>& n = array.numbers;
+        if (n.size() < 24 || n[0].value != 0 || n[4].value != 0 || n[5].value != 0 || n[6].value != 0 || n[7].value != 11)
             continue;
-        const std::size_t bracket_close = closing_bracket(tokens, at + 1);
-        std::size_t open = bracket_close + 1;
-        while (open < tokens.size() && tokens[open].kind == CTokenKind::Name)
-            ++open;
-        if (open + 1 >= tokens.size() || !is_token(tokens[open], "=") || !is_token(tokens[open + 1], "{"))
-            continue;
-        const std::size_t close = closing_bracket(tokens, open + 1);
-        if (close >= tokens.size())
-            continue;
-        ByteArray array;
-        for (std::size_t inner = open + 2; inner < close;) {
-            if (std::optional<SourceNumber> number = number_at(tokens, inner, close))
-                array.numbers.push_back(*number);
-            else
-                ++inner;
-            if (array.numbers.size() == 8 && (array.numbers[0].value != 0 || array.numbers[4].value != 0 || array.numbers[5].value != 0
-                                              || array.numbers[6].value != 0 || array.numbers[7].value != 11))
-                break;
-        }
-        if (array.numbers.size() < 24 || array.numbers[7].value != 11)
-            continue;
-        array.name = std::string(tokens[at].text);
-        array.start = tokens[at].begin;
-        array.open = tokens[open + 1].begin;
-        if (bracket_close == at + 3) {
-            std::size_t size_at = at + 2;
-            array.declared_size = number_at(tokens, size_at, bracket_close);
-        }
-        for (const SourceNumber& number : array.numbers)
-            array.bytes += static_cast<char>(number.value & 0xFF);
-        std::size_t first = at;
-        while (first > 0 && tokens[first - 1].kind == CTokenKind::Name)
-            --first;
-        const std::size_t line_break = tokens[first].begin == 0 ? std::string_view::npos : text.rfind('\n', tokens[first].begin - 1);
-        array.begin = line_break == std::string_view::npos ? 0 : line_break + 1;
-        const std::size_t line_end = text.find('\n', tokens[close].end);
-        array.end = line_end == std::string_view::npos ? text.size() : line_end + 1;
-        arrays.push_back(std::move(array));
-        at = close;
+        ByteArray found{std::move(array), {}};
+        for (const SourceNumber& number : found.numbers)
+            found.bytes += static_cast<char>(number.value & 0xFF);
+        arrays.push_back(std::move(found));
     }
     return arrays;
 }
@@ -91,7 +46,7 @@ FontScan scan_vlw_fonts(std::string_view bytes)
         FontScan inner = scan_vlw_binary(array.bytes);
         if (inner.entries.empty()) {
             if (scan.refusal.empty())
-                scan.refusal = at_line(line_number_at(bytes, array.start), "the array " + array.name + " begins as a smooth font, but " + inner.refusal);
+                scan.refusal = at_line(array.line, "the array " + array.name + " begins as a smooth font, but " + inner.refusal);
             continue;
         }
         FontEntry entry = inner.entries.front();

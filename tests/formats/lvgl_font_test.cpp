@@ -198,7 +198,7 @@ TEST(LvglFont, GreyFontsAreReadWithAThreshold)
         bool second_set;
     } rows[] = {{128, false}, {69, false}, {68, true}, {1, true}};
     for (const auto& row : rows) {
-        const FontReadResult read = read_lvgl_font_with(grey, entry, {row.threshold});
+        const FontReadResult read = read_lvgl_font_with(grey, entry, {row.threshold, std::nullopt});
         ASSERT_TRUE(read.ok) << read.message;
         EXPECT_TRUE(pixel(read.font, U'A', 0, 0)) << row.threshold;
         EXPECT_EQ(pixel(read.font, U'A', 1, 0), row.second_set) << row.threshold;
