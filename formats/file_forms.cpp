@@ -7,6 +7,7 @@
 #include "formats/c_font.h"
 #include "formats/font_in_place.h"
 #include "formats/gfx_font.h"
+#include "formats/glcd_font.h"
 #include "formats/lvgl_font.h"
 #include "formats/tft_espi_font.h"
 #include "formats/vlw_font.h"
@@ -42,9 +43,9 @@ std::string without_options(const Font& font, std::string_view save_path, const 
     return write(font, save_path);
 }
 
-const std::array<FileForm, 7>& forms()
+const std::array<FileForm, 8>& forms()
 {
-    static const std::array<FileForm, 7> all = {{
+    static const std::array<FileForm, 8> all = {{
         {FontFormat::C, "c", "C File", "font.c file to save", {"c", "h", "ino", "cpp"}, {}, scan_c_fonts,
          read_c_font_entry, without_options<write_c_font>, c_font_in_place, c_drawing_problems},
         {FontFormat::Bas, "bas", "BAS File", "font.BAS file to save", {"bas", "inc"}, {}, scan_bas_fonts,
@@ -62,6 +63,9 @@ const std::array<FileForm, 7>& forms()
         {FontFormat::Lvgl, "lvgl", "LVGL font", "LVGL font file to save", {"c"}, {0x10FFFF, 65535, 255, 255, true},
          scan_lvgl_fonts, read_lvgl_font_entry, without_options<write_lvgl_font>, lvgl_font_in_place, no_drawing_problems, lvgl_refusal,
          {}, nullptr, nullptr, read_lvgl_font_with},
+        {FontFormat::Glcd, "glcd", "glcd font", "glcd font file to save", {"c"}, {255, 256, 8, 8, true},
+         scan_glcd_fonts, read_glcd_font_entry, without_options<write_glcd_font>, glcd_font_in_place, no_drawing_problems, glcd_refusal,
+         {}, nullptr, nullptr, read_glcd_font_with},
     }};
     return all;
 }
@@ -73,7 +77,8 @@ std::string patterns_of(const FileForm& form)
         std::string upper = to_upper(extension);
         patterns += (patterns.empty() ? "*." : ";*.") + std::string(extension);
         // Files made on other systems are often named in capitals; a C ".C" or ".H" is C++, though.
-        if (form.format != FontFormat::C && form.format != FontFormat::Gfx && form.format != FontFormat::TftEspi && form.format != FontFormat::Lvgl)
+        if (form.format != FontFormat::C && form.format != FontFormat::Gfx && form.format != FontFormat::TftEspi && form.format != FontFormat::Lvgl
+            && form.format != FontFormat::Glcd)
             patterns += ";*." + upper;
     }
     return patterns;

@@ -17,7 +17,7 @@
 
 namespace glyphwright {
 
-enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi, Lvgl };
+enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi, Lvgl, Glcd };
 
 // What a form can hold.
 struct FormLimits {

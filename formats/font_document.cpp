@@ -94,11 +94,12 @@ FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry, c
     if (entry >= file.scan.entries.size())
         return refused("the file holds no font " + to_decimal(static_cast<std::int64_t>(entry + 1)));
     const FileForm& form = form_of(file.format);
-    const bool with_options = options.threshold && form.read_with_options != nullptr;
+    const bool any_option = options.threshold || options.columns;
+    const bool with_options = any_option && form.read_with_options != nullptr;
     FontReadResult result = with_options ? form.read_with_options(file.content, file.scan.entries[entry], options)
                                          : form.read(file.content, file.scan.entries[entry]);
-    if (result.ok && options.threshold && !with_options)
-        result.warnings.push_back("the font's pixels are set or not in the " + std::string(form.title) + " form; the threshold is not used");
+    if (result.ok && any_option && !with_options)
+        result.warnings.push_back("the " + std::string(form.title) + " form states its own pixels and cell; the threshold and the cell given are not used");
     if (result.ok && file.companion && form.read_companion != nullptr)
         form.read_companion(*file.companion, result.font, result.warnings);
     return result;

@@ -25,6 +25,8 @@ std::string font_choice_usage()
            "                    TARGET.\n"
            "    --threshold T   read the grey pixels of smooth fonts (128 by default) and of LVGL fonts of\n"
            "                    2 to 8 bits a pixel as set when their coverage is T or more (0 to 255).\n"
+           "    --cell WxH      read glcd arrays (a byte a column) as W columns a glyph, where the array's\n"
+           "                    length leaves more than one answer (5x8, 6x8, 8x8).\n"
            "    --codepage NAME how codes 0 to 255 of the fonts read as Unicode where the output needs it\n"
            "                    (BDF): a character set such as CP1251 or CP437; Latin-1 by default.\n";
 }
@@ -81,7 +83,7 @@ std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& ch
     std::vector<std::string> rest;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];
-        if (argument != "--font" && argument != "--format" && argument != "--codepage" && argument != "--threshold") {
+        if (argument != "--font" && argument != "--format" && argument != "--codepage" && argument != "--threshold" && argument != "--cell") {
             rest.push_back(argument);
             continue;
         }
@@ -95,6 +97,13 @@ std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& ch
             if (value.empty() || to_decimal(threshold) != value || threshold < 0 || threshold > 255)
                 return "--threshold takes a coverage from 0 to 255, not \"" + value + "\"";
             choice.read_options.threshold = static_cast<int>(threshold);
+        } else if (argument == "--cell") {
+            const std::size_t x = value.find_first_of("xX");
+            const std::int64_t width = parse_value(value.substr(0, x == std::string::npos ? 0 : x));
+            const std::int64_t height = x == std::string::npos ? 0 : parse_value(value.substr(x + 1));
+            if (x == std::string::npos || width < 1 || width > 8 || height < 1 || height > 8)
+                return "--cell takes the columns and rows of a glcd glyph, WxH of up to 8x8 such as 6x8, not \"" + value + "\"";
+            choice.read_options.columns = static_cast<int>(width);
         } else if (argument == "--codepage") {
             if (!code_page_named(value))
                 return "--codepage takes a single-byte character set the system knows, such as CP1251, not \"" + value + "\"";

@@ -10,7 +10,7 @@
   as a TFT_eSPI font (rows and runs), its header and arrays compile as the library includes them,
   and TFT_eSPI's own run-length font written again gives the library's own runs; written as an
   LVGL font, it compiles against stand-in declarations of LVGL's font types and defines its
-  lv_font_t."""
+  lv_font_t; written as a glcd array where the form holds it, it compiles for AVR and others."""
 
 import argparse
 import os
@@ -20,7 +20,7 @@ import subprocess
 import sys
 import tempfile
 
-FORMS = ("c", "mmbasic", "gfx", "tft-espi", "lvgl")
+FORMS = ("c", "mmbasic", "gfx", "tft-espi", "lvgl", "glcd")
 
 GFX_STAND_IN = """#include <stdint.h>
 #define PROGMEM
@@ -124,15 +124,16 @@ def check_in_place(binary, path, number, form, folder, problems):
         problems.append(f"{path} font {number}: one pixel flipped changes {changed} lines, not 1 to {most}")
 
 
-def compile_problem(source, include, defines, folder, name):
-    """Why `source` does not compile alone with cc, or does not define `name`; None when it does."""
+def compile_problem(source, include, defines, folder, name, symbol_kinds="RDB"):
+    """Why `source` does not compile alone with cc, or does not define `name` (as a symbol of one
+    of `symbol_kinds`, as nm prints them); None when it does."""
     objects = os.path.join(folder, "font.o")
     compiled = run(["cc", "-c", "-x", "c", "-std=c99", "-Wall", "-Werror", "-I", include, *defines, source,
                     "-o", objects])
     if compiled.returncode != 0:
         return f"does not compile:\n{compiled.stderr}"
     symbols = run(["nm", objects]).stdout
-    if not re.search(r" [RDB] " + re.escape(name) + r"$", symbols, re.M):
+    if not re.search(r" [" + symbol_kinds + "] " + re.escape(name) + r"$", symbols, re.M):
         return f"compiles, but defines no {name}:\n{symbols}"
     return None
 
@@ -204,6 +205,23 @@ def check_lvgl_compiles(binary, path, number, folder, include, problems):
         problems.append(f"{path} font {number}, as an LVGL font: {problem}")
 
 
+def check_glcd_compiles(binary, path, number, folder, include, problems):
+    """The font as a glcd array, when the form holds it, compiled for AVR and for other targets."""
+    source = os.path.join(folder, "font.c")
+    out = run([binary, "--font", number, "--to", "glcd", path, source])
+    if out.returncode != 0:
+        if "outside a glcd glyph" not in out.stderr and "code past 255" not in out.stderr:
+            problems.append(f"{path} font {number}: not written as glcd: {out.stderr.strip()}")
+        return
+    with open(source, encoding="latin-1") as written:
+        name = re.search(r"^static const unsigned char (\w+)\[\] PROGMEM", written.read(), re.M).group(1)
+    for defines in (["-D__AVR__"], []):
+        # The array is static, as glcdfont.c's is: a local symbol of the one file that includes it.
+        problem = compile_problem(source, include, defines + ["-Wno-unused-const-variable"], folder, name, "rR")
+        if problem:
+            problems.append(f"{path} font {number}, as a glcd array {defines}: {problem}")
+
+
 def glyph_runs(path, include):
     """The numbers of the glyph arrays of a TFT_eSPI font file as the compiler sees them."""
     expanded = run(["cpp", "-P", "-DPROGMEM=", path]).stdout
@@ -234,6 +252,8 @@ def main():
         os.makedirs(os.path.join(include, "avr"))
         with open(os.path.join(include, "avr", "pgmspace.h"), "w") as stand_in:
             stand_in.write("#include <stdint.h>\n#define PROGMEM\n")
+        with open(os.path.join(include, "avr", "io.h"), "w") as stand_in:
+            stand_in.write("")
         with open(os.path.join(include, "Adafruit_GFX.h"), "w") as stand_in:
             stand_in.write(GFX_STAND_IN)
         with open(os.path.join(include, "lvgl.h"), "w") as stand_in:
@@ -248,6 +268,7 @@ def main():
                     check_gfx_compiles(arguments.binary, path, number, folder, include, problems)
                     check_tft_compiles(arguments.binary, path, number, include, problems)
                     check_lvgl_compiles(arguments.binary, path, number, folder, include, problems)
+                    check_glcd_compiles(arguments.binary, path, number, folder, include, problems)
                     if font_form == "tft-espi" and "rle" in name:
                         check_library_runs(arguments.binary, path, include, problems)
                     checked += 1

@@ -122,7 +122,7 @@ TEST_F(Corpus, EveryFontOfEveryFileIsFoundAndReadsWithItsWarnings)
 }
 
 // Open finds a file's fonts by what it holds, whatever its name: the files of the two forms in their
-// own form, the GFX headers, smooth fonts, TFT_eSPI and LVGL fonts in theirs, and nothing in the files of other libraries, whose byte
+// own form, the GFX headers, smooth fonts, TFT_eSPI, LVGL and glcd fonts in theirs, and nothing in the files of other libraries, whose byte
 // arrays often begin with four bytes that would pass for a header.
 TEST_F(Corpus, EveryFileIsFoundByContentAndOtherLibrariesArraysAreNoFonts)
 {
@@ -143,7 +143,8 @@ TEST_F(Corpus, EveryFileIsFoundByContentAndOtherLibrariesArraysAreNoFonts)
                 continue;
             ScannedFontFile file = scan_font_file(path.string());
             const std::map<std::string, FontFormat> kReadable = {{"gfx", FontFormat::Gfx}, {"vlw", FontFormat::Vlw},
-                                                                 {"tft-espi", FontFormat::TftEspi}, {"lvgl", FontFormat::Lvgl}};
+                                                                 {"tft-espi", FontFormat::TftEspi}, {"lvgl", FontFormat::Lvgl},
+                                                                 {"glcd", FontFormat::Glcd}};
             if (auto readable = kReadable.find(folder.path().filename().string()); readable != kReadable.end()) {
                 EXPECT_TRUE(file.ok && file.format == readable->second && file.scan.entries.size() == 1) << path;
                 continue;

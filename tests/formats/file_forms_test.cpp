@@ -57,6 +57,11 @@ TEST(FileForms, EveryReadableFormFindsWhatItWritesByContent)
         // A form of boxes keeps no cell around blank glyphs: they are the same where drawn. A form
         // of one range of codes (TFT_eSPI's 32 to 127) writes the codes past the font's blank.
         std::vector<DrawnGlyph> drawn = drawn_glyphs(read.font);
+        if (form.format == FontFormat::Glcd) {
+            // A glcd array holds every code from 0 with the library's own advance.
+            EXPECT_EQ(read.font.header.char_count, 256);
+            continue;
+        }
         drawn.resize(std::min<std::size_t>(drawn.size(), 95));
         EXPECT_EQ(drawn, drawn_glyphs(blank.font));
         if (!form.limits.proportional) {
