@@ -10,6 +10,7 @@
 #include "formats/glcd_font.h"
 #include "formats/lvgl_font.h"
 #include "formats/tft_espi_font.h"
+#include "formats/thingpulse_font.h"
 #include "formats/vlw_font.h"
 #include "formats/font_text.h"
 #include "text/text_primitives.h"
@@ -43,9 +44,9 @@ std::string without_options(const Font& font, std::string_view save_path, const 
     return write(font, save_path);
 }
 
-const std::array<FileForm, 8>& forms()
+const std::array<FileForm, 9>& forms()
 {
-    static const std::array<FileForm, 8> all = {{
+    static const std::array<FileForm, 9> all = {{
         {FontFormat::C, "c", "C File", "font.c file to save", {"c", "h", "ino", "cpp"}, {}, scan_c_fonts,
          read_c_font_entry, without_options<write_c_font>, c_font_in_place, c_drawing_problems},
         {FontFormat::Bas, "bas", "BAS File", "font.BAS file to save", {"bas", "inc"}, {}, scan_bas_fonts,
@@ -66,6 +67,9 @@ const std::array<FileForm, 8>& forms()
         {FontFormat::Glcd, "glcd", "glcd font", "glcd font file to save", {"c"}, {255, 256, 8, 8, true},
          scan_glcd_fonts, read_glcd_font_entry, without_options<write_glcd_font>, glcd_font_in_place, no_drawing_problems, glcd_refusal,
          {}, nullptr, nullptr, read_glcd_font_with},
+        {FontFormat::ThingPulse, "thingpulse", "ThingPulse OLED font", "ThingPulse OLED font file to save", {"h"}, {255, 256, 255, 255, true},
+         scan_thingpulse_fonts, read_thingpulse_font_entry, without_options<write_thingpulse_font>, thingpulse_font_in_place, no_drawing_problems,
+         thingpulse_refusal},
     }};
     return all;
 }
@@ -78,7 +82,7 @@ std::string patterns_of(const FileForm& form)
         patterns += (patterns.empty() ? "*." : ";*.") + std::string(extension);
         // Files made on other systems are often named in capitals; a C ".C" or ".H" is C++, though.
         if (form.format != FontFormat::C && form.format != FontFormat::Gfx && form.format != FontFormat::TftEspi && form.format != FontFormat::Lvgl
-            && form.format != FontFormat::Glcd)
+            && form.format != FontFormat::Glcd && form.format != FontFormat::ThingPulse)
             patterns += ";*." + upper;
     }
     return patterns;

@@ -17,7 +17,7 @@
 
 namespace glyphwright {
 
-enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi, Lvgl, Glcd };
+enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi, Lvgl, Glcd, ThingPulse };
 
 // What a form can hold.
 struct FormLimits {

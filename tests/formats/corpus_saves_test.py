@@ -10,7 +10,7 @@
   as a TFT_eSPI font (rows and runs), its header and arrays compile as the library includes them,
   and TFT_eSPI's own run-length font written again gives the library's own runs; written as an
   LVGL font, it compiles against stand-in declarations of LVGL's font types and defines its
-  lv_font_t; written as a glcd array where the form holds it, it compiles for AVR and others."""
+  lv_font_t; written as a glcd array or a ThingPulse font where the form holds it, it compiles."""
 
 import argparse
 import os
@@ -20,7 +20,7 @@ import subprocess
 import sys
 import tempfile
 
-FORMS = ("c", "mmbasic", "gfx", "tft-espi", "lvgl", "glcd")
+FORMS = ("c", "mmbasic", "gfx", "tft-espi", "lvgl", "glcd", "thingpulse")
 
 GFX_STAND_IN = """#include <stdint.h>
 #define PROGMEM
@@ -222,6 +222,21 @@ def check_glcd_compiles(binary, path, number, folder, include, problems):
             problems.append(f"{path} font {number}, as a glcd array {defines}: {problem}")
 
 
+def check_thingpulse_compiles(binary, path, number, folder, include, problems):
+    """The font as a ThingPulse array, when the form holds it, compiled alone."""
+    source = os.path.join(folder, "font.c")
+    out = run([binary, "--font", number, "--to", "thingpulse", path, source])
+    if out.returncode != 0:
+        if "left of its origin" not in out.stderr and "code past 255" not in out.stderr:
+            problems.append(f"{path} font {number}: not written as thingpulse: {out.stderr.strip()}")
+        return
+    with open(source, encoding="latin-1") as written:
+        name = re.search(r"^const uint8_t (\w+)\[\] PROGMEM", written.read(), re.M).group(1)
+    problem = compile_problem(source, include, [], folder, name)
+    if problem:
+        problems.append(f"{path} font {number}, as a ThingPulse font: {problem}")
+
+
 def glyph_runs(path, include):
     """The numbers of the glyph arrays of a TFT_eSPI font file as the compiler sees them."""
     expanded = run(["cpp", "-P", "-DPROGMEM=", path]).stdout
@@ -269,6 +284,7 @@ def main():
                     check_tft_compiles(arguments.binary, path, number, include, problems)
                     check_lvgl_compiles(arguments.binary, path, number, folder, include, problems)
                     check_glcd_compiles(arguments.binary, path, number, folder, include, problems)
+                    check_thingpulse_compiles(arguments.binary, path, number, folder, include, problems)
                     if font_form == "tft-espi" and "rle" in name:
                         check_library_runs(arguments.binary, path, include, problems)
                     checked += 1
