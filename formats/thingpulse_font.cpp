@@ -60,6 +60,8 @@ std::optional<Layout> layout_of(const CByteArray& array)
 
 int rows_of(int height) { return (height + 7) / 8; }
 
+bool ink_area_empty(const Glyph& glyph) { return glyph.glyph_data.find_first_not_of("0x,") == std::string::npos; }
+
 // The row below the lowest ink of 'H', else of the digits, else the cell's height.
 int baseline_of_glyphs(const Font& font)
 {
@@ -288,15 +290,53 @@ InPlaceText thingpulse_font_in_place(std::string_view text, const FontEntry& ent
     if (glyph_count(fitted) == 0 || fitted.font_table.front().code_point != static_cast<char32_t>(layout->first))
         insert_glyph(fitted, 0, Glyph{encode_glyph(GlyphGrid(fitted.header.glyph_width, fitted.header.glyph_height)), {}, static_cast<char32_t>(layout->first), 0});
     std::string problem;
-    const std::optional<Encoded> encoded = encode(fitted, problem);
+    std::optional<Encoded> encoded = encode(fitted, problem);
     if (!encoded)
         return {false, {}, problem};
-    std::vector<std::int64_t> header(encoded->header_and_jumps.begin(), encoded->header_and_jumps.begin() + 4 + 4 * count);
-    header[0] = array.numbers[0].value;  // the widest advance, which the library never reads, stays as written
-    header[3] = count;
+    // A glyph that draws as before keeps its entry and bytes as written (another program's may
+    // keep zero bytes at their end); the offsets run on from the first.
+    const Font before = font_of(array, *layout).font;
+    const bool same_cell = before.header.glyph_width == fitted.header.glyph_width && before.header.glyph_height == fitted.header.glyph_height
+                        && before.ascent == fitted.ascent && before.origin_x == fitted.origin_x;
+    const std::span<const SourceNumber> data = std::span(array.numbers).subspan(layout->data);
+    std::vector<std::int64_t> header = {array.numbers[0].value, encoded->header_and_jumps[1], encoded->header_and_jumps[2], count};
+    std::int64_t offset = 0;
+    bool every_kept = same_cell;
+    for (int k = 0; k < count; ++k) {
+        const Jump& old = layout->jumps[static_cast<std::size_t>(k)];
+        const GlyphPlace place = glyph_place(fitted, static_cast<char32_t>(layout->first + k));
+        const Glyph* glyph = place.found ? &fitted.font_table[static_cast<std::size_t>(place.row)] : nullptr;
+        const Glyph& was = before.font_table[static_cast<std::size_t>(k)];
+        std::vector<std::int64_t>& bytes = encoded->glyphs[static_cast<std::size_t>(k)];
+        std::int64_t advance = glyph ? glyph->advance : 0;
+        if (same_cell && glyph && glyph->glyph_data == was.glyph_data && glyph->advance == was.advance) {
+            bytes.clear();
+            for (std::int64_t at = 0; old.offset != kNoBitmap && at < old.size; ++at)
+                bytes.push_back(data[static_cast<std::size_t>(old.offset + at)].value);
+            advance = old.advance;
+        } else {
+            every_kept = every_kept && !glyph && ink_area_empty(was) && was.advance == 0;
+        }
+        const std::int64_t at = bytes.empty() ? kNoBitmap : offset;
+        header.insert(header.end(), {at >> 8, at & 0xFF, static_cast<std::int64_t>(bytes.size()), advance});
+        offset += static_cast<std::int64_t>(bytes.size());
+    }
     std::vector<Edit> edits;
     const std::string_view like = number_manner(text, array.numbers);
     edit_number_list(edits, text, std::span(array.numbers).first(layout->data), header, array.open + 1, like, Wrap::None);
+    if (every_kept)
+        return {true, std::string(text), {}};
+    bool unchanged = edits.empty();
+    for (int k = 0; unchanged && k < count; ++k) {
+        const Jump& jump = layout->jumps[static_cast<std::size_t>(k)];
+        const std::vector<std::int64_t>& bytes = encoded->glyphs[static_cast<std::size_t>(k)];
+        const std::size_t old_size = jump.offset == kNoBitmap ? 0 : static_cast<std::size_t>(jump.size);
+        unchanged = old_size == bytes.size();
+        for (std::size_t at = 0; unchanged && at < old_size; ++at)
+            unchanged = data[static_cast<std::size_t>(jump.offset) + at].value == bytes[at];
+    }
+    if (unchanged)
+        return {true, std::string(text), {}};
     // The glyph data, glyph by glyph where the old ones stood, when they followed one another.
     std::int64_t expected = 0;
     bool runs_on = true;
@@ -306,7 +346,6 @@ InPlaceText thingpulse_font_in_place(std::string_view text, const FontEntry& ent
         runs_on = runs_on && jump.offset == expected;
         expected += jump.size;
     }
-    const std::span<const SourceNumber> data = std::span(array.numbers).subspan(layout->data);
     if (!runs_on || static_cast<std::size_t>(expected) != data.size())
         return {false, {}, "the glyph data of " + entry.name + " do not follow their table in order; Save as writes the font anew"};
     std::size_t old_at = 0;

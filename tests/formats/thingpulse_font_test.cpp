@@ -82,6 +82,19 @@ TEST_F(ThingPulseCorpus, EveryFontSurvivesEveryWayOut)
     EXPECT_EQ(fonts, 2);
 }
 
+// Another program's layout (glyph data out of code order, zero bytes left at a glyph's end) stays
+// as it is through a save without edits.
+TEST(ThingPulseFont, AnUneditedFontOfAnotherLayoutStaysAsItIs)
+{
+    const std::string text = "const uint8_t Odd[] = {\n  0x03, 0x08, 0x41, 0x02,\n  0x00, 0x02, 0x02, 0x03,\n  0x00, 0x00, 0x02, 0x03,\n"
+                             "  0x7E, 0x00,  // B\n  0x7F, 0x09,  // A\n};\n";
+    const FontEntry entry = read_first_of_entry(FontFormat::ThingPulse, text);
+    const FontReadResult read = read_thingpulse_font_entry(text, entry);
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_TRUE(pixel(read.font, U'A', 1, 3 - read.font.ascent + 1));
+    EXPECT_EQ(thingpulse_font_in_place(text, entry, read.font).text, text);
+}
+
 TEST(ThingPulseFont, WhatTheFormCannotHoldIsRefusedByName)
 {
     Font font = make_blank_font({8, 8, 0x41, 2}).font;
