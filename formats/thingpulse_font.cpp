@@ -113,25 +113,31 @@ FontReadResult font_of(const CByteArray& array, const Layout& layout)
     return result;
 }
 
-// A glyph's stored bytes, trailing zeros cut, or none when a pixel lies left of its origin.
-std::optional<std::vector<std::int64_t>> bytes_of(const Font& font, const Glyph& glyph, GlyphGrid& grid)
+// A glyph's stored bytes, trailing zeros cut, and its advance. The library draws no pixel left of
+// the cursor, so a glyph reaching left of its origin (DejaVu's 'J') moves right by as much and
+// advances as much further, keeping the next glyph where it was from its pixels.
+struct Stored {
+    std::vector<std::int64_t> bytes;
+    int advance = 0;
+};
+
+Stored bytes_of(const Font& font, const Glyph& glyph, GlyphGrid& grid)
 {
     decode_glyph(glyph.glyph_data, grid);
     const PixelArea ink = ink_area(grid);
     if (ink.empty())
-        return std::vector<std::int64_t>{};
-    if (ink.x < font.origin_x)
-        return std::nullopt;
+        return {{}, glyph.advance};
+    const int left = std::min(ink.x, font.origin_x);
     const int pages = rows_of(font.header.glyph_height);
-    const int columns = ink.x + ink.width - font.origin_x;
+    const int columns = ink.x + ink.width - left;
     std::vector<std::int64_t> bytes(static_cast<std::size_t>(columns * pages), 0);
     for (int c = 0; c < columns; ++c)
         for (int y = 0; y < font.header.glyph_height; ++y)
-            if (grid.at(font.origin_x + c, y) == 1)
+            if (grid.at(left + c, y) == 1)
                 bytes[static_cast<std::size_t>(c * pages + y / 8)] |= std::int64_t{1} << (y % 8);
     while (!bytes.empty() && bytes.back() == 0)
         bytes.pop_back();
-    return bytes;
+    return {std::move(bytes), glyph.advance + font.origin_x - left};
 }
 
 // The whole array's numbers for a font: header, jump table and data.
@@ -158,18 +164,14 @@ std::optional<Encoded> encode(const Font& font, std::string& problem)
         if (place.found) {
             const Glyph& glyph = font.font_table[static_cast<std::size_t>(place.row)];
             const std::string name = "the glyph of " + code_point_text(glyph.code_point);
-            std::optional<std::vector<std::int64_t>> stored = bytes_of(font, glyph, grid);
-            if (!stored) {
-                problem = name + " has pixels left of its origin, which a ThingPulse glyph cannot; " + std::string(kWiderForms);
+            Stored stored = bytes_of(font, glyph, grid);
+            if (stored.bytes.size() > 255 || stored.advance < 0 || stored.advance > 255) {
+                problem = name + " takes " + to_decimal(static_cast<std::int64_t>(stored.bytes.size())) + " bytes and advances "
+                        + to_decimal(stored.advance) + " pixels; a ThingPulse glyph holds up to 255 of each; " + std::string(kWiderForms);
                 return std::nullopt;
             }
-            if (stored->size() > 255 || glyph.advance < 0 || glyph.advance > 255) {
-                problem = name + " takes " + to_decimal(static_cast<std::int64_t>(stored->size())) + " bytes and advances " + to_decimal(glyph.advance)
-                        + " pixels; a ThingPulse glyph holds up to 255 of each; " + std::string(kWiderForms);
-                return std::nullopt;
-            }
-            bytes = std::move(*stored);
-            advance = glyph.advance;
+            bytes = std::move(stored.bytes);
+            advance = stored.advance;
         }
         widest = std::max(widest, advance);
         const std::int64_t at = bytes.empty() ? kNoBitmap : offset;

@@ -21,12 +21,13 @@ FontScan scan_thingpulse_fonts(std::string_view text);
 // The font of an entry: each code's columns from the cell's top left, its advance as the table gives it.
 FontReadResult read_thingpulse_font_entry(std::string_view text, const FontEntry& entry);
 
-// Why the font cannot be written for ThingPulse's library (a code past 255, pixels left of a
-// glyph's origin, a glyph of more than 255 bytes, data past 0xFFFF), naming the glyph; empty when it can.
+// Why the font cannot be written for ThingPulse's library (a code past 255, a glyph of more than
+// 255 bytes or advancing more than 255 pixels, data past 0xFFFF), naming the glyph; empty when it can.
 std::string thingpulse_refusal(const Font& font);
 
 // The array as the library's own fonts lay it out, from the font's first code to 255 (codes the
-// font lacks have no pixels and no advance), the line's top at row 0.
+// font lacks have no pixels and no advance), the line's top at row 0. A glyph reaching left of its
+// origin moves right and advances as much further, as the library draws nothing left of the cursor.
 std::string write_thingpulse_font(const Font& font, std::string_view save_path);
 
 // The text with the font written into the array of `entry`: the jump table's numbers that change

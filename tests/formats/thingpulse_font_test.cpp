@@ -100,7 +100,13 @@ TEST(ThingPulseFont, WhatTheFormCannotHoldIsRefusedByName)
     Font font = make_blank_font({8, 8, 0x41, 2}).font;
     font.origin_x = 2;
     EXPECT_EQ(thingpulse_refusal(font), "");
-    EXPECT_NE(thingpulse_refusal(with_pixel_turned(font, U'B', 0, 3)).find("the glyph of U+0042 has pixels left of its origin"), std::string::npos);
+    // A pixel two columns left of B's origin: B moves right by two and advances two further.
+    const Font overhang = with_pixel_turned(font, U'B', 0, 3);
+    EXPECT_EQ(thingpulse_refusal(overhang), "");
+    const FontReadResult moved = read_first(write_thingpulse_font(overhang, "overhang.h"));
+    ASSERT_TRUE(moved.ok) << moved.message;
+    EXPECT_EQ(advance(moved.font, U'B'), advance(font, U'B') + 2);
+    EXPECT_TRUE(pixel(moved.font, U'B', 0, 3 - font.ascent + 1));
     font.font_table[1].code_point = 0x100;
     EXPECT_NE(thingpulse_refusal(font).find("has a code past 255"), std::string::npos);
 }
