@@ -4,6 +4,8 @@
 
 #include "formats/new_font.h"
 #include "model/glyph_codec.h"
+#include "model/glyph_grid.h"
+#include "model/glyph_transforms.h"
 #include "text/text_file.h"
 #include "text/text_primitives.h"
 
@@ -148,6 +150,20 @@ FontReadResult read_font_file(const std::string& path, FontReadResult (*reader)(
 std::string counted(std::int64_t count, std::string_view singular, std::string_view plural)
 {
     return to_decimal(count) + " " + std::string(count == 1 ? singular : plural);
+}
+
+int rows_above_glyphs_base(const Font& font)
+{
+    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
+    for (char32_t code : std::u32string(U"H0123456789")) {
+        const GlyphPlace place = glyph_place(font, code);
+        if (!place.found)
+            continue;
+        decode_glyph(font.font_table[static_cast<std::size_t>(place.row)].glyph_data, grid);
+        if (const PixelArea ink = ink_area(grid); !ink.empty())
+            return ink.y + ink.height;
+    }
+    return font.header.glyph_height;
 }
 
 }  // namespace glyphwright

@@ -81,4 +81,8 @@ private:
 // read gives a failed result with open_text_file's reason.
 FontReadResult read_font_file(const std::string& path, FontReadResult (*reader)(std::string_view));
 
+// For forms that state no baseline: the rows from the cell's top through the lowest ink of 'H',
+// else of the digits, else the cell's height; the base row is the last of them.
+int rows_above_glyphs_base(const Font& font);
+
 }  // namespace glyphwright

@@ -61,23 +61,6 @@ void draw_glyph(const GlyphArray& array, int width, const Shape& shape, GlyphGri
                                                    + to_decimal(cell) + " of its cell" + (pixel < cell ? "; the rest is blank" : "; the rest is left out")));
 }
 
-// The row below the lowest ink of 'H', else of the digits, else the cell's height: the baseline
-// a font without one stated is given.
-int baseline_of_glyphs(const Font& font)
-{
-    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
-    for (char32_t code : std::u32string(U"H0123456789")) {
-        const GlyphPlace place = glyph_place(font, code);
-        if (!place.found)
-            continue;
-        decode_glyph(font.font_table[static_cast<std::size_t>(place.row)].glyph_data, grid);
-        const PixelArea ink = ink_area(grid);
-        if (!ink.empty())
-            return ink.y + ink.height;
-    }
-    return font.header.glyph_height;
-}
-
 FontReadResult font_of(const TftSource& source, Reading reading)
 {
     const std::size_t count = std::min(source.widths.size(), source.table.size());
@@ -116,7 +99,7 @@ FontReadResult font_of(const TftSource& source, Reading reading)
         glyph.glyph_data = encode_glyph(grid);
     }
     const std::optional<int> baseline = tft_espi::library_baseline(source.suffix);
-    font.ascent = baseline && *baseline <= shape->height ? *baseline : baseline_of_glyphs(font);
+    font.ascent = baseline && *baseline <= shape->height ? *baseline : rows_above_glyphs_base(font);
     font.descent = shape->height - font.ascent;
     return result;
 }

@@ -62,21 +62,6 @@ int rows_of(int height) { return (height + 7) / 8; }
 
 bool ink_area_empty(const Glyph& glyph) { return glyph.glyph_data.find_first_not_of("0x,") == std::string::npos; }
 
-// The row below the lowest ink of 'H', else of the digits, else the cell's height.
-int baseline_of_glyphs(const Font& font)
-{
-    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
-    for (char32_t code : std::u32string(U"H0123456789")) {
-        const GlyphPlace place = glyph_place(font, code);
-        if (!place.found)
-            continue;
-        decode_glyph(font.font_table[static_cast<std::size_t>(place.row)].glyph_data, grid);
-        if (const PixelArea ink = ink_area(grid); !ink.empty())
-            return ink.y + ink.height;
-    }
-    return font.header.glyph_height;
-}
-
 FontReadResult font_of(const CByteArray& array, const Layout& layout)
 {
     FontReadResult result;
@@ -107,7 +92,7 @@ FontReadResult font_of(const CByteArray& array, const Layout& layout)
         glyph.advance = static_cast<int>(jump.advance);
         glyph.glyph_data = encode_glyph(grid);
     }
-    font.ascent = baseline_of_glyphs(font);
+    font.ascent = rows_above_glyphs_base(font);
     font.descent = layout.height - font.ascent;
     result.ok = true;
     return result;
