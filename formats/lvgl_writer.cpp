@@ -50,7 +50,7 @@ std::string code_comment(char32_t code)
     std::string hex_digits = code_point_text(code);
     std::string character;
     if (code == U'"' || code == U'\\')
-        character = "\\" + std::string(1, static_cast<char>(code));
+        character = std::string("\\") + static_cast<char>(code);
     else if (code >= 0x20)
         character = utf8_of(code);
     return hex_digits + " \"" + character + "\"";

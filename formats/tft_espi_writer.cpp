@@ -128,12 +128,17 @@ std::vector<Written> encode_font(const Font& font, Encoding encoding, int count 
 
 std::string hex_byte(std::int64_t value)
 {
-    return std::string("0x") + upper_hex_digit(static_cast<unsigned>(value) >> 4) + upper_hex_digit(static_cast<unsigned>(value));
+    std::string text = "0x";
+    text += upper_hex_digit(static_cast<unsigned>(value) >> 4);
+    text += upper_hex_digit(static_cast<unsigned>(value));
+    return text;
 }
 
 std::string glyph_name(std::string_view suffix, int code)
 {
-    return "chr_" + std::string(suffix) + "_" + hex_byte(code).substr(2);
+    std::string name = "chr_";
+    name.append(suffix).append("_").append(hex_byte(code).substr(2));
+    return name;
 }
 
 std::string padded(std::string text, std::size_t width)
@@ -148,22 +153,31 @@ std::string array_text(std::string_view name, const Written& glyph, Encoding enc
 {
     std::string out;
     if (encoding == Encoding::RunLength) {
-        out = "PROGMEM const unsigned char " + std::string(name) + "[] = " + std::string(line_end) + "{" + std::string(line_end);
-        for (std::size_t at = 0; at < glyph.bytes.size(); ++at)
-            out += hex_byte(glyph.bytes[at]) + (at + 1 == glyph.bytes.size() ? std::string(line_end) : at % 8 == 7 ? "," + std::string(line_end) : ", ");
-        return out + "};" + std::string(line_end);
+        out.append("PROGMEM const unsigned char ").append(name).append("[] = ").append(line_end).append("{").append(line_end);
+        for (std::size_t at = 0; at < glyph.bytes.size(); ++at) {
+            out.append(hex_byte(glyph.bytes[at]));
+            if (at + 1 == glyph.bytes.size())
+                out.append(line_end);
+            else if (at % 8 == 7)
+                out.append(",").append(line_end);
+            else
+                out.append(", ");
+        }
+        return out.append("};").append(line_end);
     }
     const int per_row = std::max(1, tft_espi::row_bytes(glyph.width));
     const int rows = static_cast<int>(glyph.bytes.size()) / per_row;
     const int rows_per_line = std::max(1, 11 / per_row);
-    out = padded("PROGMEM const unsigned char " + std::string(name) + "[" + to_decimal(static_cast<std::int64_t>(glyph.bytes.size())) + "] =", 53)
-        + "// " + to_decimal(per_row) + " unsigned char" + (per_row == 1 ? "" : "s") + " per row" + std::string(line_end) + "{" + std::string(line_end);
+    std::string declaration = "PROGMEM const unsigned char ";
+    declaration.append(name).append("[").append(to_decimal(static_cast<std::int64_t>(glyph.bytes.size()))).append("] =");
+    out.append(padded(std::move(declaration), 53)).append("// ").append(to_decimal(per_row)).append(" unsigned char").append(per_row == 1 ? "" : "s");
+    out.append(" per row").append(line_end).append("{").append(line_end);
     std::size_t comment_column = 0;
     for (int first = 0; first < rows; first += rows_per_line) {
         const int last = std::min(rows, first + rows_per_line);
         std::string line = "       ";
         for (int at = first * per_row; at < last * per_row; ++at)
-            line += " " + hex_byte(glyph.bytes[static_cast<std::size_t>(at)]) + (at + 1 < rows * per_row ? "," : "");
+            line.append(" ").append(hex_byte(glyph.bytes[static_cast<std::size_t>(at)])).append(at + 1 < rows * per_row ? "," : "");
         comment_column = std::max(comment_column, line.size() + 4);
         out += padded(line, comment_column) + "// row " + to_decimal(first + 1) + (last - first > 1 ? " - " + to_decimal(last) : "") + std::string(line_end);
     }
@@ -210,21 +224,21 @@ std::string write_tft_espi_font(const Font& font, std::string_view save_path, co
     LineReader comments(font.header_text);
     while (!comments.at_end())
         out += std::string(comments.read_line()) + "\n";
-    out += "\n" + padded("PROGMEM const unsigned char widtbl_" + suffix + "[96] =", 53) + "// character width table\n{\n";
+    out.append("\n").append(padded("PROGMEM const unsigned char widtbl_" + suffix + "[96] =", 53)).append("// character width table\n{\n");
     for (int first = 0; first < kCodes; first += 8) {
         std::string line = "       ";
         for (int at = first; at < first + 8; ++at)
-            line += " " + to_decimal(glyphs[static_cast<std::size_t>(at)].width) + (at + 1 < kCodes ? "," : "");
+            line.append(" ").append(to_decimal(glyphs[static_cast<std::size_t>(at)].width)).append(at + 1 < kCodes ? "," : "");
         out += padded(line, 44) + "// char " + to_decimal(kFirstCode + first) + " - " + to_decimal(kFirstCode + first + 7) + "\n";
     }
     out += "};\n\n// Row format, MSB left\n";
     for (int index = 0; index < kCodes; ++index)
-        out += "\n" + array_text(glyph_name(suffix, kFirstCode + index), glyphs[static_cast<std::size_t>(index)], encoding, "\n");
-    out += "\n" + padded("PROGMEM const unsigned char* const chrtbl_" + suffix + "[96] =", 51) + "// character pointer table\n{\n";
+        out.append("\n").append(array_text(glyph_name(suffix, kFirstCode + index), glyphs[static_cast<std::size_t>(index)], encoding, "\n"));
+    out.append("\n").append(padded("PROGMEM const unsigned char* const chrtbl_" + suffix + "[96] =", 51)).append("// character pointer table\n{\n");
     for (int first = 0; first < kCodes; first += 8) {
         out += "       ";
         for (int at = first; at < first + 8; ++at)
-            out += " " + glyph_name(suffix, kFirstCode + at) + (at + 1 < kCodes ? "," : "");
+            out.append(" ").append(glyph_name(suffix, kFirstCode + at)).append(at + 1 < kCodes ? "," : "");
         out += "\n";
     }
     return out + "};\n";

@@ -251,7 +251,7 @@ std::string write_thingpulse_font(const Font& font, std::string_view save_path)
             continue;
         std::string line = "  ";
         for (std::size_t at = 0; at < encoded->glyphs[k].size(); ++at)
-            line += (at == 0 ? "" : ",") + hex(encoded->glyphs[k][at]);
+            line += std::string(at == 0 ? "" : ",") + hex(encoded->glyphs[k][at]);
         out += line + (k + 1 < last ? "," : "") + "  // " + to_decimal(encoded->first + static_cast<int>(k)) + "\n";
     }
     return out + "};\n";

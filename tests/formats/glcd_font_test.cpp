@@ -25,7 +25,7 @@ std::vector<int> array_numbers(std::string_view text)
     for (std::string_view line : lines_of(text.substr(text.find("[] ")))) {
         line = line.substr(0, line.find("//"));
         for (std::size_t at = line.find("0x"); at != std::string_view::npos; at = line.find("0x", at + 2))
-            numbers.push_back(static_cast<int>(parse_value("$" + std::string(line.substr(at + 2, 2)))));
+            numbers.push_back(static_cast<int>(parse_value(std::string("$").append(line.substr(at + 2, 2)))));
     }
     return numbers;
 }
