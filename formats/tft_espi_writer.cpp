@@ -303,10 +303,23 @@ InPlaceText tft_espi_font_in_place(std::string_view text, const FontEntry& entry
     for (const tft_espi::GlyphArray& array : source.arrays)
         names.insert(array.name);
     std::string added;
+    // A glyph that draws as before keeps its width and bytes as written (another program's runs
+    // need not be the fewest).
+    const FontReadResult before = read_tft_espi_font_entry(text, entry);
+    const bool same_cell = before.ok && before.font.header.glyph_width == font.header.glyph_width
+                        && before.font.header.glyph_height == font.header.glyph_height && before.font.origin_x == font.origin_x;
     for (int index = 0; index < count; ++index) {
         const Written& glyph = glyphs[static_cast<std::size_t>(index)];
-        edit_number(edits, text, source.widths[static_cast<std::size_t>(index)], glyph.width);
         const tft_espi::TableEntry& slot = source.table[static_cast<std::size_t>(index)];
+        const GlyphPlace place = glyph_place(font, static_cast<char32_t>(kFirstCode + index));
+        if (same_cell && place.found && static_cast<std::size_t>(index) < before.font.font_table.size()
+            && font.font_table[static_cast<std::size_t>(place.row)].glyph_data == before.font.font_table[static_cast<std::size_t>(index)].glyph_data
+            && font.font_table[static_cast<std::size_t>(place.row)].advance == before.font.font_table[static_cast<std::size_t>(index)].advance) {
+            if (slot.array)
+                owner.try_emplace(*slot.array, index);
+            continue;
+        }
+        edit_number(edits, text, source.widths[static_cast<std::size_t>(index)], glyph.width);
         if (slot.array && owner.try_emplace(*slot.array, index).second) {
             const tft_espi::GlyphArray& array = source.arrays[*slot.array];
             const std::string_view like = number_manner(text, array.bytes);

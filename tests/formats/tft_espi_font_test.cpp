@@ -146,6 +146,20 @@ TEST(TftEspiFont, ACodeThatSharedItsArrayGetsItsOwnWhenItChanges)
     EXPECT_EQ(drawn_glyphs(again.font), drawn_glyphs(edited));
 }
 
+// Runs written otherwise than the fewest (two background runs in a row) stay as written through a
+// save without edits: the glyph draws as before.
+TEST(TftEspiFont, AnUneditedGlyphKeepsItsRunsAsWritten)
+{
+    std::string text = kShared;
+    text.replace(text.find("{ 0x80, 0x04 }"), 14, "{ 0x80, 0x01, 0x02 }");
+    const FontScan scan = scan_tft_espi_fonts(text);
+    ASSERT_EQ(scan.entries.size(), 1u) << scan.refusal;
+    const FontReadResult read = read_tft_espi_font_entry(text, scan.entries.front());
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_TRUE(read.warnings.empty()) << joined_lines(read.warnings);
+    EXPECT_EQ(tft_espi_font_in_place(text, scan.entries.front(), read.font).text, text);
+}
+
 // The header beside the arrays gives the baseline, Save as writes it with the arrays, and a
 // save in place writes over only its numbers that changed.
 TEST(TftEspiFont, TheHeaderBesideTheArraysTravelsWithThem)
