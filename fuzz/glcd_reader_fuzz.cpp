@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::string problem = glyphwright::fuzzing::check_form_reader(std::string_view(reinterpret_cast<const char*>(data), size), glyphwright::FontFormat::Glcd);
+    std::string problem = glyphwright::fuzzing::check_form_reader(std::string_view(reinterpret_cast<const char*>(data), size), glyphwright::FontFormat::Glcd,
+                                                                  glyphwright::fuzzing::Kept::InkOfEachCode);
     if (!problem.empty()) {
         std::fprintf(stderr, "%s\n", problem.c_str());
         std::abort();
