@@ -6,6 +6,7 @@
 #include "formats/bdf_font.h"
 #include "formats/c_font.h"
 #include "formats/font_in_place.h"
+#include "formats/font_to_py_font.h"
 #include "formats/gfx_font.h"
 #include "formats/glcd_font.h"
 #include "formats/lvgl_font.h"
@@ -44,9 +45,9 @@ std::string without_options(const Font& font, std::string_view save_path, const 
     return write(font, save_path);
 }
 
-const std::array<FileForm, 9>& forms()
+const std::array<FileForm, 10>& forms()
 {
-    static const std::array<FileForm, 9> all = {{
+    static const std::array<FileForm, 10> all = {{
         {FontFormat::C, "c", "C File", "font.c file to save", {"c", "h", "ino", "cpp"}, {}, scan_c_fonts,
          read_c_font_entry, without_options<write_c_font>, c_font_in_place, c_drawing_problems},
         {FontFormat::Bas, "bas", "BAS File", "font.BAS file to save", {"bas", "inc"}, {}, scan_bas_fonts,
@@ -70,6 +71,9 @@ const std::array<FileForm, 9>& forms()
         {FontFormat::ThingPulse, "thingpulse", "ThingPulse OLED font", "ThingPulse OLED font file to save", {"h"}, {255, 256, 255, 255, true},
          scan_thingpulse_fonts, read_thingpulse_font_entry, without_options<write_thingpulse_font>, thingpulse_font_in_place, no_drawing_problems,
          thingpulse_refusal},
+        {FontFormat::FontToPy, "font-to-py", "MicroPython font module", "MicroPython font module to save", {"py"}, {0xFFFF, 65535, 255, 255, true},
+         scan_font_to_py_fonts, read_font_to_py_font_entry, write_font_to_py_font, font_to_py_font_in_place, no_drawing_problems,
+         font_to_py_refusal, {}, nullptr, nullptr, nullptr, true},
     }};
     return all;
 }
@@ -82,7 +86,7 @@ std::string patterns_of(const FileForm& form)
         patterns += (patterns.empty() ? "*." : ";*.") + std::string(extension);
         // Files made on other systems are often named in capitals; a C ".C" or ".H" is C++, though.
         if (form.format != FontFormat::C && form.format != FontFormat::Gfx && form.format != FontFormat::TftEspi && form.format != FontFormat::Lvgl
-            && form.format != FontFormat::Glcd && form.format != FontFormat::ThingPulse)
+            && form.format != FontFormat::Glcd && form.format != FontFormat::ThingPulse && form.format != FontFormat::FontToPy)
             patterns += ";*." + upper;
     }
     return patterns;

@@ -17,7 +17,7 @@
 
 namespace glyphwright {
 
-enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi, Lvgl, Glcd, ThingPulse };
+enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi, Lvgl, Glcd, ThingPulse, FontToPy };
 
 // What a form can hold.
 struct FormLimits {
@@ -38,6 +38,7 @@ struct InPlaceText {
 // Choices a writer takes besides the font: the converter's options of the forms that have them.
 struct WriteOptions {
     bool run_length = false;  // tft-espi: the run-length encoded glyphs of TFT_eSPI's Fonts 4 to 8
+    bool vertical_map = false;  // font-to-py: columns of bits, bit 0 at the top, instead of rows
 };
 
 struct FileForm {
@@ -74,6 +75,9 @@ struct FileForm {
     // `read` with the reader's options, for the forms that take any; null for the others.
     FontReadResult (*read_with_options)(std::string_view text, const FontEntry& entry, const ReadOptions& options) = nullptr;
 
+    // The form's text names no font (a Python module is named by its file): a font read from a
+    // file takes the file's name.
+    bool named_by_file = false;
     bool readable() const { return scan != nullptr; }
 };
 

@@ -82,6 +82,12 @@ ScannedFontFile scan_font_file(const std::string& path, std::optional<FontFormat
         result.message = quoted(name) + " cannot be opened: " + result.scan.refusal;
         return result;
     }
+    if (form_of(result.format).named_by_file) {
+        const std::string_view extension = file_extension(name);
+        for (FontEntry& entry : result.scan.entries)
+            if (entry.name.empty())
+                entry.name = name.substr(0, name.size() - extension.size() - (extension.empty() ? 0 : 1));
+    }
     if (const std::string companion = companion_path(path, result.format); !companion.empty())
         if (OpenedTextFile beside = open_text_file(companion); beside.ok)
             result.companion = std::move(beside.content);
@@ -100,6 +106,8 @@ FontReadResult read_font_entry(const ScannedFontFile& file, std::size_t entry, c
                                          : form.read(file.content, file.scan.entries[entry]);
     if (result.ok && any_option && !with_options)
         result.warnings.push_back("the " + std::string(form.title) + " form states its own pixels and cell; the threshold and the cell given are not used");
+    if (result.ok && form.named_by_file && result.font.name.empty())
+        result.font.name = file.scan.entries[entry].name;
     if (result.ok && file.companion && form.read_companion != nullptr)
         form.read_companion(*file.companion, result.font, result.warnings);
     return result;

@@ -122,7 +122,9 @@ std::string write_options_usage()
 {
     return "  Options of the forms written:\n"
            "    --rle           tft-espi: run-length encoded glyphs, as TFT_eSPI's Fonts 4 to 8 hold them,\n"
-           "                    instead of Font 2's rows of bits.\n";
+           "                    instead of Font 2's rows of bits.\n"
+           "    --vmap          font-to-py: columns of bits, bit 0 at the top (the vertical map of\n"
+           "                    displays that take bytes as columns), instead of rows.\n";
 }
 
 std::string take_output_form(std::vector<std::string>& arguments, std::optional<FontFormat>& form, WriteOptions& options)
@@ -131,6 +133,10 @@ std::string take_output_form(std::vector<std::string>& arguments, std::optional<
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         if (arguments[at] == "--rle") {
             options.run_length = true;
+            continue;
+        }
+        if (arguments[at] == "--vmap") {
+            options.vertical_map = true;
             continue;
         }
         if (arguments[at] != "--to") {

@@ -114,7 +114,7 @@ TEST(ImportArguments, MistakesAreUsageErrorsAndRefusalsExitWith1)
         {{"--import", kMono, "--bold", out}, 2, "unknown option \"--bold\""},
         {{"--import", kMono, "--from", "U+0410", "--map", "x.map", out}, 2, "--from and --map exclude each other"},
         {{"--import", kMono, "--cell", "8by8", out}, 2, "--cell takes a size such as 8x16"},
-        {{"--import", kMono, "--size", "16", folder.file("out.png")}, 2, "the output must end in .c, .bas, .bdf or .vlw"},
+        {{"--import", kMono, "--size", "16", folder.file("out.png")}, 2, "the output must end in .c, .bas, .bdf, .vlw or .py"},
         {{"--new", "8x8", "--size", "16", out}, 2, "a new font takes only --first and --count"},
         {{"--new", "eight", out}, 2, "the size is written WxH"},
         {{"--new", "7x9", out}, 1, "multiple of 8"},

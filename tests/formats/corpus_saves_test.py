@@ -10,9 +10,12 @@
   as a TFT_eSPI font (rows and runs), its header and arrays compile as the library includes them,
   and TFT_eSPI's own run-length font written again gives the library's own runs; written as an
   LVGL font, it compiles against stand-in declarations of LVGL's font types and defines its
-  lv_font_t; written as a glcd array or a ThingPulse font where the form holds it, it compiles."""
+  lv_font_t; written as a glcd array or a ThingPulse font where the form holds it, it compiles.
+- Written as a MicroPython font module (rows, and columns with --vmap), it imports, and get_ch()
+  gives every glyph of the font as its BDF draws it, on the baseline that baseline() states."""
 
 import argparse
+import importlib.util
 import os
 import re
 import shutil
@@ -20,7 +23,7 @@ import subprocess
 import sys
 import tempfile
 
-FORMS = ("c", "mmbasic", "gfx", "tft-espi", "lvgl", "glcd", "thingpulse")
+FORMS = ("c", "mmbasic", "gfx", "tft-espi", "lvgl", "glcd", "thingpulse", "font-to-py")
 
 GFX_STAND_IN = """#include <stdint.h>
 #define PROGMEM
@@ -61,7 +64,7 @@ def fonts_of(binary, path):
     listed = run([binary, "--list", path])
     fonts = []
     for line in listed.stdout.splitlines():
-        match = re.match(r".*: (\d+): (.*?): \d+ x \d+.*\((\w+), lines", line)
+        match = re.match(r".*: (\d+): (.*?): \d+ x \d+.*\(([\w-]+), lines", line)
         if match:
             fonts.append((match.group(1), match.group(2), match.group(3)))
     return fonts
@@ -142,7 +145,8 @@ def written_as(binary, path, number, form, source, pattern, problems):
     """The font written in `form` to `source`, and the name `pattern` finds in it; None on failure."""
     out = run([binary, "--font", number, "--to", form, path, source])
     if out.returncode != 0:
-        problems.append(f"{path} font {number}: not written as {form}: {out.stderr.strip()}")
+        if "holds codes 0 to 255 only" not in out.stderr:
+            problems.append(f"{path} font {number}: not written as {form}: {out.stderr.strip()}")
         return None
     with open(source, encoding="latin-1") as written:
         return re.search(pattern, written.read(), re.M).group(1)
@@ -237,6 +241,74 @@ def check_thingpulse_compiles(binary, path, number, folder, include, problems):
         problems.append(f"{path} font {number}, as a ThingPulse font: {problem}")
 
 
+def bdf_glyphs(text):
+    """Each glyph of a BDF: code -> (advance, set of (x right of the origin, y above the baseline))."""
+    glyphs = {}
+    lines = iter(text.splitlines())
+    for line in lines:
+        if line.startswith("ENCODING"):
+            code = int(line.split()[1])
+        elif line.startswith("DWIDTH"):
+            advance = int(line.split()[1])
+        elif line.startswith("BBX"):
+            width, height, x_offset, y_offset = (int(n) for n in line.split()[1:5])
+        elif line == "BITMAP":
+            ink = set()
+            for row in range(height):
+                bits = int(next(lines), 16)
+                digits = (width + 7) // 8 * 8
+                ink |= {(x_offset + x, y_offset + height - 1 - row) for x in range(width) if bits >> (digits - 1 - x) & 1}
+            glyphs[code] = (advance, ink)
+    return glyphs
+
+
+def module_glyph(module, code):
+    """What get_ch() gives for a code: (width, set of (x, y from the top))."""
+    data, height, width = module.get_ch(chr(code))
+    ink = set()
+    for x in range(width):
+        for y in range(height):
+            if module.hmap():
+                byte, bit = data[y * ((width + 7) // 8) + x // 8], 7 - x % 8
+            else:
+                byte, bit = data[x * ((height + 7) // 8) + y // 8], y % 8
+            if byte >> bit & 1:
+                ink.add((x, y))
+    return width, ink
+
+
+def check_module(binary, path, number, folder, problems):
+    """The font as a font module, rows and columns, imported: get_ch() draws each glyph of its BDF."""
+    bdf = os.path.join(folder, "font.bdf")
+    if run([binary, "--font", number, path, bdf]).returncode != 0:
+        return
+    with open(bdf, encoding="latin-1") as bdf_file:
+        glyphs = bdf_glyphs(bdf_file.read())
+    for options in ([], ["--vmap"]):
+        source = os.path.join(folder, "font_module.py")
+        out = run([binary, "--font", number, "--to", "font-to-py", *options, path, source])
+        if out.returncode != 0:
+            if "code past U+FFFF" not in out.stderr and "bytes a sparse index reaches" not in out.stderr:
+                problems.append(f"{path} font {number}: not written as font-to-py {options}: {out.stderr.strip()}")
+            return
+        spec = importlib.util.spec_from_file_location("font_module", source)
+        module = importlib.util.module_from_spec(spec)
+        try:
+            spec.loader.exec_module(module)
+        except Exception as error:  # the test reports any failure of the written module
+            problems.append(f"{path} font {number}: the module {options} does not import: {error}")
+            return
+        baseline = module.baseline()
+        for code, (advance, ink) in glyphs.items():
+            width, drawn = module_glyph(module, code)
+            left = min([0] + [x for x, _ in ink])
+            expected = {(x - left, baseline - 1 - y) for x, y in ink}
+            right = max([advance] + [x + 1 for x, _ in ink])
+            if drawn != expected or width != right - left:
+                problems.append(f"{path} font {number}: get_ch() of the module {options} draws code {code} otherwise than its BDF")
+                return
+
+
 def glyph_runs(path, include):
     """The numbers of the glyph arrays of a TFT_eSPI font file as the compiler sees them."""
     expanded = run(["cpp", "-P", "-DPROGMEM=", path]).stdout
@@ -285,6 +357,7 @@ def main():
                     check_lvgl_compiles(arguments.binary, path, number, folder, include, problems)
                     check_glcd_compiles(arguments.binary, path, number, folder, include, problems)
                     check_thingpulse_compiles(arguments.binary, path, number, folder, include, problems)
+                    check_module(arguments.binary, path, number, folder, problems)
                     if font_form == "tft-espi" and "rle" in name:
                         check_library_runs(arguments.binary, path, include, problems)
                     checked += 1
