@@ -63,6 +63,7 @@ Layout layout_of(const CByteArray& array, std::optional<int> columns)
     case 1280: return {5, 0, 256};
     case 1536: return {6, 0, 256};
     case 768: return {8, 32, 96};
+    case 2048: return {8, 0, 256};  // a wide font as written here, every code from 0
     default: return {};
     }
 }

@@ -4,8 +4,8 @@
 // Font 1, QMK's OLED font, MicroPython's 8x8 font): a plain byte array, a byte a column, bit 0 at
 // the top, glyph i drawn for code i from the first code. The array states no size: 5, 6 or 8
 // columns a glyph and the first code come from its length (1280 bytes: 5 x 256 from code 0;
-// 768: 8 x 96 from code 32), a size in its name («font_petme128_8x8») or --cell. Row 6 is the base
-// row, as the library's cursor shift puts it.
+// 768: 8 x 96 from code 32; 2048: 8 x 256 from 0), a size in its name («font_petme128_8x8») or
+// --cell. Row 6 is the base row, as the library's cursor shift puts it.
 
 #include <string>
 #include <string_view>

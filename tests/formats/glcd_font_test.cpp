@@ -104,6 +104,7 @@ TEST(GlcdFont, TheLayoutComesFromTheLengthTheNameOrTheCell)
         {"font", 1280, {}, {6, 8, 0, 256}},             // Adafruit and TFT_eSPI
         {"font", 1536, {}, {6, 8, 0, 256}},             // QMK's 6 columns
         {"font", 768, {}, {8, 8, 32, 96}},              // MicroPython
+        {"glyphs", 2048, {}, {8, 8, 0, 256}},           // a wide font as Glyphwright writes it
         {"font_6x8", 576, {}, {6, 8, 32, 96}},          // a size in the name
         {"font", 576, {}, {0, 8, 0, 0}},                // 6 x 96 or 8 x 72: ask
         {"font", 576, 6, {6, 8, 32, 96}},
