@@ -482,6 +482,25 @@ InPlaceText font_to_py_font_in_place(std::string_view text, const FontEntry&, co
         const std::string default_was = old_record(0);
         written.emplace(0, question_was && question_now && default_was == *question_was ? *question_now : default_was);
     }
+    bool records_changed = false;
+    for (const auto& [offset, record] : written)
+        records_changed = records_changed || record != old_record(offset);
+    std::vector<Edit> edits;
+    auto edit_constant = [&](std::string_view name, std::int64_t value) {
+        const PythonConstant* constant = layout->module.constant(name);
+        if (constant != nullptr && layout->module.integer(name) != value)
+            edits.push_back({constant->begin, constant->end, to_decimal(value)});
+    };
+    // max_width() as the generator wrote it may differ from the widest record; it follows a change.
+    int widest_before = 0;
+    for (const Record& record : records)
+        widest_before = std::max(widest_before, record.width);
+    if (widest != widest_before)
+        edit_constant("max_width", widest);
+    if (layout->baseline)
+        edit_constant("baseline", std::clamp(font.ascent, 0, layout->height));
+    if (!records_changed)
+        return {true, with_edits(text, std::move(edits)), {}};
     // The new _font: the records in their old order, what lay between them kept (records of
     // 8-byte offsets start at a multiple of 8, padded anew when they moved), and the offsets they
     // move to.
@@ -528,24 +547,10 @@ InPlaceText font_to_py_font_in_place(std::string_view text, const FontEntry&, co
             return {false, {}, "the glyph data end past the 65,535 bytes _index reaches; " + std::string(kWiderForms)};
         put_u16(new_index, new_index.size() - 2, static_cast<std::int64_t>(new_font.size()));
     }
-    std::vector<Edit> edits;
     if (new_font != old_font)
         edits.push_back({layout->font->begin, layout->font->end, python_bytes_text(new_font, *layout->font)});
     if (new_index != layout->index->bytes)
         edits.push_back({layout->index->begin, layout->index->end, python_bytes_text(new_index, *layout->index)});
-    auto edit_constant = [&](std::string_view name, std::int64_t value) {
-        const PythonConstant* constant = layout->module.constant(name);
-        if (constant != nullptr && layout->module.integer(name) != value)
-            edits.push_back({constant->begin, constant->end, to_decimal(value)});
-    };
-    // max_width() as the generator wrote it may differ from the widest record; it follows a change.
-    int widest_before = 0;
-    for (const Record& record : records)
-        widest_before = std::max(widest_before, record.width);
-    if (widest != widest_before)
-        edit_constant("max_width", widest);
-    if (layout->baseline)
-        edit_constant("baseline", std::clamp(font.ascent, 0, layout->height));
     return {true, with_edits(text, std::move(edits)), {}};
 }
 

@@ -138,12 +138,21 @@ int columns_for(const Font& font)
     return right <= 5 ? 5 : right <= 6 ? 6 : 8;
 }
 
-Layout layout_for(const Font& font)
+// The layout a font is written in under the array name `name`: the columns a size in the name
+// states when they hold the font, so that the array reads back as it was written («..._8x8» stays
+// 8 columns); else as few as hold it, and then every code from 0, whose length no size in the
+// name can be taken for.
+Layout layout_for(const Font& font, std::string_view name)
 {
-    const int columns = columns_for(font);
+    const int needed = columns_for(font);
+    std::optional<int> named = names_a_font(name) ? columns_in_name(name) : std::nullopt;
+    if (named == 7)
+        named = 5;
+    const bool as_named = named && (*named == 5 || *named == 6 || *named == 8) && *named >= needed;
+    const int columns = as_named ? *named : needed;
     const int rows = glyph_count(font);
     const bool ascii = rows > 0 && font.font_table.front().code_point >= 32 && font.font_table[static_cast<std::size_t>(rows - 1)].code_point <= 127;
-    return columns == 8 && ascii ? Layout{8, 32, 96} : Layout{columns, 0, 256};
+    return columns == 8 && ascii && (as_named || !named) ? Layout{8, 32, 96} : Layout{columns, 0, 256};
 }
 
 }  // namespace
@@ -181,7 +190,7 @@ FontReadResult read_glcd_font_with(std::string_view text, const FontEntry& entry
 
 std::string glcd_refusal(const Font& font)
 {
-    const Layout layout = layout_for(font);
+    const Layout layout = layout_for(font, {});
     GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
     for (int row = 0; row < glyph_count(font); ++row) {
         const char32_t code = font.font_table[static_cast<std::size_t>(row)].code_point;
@@ -198,7 +207,7 @@ std::string glcd_refusal(const Font& font)
 std::string write_glcd_font(const Font& font, std::string_view save_path)
 {
     const std::string name = c_array_name(font, save_path);
-    const Layout layout = layout_for(font);
+    const Layout layout = layout_for(font, name);
     GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
     std::string out = "// " + name + ": a glcd font of " + to_decimal(layout.columns) + " columns of 8 rows a glyph, codes " + to_decimal(layout.first)
                     + " to " + to_decimal(layout.first + layout.count - 1) + ", bit 0 at the top\n\n"

@@ -33,8 +33,9 @@ FontReadResult read_glcd_font_with(std::string_view text, const FontEntry& entry
 std::string glcd_refusal(const Font& font);
 
 // The array as Adafruit's glcdfont.c lays it out: 5 columns a glyph for a font of up to 5 (6 or 8
-// for wider ones), every code from 0 to 255 (blank where the font has no glyph), or 8 columns for
-// codes 32 to 127 only as MicroPython's font; named as the C form names its array.
+// for wider ones; the columns a size in the array's name states when they hold the font), every
+// code from 0 to 255 (blank where the font has no glyph), or 8 columns for codes 32 to 127 only as
+// MicroPython's font; named as the C form names its array.
 std::string write_glcd_font(const Font& font, std::string_view save_path);
 
 // The text with the font's columns written over the array's numbers: only the numbers that change,

@@ -177,6 +177,15 @@ TEST(FontToPyFont, InPlaceKeepsWhatGetChHoldsAndBadOffsetsAreWarnings)
     EXPECT_NE(font_to_py_font_in_place(text, entry, more).error.find("characters added or taken out"), std::string::npos);
     EXPECT_NE(font_to_py_font_in_place(text, entry, make_blank_font({3, 4, 65, 1}).font).error.find("height"), std::string::npos);
 
+    // Records that overlap (B's empty record inside A's) stay as they are through a save without edits.
+    std::string overlapping = module_text({"", "_index =\\\nb'\\x00\\x00\\x04\\x00\\x05\\x00\\x08\\x00'",
+                                           "\\x01\\x00\\x80\\x80\\x01\\x00\\x00\\x80", "def get_ch(ch):\n    ioff = 2 * (oc - 65 + 1)\n", ""});
+    overlapping.replace(overlapping.find("return 65\n\n_font"), 9, "return 66");
+    const FontReadResult both = read_first(overlapping);
+    ASSERT_EQ(glyph_count(both.font), 2);
+    EXPECT_TRUE(both.warnings.empty());
+    EXPECT_EQ(font_to_py_font_in_place(overlapping, read_first_of_entry(FontFormat::FontToPy, overlapping), both.font).text, overlapping);
+
     // A literal cut by the end of its line holds nothing, and the scan goes on past it.
     EXPECT_FALSE(read_first("def height():\n    return 2\n\n_font =\\\nb'\\x07\\x00\n_index =\\\nb''\n").ok);
 

@@ -127,6 +127,35 @@ TEST(GlcdFont, TheLayoutComesFromTheLengthTheNameOrTheCell)
     }
 }
 
+// An array whose name states a size is written in that size when it holds the font, and read
+// back as written either way: the size in the name must not mislead the length.
+TEST(GlcdFont, ANameWithASizeReadsBackAsWritten)
+{
+    const struct {
+        const char* name;
+        int ink_column;  // the rightmost column of 'A' with ink
+        FontHeader header;
+    } rows[] = {
+        {"font_petme128_8x8", 2, {8, 8, 32, 96}},  // 8 columns as named, though 5 would do
+        {"font6x8", 2, {6, 8, 0, 256}},
+        {"font6x8", 7, {8, 8, 0, 256}},            // too narrow for its name: every code from 0
+        {"font5x7", 5, {6, 8, 0, 256}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.ink_column));
+        Font font = make_blank_font({8, 8, 0x41, 2}).font;
+        font.name = row.name;
+        font.ascent = 7;
+        font.descent = 1;
+        font = with_pixel_turned(with_pixel_turned(font, U'A', 0, 3), U'A', row.ink_column, 6);
+        const FontReadResult back = read_first(write_glcd_font(font, "font.c"));
+        ASSERT_TRUE(back.ok) << back.message;
+        EXPECT_EQ(back.font.header, row.header);
+        EXPECT_TRUE(pixel(back.font, U'A', 0, -3));
+        EXPECT_TRUE(pixel(back.font, U'A', row.ink_column, 0));
+    }
+}
+
 TEST(GlcdFont, WhatTheFormCannotHoldIsRefusedByName)
 {
     Font font = make_blank_font({8, 10, 0x41, 2}).font;
