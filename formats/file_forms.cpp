@@ -11,6 +11,7 @@
 #include "formats/glcd_font.h"
 #include "formats/lvgl_font.h"
 #include "formats/tft_espi_font.h"
+#include "formats/u8g2_font.h"
 #include "formats/thingpulse_font.h"
 #include "formats/vlw_font.h"
 #include "formats/font_text.h"
@@ -45,9 +46,9 @@ std::string without_options(const Font& font, std::string_view save_path, const 
     return write(font, save_path);
 }
 
-const std::array<FileForm, 10>& forms()
+const std::array<FileForm, 11>& forms()
 {
-    static const std::array<FileForm, 10> all = {{
+    static const std::array<FileForm, 11> all = {{
         {FontFormat::C, "c", "C File", "font.c file to save", {"c", "h", "ino", "cpp"}, {}, scan_c_fonts,
          read_c_font_entry, without_options<write_c_font>, c_font_in_place, c_drawing_problems},
         {FontFormat::Bas, "bas", "BAS File", "font.BAS file to save", {"bas", "inc"}, {}, scan_bas_fonts,
@@ -74,6 +75,8 @@ const std::array<FileForm, 10>& forms()
         {FontFormat::FontToPy, "font-to-py", "MicroPython font module", "MicroPython font module to save", {"py"}, {0xFFFF, 65535, 255, 255, true},
          scan_font_to_py_fonts, read_font_to_py_font_entry, write_font_to_py_font, font_to_py_font_in_place, no_drawing_problems,
          font_to_py_refusal, {}, nullptr, nullptr, nullptr, true},
+        {FontFormat::U8g2, "u8g2", "u8g2 font", "u8g2 font file to save", {"c"}, {0xFFFE, 65535, 127, 127, true},
+         scan_u8g2_fonts, read_u8g2_font_entry, write_u8g2_font, u8g2_font_in_place, no_drawing_problems, u8g2_refusal},
     }};
     return all;
 }
@@ -86,7 +89,7 @@ std::string patterns_of(const FileForm& form)
         patterns += (patterns.empty() ? "*." : ";*.") + std::string(extension);
         // Files made on other systems are often named in capitals; a C ".C" or ".H" is C++, though.
         if (form.format != FontFormat::C && form.format != FontFormat::Gfx && form.format != FontFormat::TftEspi && form.format != FontFormat::Lvgl
-            && form.format != FontFormat::Glcd && form.format != FontFormat::ThingPulse && form.format != FontFormat::FontToPy)
+            && form.format != FontFormat::Glcd && form.format != FontFormat::ThingPulse && form.format != FontFormat::FontToPy && form.format != FontFormat::U8g2)
             patterns += ";*." + upper;
     }
     return patterns;

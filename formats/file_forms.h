@@ -17,7 +17,7 @@
 
 namespace glyphwright {
 
-enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi, Lvgl, Glcd, ThingPulse, FontToPy };
+enum class FontFormat { C, Bas, Bdf, Gfx, Vlw, TftEspi, Lvgl, Glcd, ThingPulse, FontToPy, U8g2 };
 
 // What a form can hold.
 struct FormLimits {
@@ -39,6 +39,7 @@ struct InPlaceText {
 struct WriteOptions {
     bool run_length = false;  // tft-espi: the run-length encoded glyphs of TFT_eSPI's Fonts 4 to 8
     bool vertical_map = false;  // font-to-py: columns of bits, bit 0 at the top, instead of rows
+    int u8g2_mode = 0;  // u8g2: the build mode, 0 to 3 (t: each glyph its own box, h, m, 8)
 };
 
 struct FileForm {

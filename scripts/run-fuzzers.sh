@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(c_reader_fuzz bas_reader_fuzz glyph_codec_fuzz round_trip_fuzz import_fuzz bdf_reader_fuzz gfx_reader_fuzz vlw_reader_fuzz tft_espi_reader_fuzz lvgl_reader_fuzz glcd_reader_fuzz thingpulse_reader_fuzz font_to_py_reader_fuzz)
+[ "${#targets[@]}" -gt 0 ] || targets=(c_reader_fuzz bas_reader_fuzz glyph_codec_fuzz round_trip_fuzz import_fuzz bdf_reader_fuzz gfx_reader_fuzz vlw_reader_fuzz tft_espi_reader_fuzz lvgl_reader_fuzz glcd_reader_fuzz thingpulse_reader_fuzz font_to_py_reader_fuzz u8g2_reader_fuzz)
 
 root="$(pwd)"
 corpus_dir="${GLYPHWRIGHT_CORPUS_DIR:-$root/../shared/corpus}"
@@ -112,6 +112,7 @@ prepare_seeds() {
     glcd_reader_fuzz) font_files '*.c' '*.h' | copy_seeds "$seeds" "" ;;
     thingpulse_reader_fuzz) font_files '*.h' | copy_seeds "$seeds" "" ;;
     font_to_py_reader_fuzz) font_files '*.py' | copy_seeds "$seeds" "" ;;
+    u8g2_reader_fuzz) font_files 'u8g2*.c' | copy_seeds "$seeds" "" ;;
     bdf_reader_fuzz)
       font_files '*.bdf' | copy_seeds "$seeds" """"
       cp fuzz/seeds/import_fuzz/*.bdf "$seeds"/ 2>/dev/null || true ;;

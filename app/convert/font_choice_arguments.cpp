@@ -124,7 +124,9 @@ std::string write_options_usage()
            "    --rle           tft-espi: run-length encoded glyphs, as TFT_eSPI's Fonts 4 to 8 hold them,\n"
            "                    instead of Font 2's rows of bits.\n"
            "    --vmap          font-to-py: columns of bits, bit 0 at the top (the vertical map of\n"
-           "                    displays that take bytes as columns), instead of rows.\n";
+           "                    displays that take bytes as columns), instead of rows.\n"
+           "    --u8g2-mode M   u8g2: the build mode, t (each glyph its own box, the default), h (a\n"
+           "                    common height), m (monospace) or 8 (cells a multiple of 8).\n";
 }
 
 std::string take_output_form(std::vector<std::string>& arguments, std::optional<FontFormat>& form, WriteOptions& options)
@@ -137,6 +139,13 @@ std::string take_output_form(std::vector<std::string>& arguments, std::optional<
         }
         if (arguments[at] == "--vmap") {
             options.vertical_map = true;
+            continue;
+        }
+        if (arguments[at] == "--u8g2-mode") {
+            const std::string_view modes = "thm8";
+            if (at + 1 >= arguments.size() || arguments[at + 1].size() != 1 || modes.find(arguments[at + 1][0]) == std::string_view::npos)
+                return "--u8g2-mode takes t, h, m or 8";
+            options.u8g2_mode = static_cast<int>(modes.find(arguments[++at][0]));
             continue;
         }
         if (arguments[at] != "--to") {

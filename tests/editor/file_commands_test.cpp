@@ -50,7 +50,7 @@ TEST_F(FileCommands, OpenShowsTheFontsFirstCharacter)
     EXPECT_EQ(gui.dialog_titles, std::vector<std::string>{"font.c or font.BAS file to modify."});
     EXPECT_EQ(gui.dialog_filters,
               std::vector<std::string>{"C File|*.c;*.h;*.ino;*.cpp|BAS File|*.bas;*.BAS;*.inc;*.INC|BDF File|*.bdf;*.BDF|"
-                                       "Adafruit GFX font|*.h|Smooth font|*.vlw;*.VLW|TFT_eSPI font|*.c|LVGL font|*.c|glcd font|*.c|ThingPulse OLED font|*.h|MicroPython font module|*.py|Bitmap fonts|*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|All files (*.*)|*.*"});
+                                       "Adafruit GFX font|*.h|Smooth font|*.vlw;*.VLW|TFT_eSPI font|*.c|LVGL font|*.c|glcd font|*.c|ThingPulse OLED font|*.h|MicroPython font module|*.py|u8g2 font|*.c|Bitmap fonts|*.pcf;*.pcf.gz;*.otb;*.fnt;*.fon|All files (*.*)|*.*"});
     EXPECT_EQ(gui.controls[controls::kInfoLabel].text, "8x2      Chr$(65) to Chr$(66)");
     EXPECT_EQ(gui.list_entries, (std::vector<std::string>{"Chr$(65)  A", "Chr$(66)  B"}));
     EXPECT_EQ(gui.list_selection, 0);

@@ -360,7 +360,7 @@ TEST_F(Shell, SaveAsMakesTheSavedFileTheFontsAndOpenRecentListsIt)
     gui.press_key("Ctrl+S");
     dispatch(gui.wait_event());
     EXPECT_EQ(gui.dialog_filters.back(), "C File|*.c;*.h;*.ino;*.cpp|BAS File|*.bas;*.BAS;*.inc;*.INC|BDF File|*.bdf;*.BDF|"
-                                         "Adafruit GFX font|*.h|Smooth font|*.vlw;*.VLW|TFT_eSPI font|*.c|LVGL font|*.c|glcd font|*.c|ThingPulse OLED font|*.h|MicroPython font module|*.py|All files (*.*)|*.*");
+                                         "Adafruit GFX font|*.h|Smooth font|*.vlw;*.VLW|TFT_eSPI font|*.c|LVGL font|*.c|glcd font|*.c|ThingPulse OLED font|*.h|MicroPython font module|*.py|u8g2 font|*.c|All files (*.*)|*.*");
     EXPECT_EQ(gui.title, "9 lives.c - Glyphwright");
     EXPECT_NE(testing::read_file(folder.file("9 lives.c")).find("fontdatatype _9_lives[20] PROGMEM={"), std::string::npos);
     EXPECT_EQ(gui.passing_label_texts, std::vector<std::string>{"Saved _9_lives to 9 lives.c"});

@@ -12,7 +12,10 @@
   LVGL font, it compiles against stand-in declarations of LVGL's font types and defines its
   lv_font_t; written as a glcd array or a ThingPulse font where the form holds it, it compiles.
 - Written as a MicroPython font module (rows, and columns with --vmap), it imports, and get_ch()
-  gives every glyph of the font as its BDF draws it, on the baseline that baseline() states."""
+  gives every glyph of the font as its BDF draws it, on the baseline that baseline() states.
+- Written as a u8g2 font in each build mode, it compiles against a stand-in of the library's section
+  macro, and a decoder written here from the form's description, finding each code as the library
+  does (from 'A' or 'a', through the Unicode lookup table), draws every glyph's ink as its BDF does."""
 
 import argparse
 import importlib.util
@@ -23,7 +26,7 @@ import subprocess
 import sys
 import tempfile
 
-FORMS = ("c", "mmbasic", "gfx", "tft-espi", "lvgl", "glcd", "thingpulse", "font-to-py")
+FORMS = ("c", "mmbasic", "gfx", "tft-espi", "lvgl", "glcd", "thingpulse", "font-to-py", "u8g2")
 
 GFX_STAND_IN = """#include <stdint.h>
 #define PROGMEM
@@ -309,6 +312,128 @@ def check_module(binary, path, number, folder, problems):
                 return
 
 
+def c_string_bytes(text):
+    """The bytes of the string literals after the first "=" up to ";", and the terminating zero."""
+    out = bytearray()
+    at = text.index("=") + 1
+    while True:
+        while text[at] in " \t\r\n":
+            at += 1
+        if text[at] == ";":
+            return bytes(out) + b"\0"
+        assert text[at] == '"', text[at:at + 20]
+        at += 1
+        while text[at] != '"':
+            if text[at] != "\\":
+                out.append(ord(text[at]))
+                at += 1
+                continue
+            digits = re.match(r"[0-7]{1,3}", text[at + 1:])
+            out.append(int(digits.group(0), 8))
+            at += 1 + len(digits.group(0))
+        at += 1
+
+
+def u8g2_glyph(font, code):
+    """The glyph u8g2 draws for a code: (advance, set of (x, y above the baseline)), or None."""
+    def bits_of(at):
+        for byte in font[at:]:
+            for bit in range(8):
+                yield byte >> bit & 1
+    def take(stream, count):
+        return sum(next(stream) << k for k in range(count))
+    if code <= 255:
+        at = 23
+        if code >= ord("a") and (font[19] << 8 | font[20]):
+            at += font[19] << 8 | font[20]
+        elif code >= ord("A") and (font[17] << 8 | font[18]):
+            at += font[17] << 8 | font[18]
+        while font[at + 1] != 0 and font[at] != code:
+            at += font[at + 1]
+        if font[at + 1] == 0:
+            return None
+        stream = bits_of(at + 2)
+    else:
+        at = 23 + (font[21] << 8 | font[22])
+        record = at
+        while True:
+            record += font[at] << 8 | font[at + 1]
+            last = font[at + 2] << 8 | font[at + 3]
+            at += 4
+            if last >= code:
+                break
+        while (font[record] << 8 | font[record + 1]) not in (0, code):
+            record += font[record + 2]
+        if font[record] << 8 | font[record + 1] == 0:
+            return None
+        stream = bits_of(record + 3)
+    width, height = take(stream, font[4]), take(stream, font[5])
+    x, y, advance = (take(stream, font[k]) - (1 << font[k] - 1) for k in (6, 7, 8))
+    pixels, filled = set(), 0
+    while width and filled < width * height:
+        zeros, ones = take(stream, font[2]), take(stream, font[3])
+        while True:
+            filled += zeros
+            for _ in range(ones):
+                pixels.add((x + filled % width, y + height - 1 - filled // width))
+                filled += 1
+            if not take(stream, 1):
+                break
+    return advance, pixels
+
+
+def check_u8g2(binary, path, number, folder, include, problems):
+    """The font as u8g2 in each build mode: it compiles, and every glyph decodes to its BDF's ink."""
+    bdf = os.path.join(folder, "font.bdf")
+    if run([binary, "--font", number, path, bdf]).returncode != 0:
+        return
+    with open(bdf, encoding="latin-1") as bdf_file:
+        glyphs = bdf_glyphs(bdf_file.read())
+    for mode in "thm8":
+        source = os.path.join(folder, "font.c")
+        out = run([binary, "--font", number, "--to", "u8g2", "--u8g2-mode", mode, path, source])
+        if out.returncode != 0:
+            if "code past U+FFFE" not in out.stderr and "past the 254 a record holds" not in out.stderr \
+                    and "holds up to 127 x 127" not in out.stderr:
+                problems.append(f"{path} font {number}: not written as u8g2 {mode}: {out.stderr.strip()}")
+            return
+        with open(source, encoding="latin-1") as written:
+            text = written.read()
+        name = re.search(r"^const uint8_t (\w+)\[", text, re.M).group(1)
+        problem = mode == "t" and compile_problem(source, include, ["-include", "u8g2.h", "-DU8G2_USE_LARGE_FONTS"], folder, name)
+        if problem:
+            problems.append(f"{path} font {number}, as u8g2 {mode}: {problem}")
+        font = c_string_bytes(text)
+        for code, (advance, ink) in glyphs.items():
+            drawn = u8g2_glyph(font, code)
+            if drawn is None or (mode == "t" and drawn != (advance, ink)) or (mode != "t" and not ink_alike(drawn[1], ink)):
+                problems.append(f"{path} font {number}: u8g2 {mode} draws code {code} otherwise than its BDF")
+                return
+
+
+def check_u8g2_lookup_table(binary, folder, include, problems):
+    """DejaVu Sans with 700 codes past 255, so the lookup table has six entries: each found."""
+    dejavu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+    if not os.path.exists(dejavu):
+        return 0
+    bdf = os.path.join(folder, "wide.bdf")
+    out = run([binary, "--import", dejavu, "--size", "12", "--range", "U+0020-U+007E,U+0100-U+024F,U+0370-U+03FF,U+0400-U+04FF",
+               "--to", "bdf", bdf])
+    if out.returncode != 0:
+        problems.append(f"DejaVu Sans not imported: {out.stderr.strip()}")
+        return 0
+    check_u8g2(binary, bdf, "1", folder, include, problems)
+    return 1
+
+
+def ink_alike(drawn, ink):
+    """The same ink, but for a move right that a build mode of common cells makes of ink left of the pen."""
+    if not ink:
+        return not drawn
+    shift = min(x for x, _ in drawn) - min(x for x, _ in ink)
+    return {(x - shift, y) for x, y in drawn} == ink and shift >= 0
+
+
 def glyph_runs(path, include):
     """The numbers of the glyph arrays of a TFT_eSPI font file as the compiler sees them."""
     expanded = run(["cpp", "-P", "-DPROGMEM=", path]).stdout
@@ -345,6 +470,8 @@ def main():
             stand_in.write(GFX_STAND_IN)
         with open(os.path.join(include, "lvgl.h"), "w") as stand_in:
             stand_in.write(LVGL_STAND_IN)
+        with open(os.path.join(include, "u8g2.h"), "w") as stand_in:
+            stand_in.write("#include <stdint.h>\n#define U8G2_FONT_SECTION(name)\n")
         for form in FORMS:
             directory = os.path.join(arguments.corpus, form)
             for name in sorted(os.listdir(directory)) if os.path.isdir(directory) else []:
@@ -358,9 +485,11 @@ def main():
                     check_glcd_compiles(arguments.binary, path, number, folder, include, problems)
                     check_thingpulse_compiles(arguments.binary, path, number, folder, include, problems)
                     check_module(arguments.binary, path, number, folder, problems)
+                    check_u8g2(arguments.binary, path, number, folder, include, problems)
                     if font_form == "tft-espi" and "rle" in name:
                         check_library_runs(arguments.binary, path, include, problems)
                     checked += 1
+        checked += check_u8g2_lookup_table(arguments.binary, folder, include, problems)
     print(f"{checked} fonts checked")
     for problem in problems:
         print("FAILED:", problem)
