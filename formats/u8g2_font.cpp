@@ -112,11 +112,14 @@ std::vector<StringArray> string_arrays(std::string_view text, std::optional<std:
         }
         if (at < 3 || !is_token(tokens[at - 1], "]"))
             continue;
+        // The size between the brackets is a number or an expression of names and numbers.
         std::size_t open = at - 1;
-        while (open > 0 && !is_token(tokens[open], "["))
+        while (open > 0 && !is_token(tokens[open - 1], "[") && (tokens[open - 1].kind == CTokenKind::Name || tokens[open - 1].kind == CTokenKind::Number
+                                                                || is_token(tokens[open - 1], "+") || is_token(tokens[open - 1], "*")))
             --open;
-        if (open == 0 || tokens[open - 1].kind != CTokenKind::Name)
+        if (open < 2 || !is_token(tokens[open - 1], "[") || tokens[open - 2].kind != CTokenKind::Name)
             continue;
+        --open;
         const CToken& name = tokens[open - 1];
         if (only && name.begin != *only)
             continue;

@@ -173,6 +173,18 @@ TEST(U8g2Font, EveryBuildModeKeepsTheInk)
     }
 }
 
+// A declaration without its «[» is no font, and its string is not taken for an earlier array's.
+TEST(U8g2Font, EachStringBelongsToItsOwnDeclaration)
+{
+    const std::string font = write_u8g2_font(random_font(U'A', 3, 1, 6), "a.c", {});
+    std::string broken = write_u8g2_font(random_font(U'0', 2, 1, 4), "b.c", {});
+    broken.erase(broken.find('['), 1);
+    const std::string text = font + broken;
+    const FontScan scan = scan_u8g2_fonts(text);
+    ASSERT_EQ(scan.entries.size(), 1u);
+    EXPECT_EQ(glyph_count(read_u8g2_font_entry(text, scan.entries.front()).font), 3);
+}
+
 TEST(U8g2Font, NamesFollowTheLibrarysConvention)
 {
     const struct {
