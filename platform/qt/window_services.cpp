@@ -152,8 +152,8 @@ void QtGuiServices::create_text_field(int window_id, int id, int x, int y, int w
 std::string QtGuiServices::text_field_text(int id)
 {
     auto* field = qobject_cast<QLineEdit*>(control_widget(id));
-    // The text is one character a byte: characters beyond the 8-bit range become "?".
-    return field ? field->text().toLatin1().toStdString() : std::string();
+    // UTF-8, so that a sample reaches the characters of a font past code 255 (Cyrillic, Greek).
+    return field ? field->text().toUtf8().toStdString() : std::string();
 }
 
 void QtGuiServices::draw_bits(int x, int y, int width, int height, std::span<const std::uint8_t> bits, int scale,

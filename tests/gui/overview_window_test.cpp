@@ -81,6 +81,9 @@ private slots:
         const UiEvent edit{EventKind::ControlEvent, controls::kSampleField, EventSubtype::TextChange, 0};
         QCOMPARE(gui->wait_event(), edit);
         QCOMPARE(gui->text_field_text(controls::kSampleField), std::string("The quick brown fox 0123456789Hi"));
+        // Characters past code 255 reach the sample of a font that has them.
+        field->setText(QString::fromUtf8("\xD0\x96\xC3\xA9"));
+        QCOMPARE(gui->text_field_text(controls::kSampleField), std::string("\xD0\x96\xC3\xA9"));
     }
 
     void close_box_reports_the_window_and_it_reopens_in_its_place()
