@@ -162,18 +162,17 @@ std::vector<StringArray> string_arrays(std::string_view text, std::optional<std:
 // A glyph of the font as u8g2 draws it: its pixels from the pen and the baseline, and its advance.
 struct Drawn {
     int dx = 0;
-    std::vector<std::pair<int, int>> pixels;  // (x right of the pen, y above the baseline)
+    std::vector<std::pair<int, int>> pixels;  // (y above the baseline, x right of the pen), rising
     bool operator==(const Drawn&) const = default;
 };
 
 Drawn drawn_of(const u8g2::Glyph& glyph)
 {
     Drawn drawn{glyph.dx, {}};
-    for (int r = 0; r < glyph.h; ++r)
+    for (int r = glyph.h - 1; r >= 0; --r)
         for (int c = 0; c < glyph.w; ++c)
             if (glyph.pixels[static_cast<std::size_t>(r * glyph.w + c)])
-                drawn.pixels.emplace_back(glyph.x + c, glyph.y + glyph.h - 1 - r);
-    std::sort(drawn.pixels.begin(), drawn.pixels.end());
+                drawn.pixels.emplace_back(glyph.y + glyph.h - 1 - r, glyph.x + c);
     return drawn;
 }
 
