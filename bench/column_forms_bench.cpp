@@ -113,10 +113,15 @@ void unifont_module(benchmark::State& state, const std::string& range, bool back
     }
     const fs::path folder = fs::temp_directory_path() / "glyphwright-module-bench";
     fs::create_directories(folder);
-    const std::string binary = std::string("'") + GLYPHWRIGHT_CONVERT_BINARY + "' ";
-    const std::string module = "'" + (folder / "unifont.py").string() + "'";
-    const std::string write = binary + "--import " + unifont + " --range " + range + " " + module + " >/dev/null 2>&1";
-    const std::string read = binary + module + " '" + (folder / "unifont.bdf").string() + "' >/dev/null 2>&1";
+    // Built by appending: GCC 12 takes a literal before a temporary string for overlapping copies.
+    std::string binary = "'";
+    binary.append(GLYPHWRIGHT_CONVERT_BINARY).append("' ");
+    std::string module = "'";
+    module.append((folder / "unifont.py").string()).append("'");
+    std::string write = binary;
+    write.append("--import ").append(unifont).append(" --range ").append(range).append(" ").append(module).append(" >/dev/null 2>&1");
+    std::string read = binary;
+    read.append(module).append(" '").append((folder / "unifont.bdf").string()).append("' >/dev/null 2>&1");
     for (auto _ : state) {
         const int written = std::system(write.c_str());
         if (back && (written != 0 || std::system(read.c_str()) != 0))
