@@ -294,10 +294,10 @@ def check_module(binary, path, number, folder, problems):
             if "code past U+FFFF" not in out.stderr and "bytes a sparse index reaches" not in out.stderr:
                 problems.append(f"{path} font {number}: not written as font-to-py {options}: {out.stderr.strip()}")
             return
-        spec = importlib.util.spec_from_file_location("font_module", source)
-        module = importlib.util.module_from_spec(spec)
+        found = importlib.util.spec_from_file_location("font_module", source)
+        module = importlib.util.module_from_spec(found)
         try:
-            spec.loader.exec_module(module)
+            found.loader.exec_module(module)
         except Exception as error:  # the test reports any failure of the written module
             problems.append(f"{path} font {number}: the module {options} does not import: {error}")
             return
