@@ -87,7 +87,8 @@ InPlaceText font_to_py_font_in_place(std::string_view text, const FontEntry&, co
         widest_before = std::max(widest_before, record.width);
     if (widest != widest_before)
         edit_constant("max_width", widest);
-    if (layout->baseline)
+    // baseline() as read is kept within the height; it is written only when the font's moved.
+    if (layout->baseline && std::clamp(font.ascent, 0, layout->height) != *layout->baseline)
         edit_constant("baseline", std::clamp(font.ascent, 0, layout->height));
     if (!records_changed)
         return {true, with_edits(text, std::move(edits)), {}};

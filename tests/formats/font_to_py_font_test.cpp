@@ -186,6 +186,11 @@ TEST(FontToPyFont, InPlaceKeepsWhatGetChHoldsAndBadOffsetsAreWarnings)
     EXPECT_TRUE(both.warnings.empty());
     EXPECT_EQ(font_to_py_font_in_place(overlapping, read_first_of_entry(FontFormat::FontToPy, overlapping), both.font).text, overlapping);
 
+    // A baseline() past the height is read as the height, and stays as written through a save.
+    std::string deep = text;
+    deep.replace(deep.find("def min_ch"), 0, "def baseline():\n    return 12\n\n");
+    EXPECT_EQ(font_to_py_font_in_place(deep, entry, read_first(deep).font).text, deep);
+
     // A literal cut by the end of its line holds nothing, and the scan goes on past it.
     EXPECT_FALSE(read_first("def height():\n    return 2\n\n_font =\\\nb'\\x07\\x00\n_index =\\\nb''\n").ok);
 
