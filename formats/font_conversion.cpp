@@ -16,7 +16,7 @@ ConversionResult convert_font_file(const std::string& input, const std::string& 
         return result;
     }
     const Font& model = read.font;
-    FileResult saved = save_font(model, output, format, options);
+    FileResult saved = save_font_or_print(model, output, input, format, options);
     if (!saved.ok) {
         result.message = saved.error;
         return result;

@@ -209,4 +209,21 @@ FileResult save_font(const Font& model, const std::string& path, FontFormat form
     return write_whole_text_file(companion_path(path, format), form.write_companion(std::nullopt, model, path));
 }
 
+FileResult save_font_or_print(const Font& font, const std::string& path, std::string_view name_source, FontFormat format,
+                              const WriteOptions& options)
+{
+    if (path != kStandardOutputPath)
+        return save_font(font, path, format, options);
+    const FileForm& form = form_of(format);
+    if (std::string refusal = save_refusal(font, format); !refusal.empty())
+        return {false, "It cannot be saved as a " + std::string(form.title) + ": " + refusal + "."};
+    if (form.write_companion != nullptr)
+        return {false, "A " + std::string(form.title) + " is written as two files, which standard output cannot hold."};
+    std::string name_path(file_name_part(name_source));
+    if (const std::string_view extension = file_extension(name_path); !extension.empty())
+        name_path.resize(name_path.size() - extension.size() - 1);
+    name_path.append(".").append(form.extensions.front());
+    return write_standard_output(font_file_text(font, format, name_path, options));
+}
+
 }  // namespace glyphwright

@@ -72,4 +72,13 @@ std::string font_file_text(const Font& model, FontFormat format, std::string_vie
 // is untouched and the result gives the reason.
 FileResult save_font(const Font& font, const std::string& path, FontFormat format, const WriteOptions& options = {});
 
+// The path that stands for standard output where a font is saved.
+inline constexpr std::string_view kStandardOutputPath = "-";
+
+// As save_font, but to standard output when `path` is kStandardOutputPath, the file then named
+// after `name_source` (the font's input file) as a file of the form's extension beside it would be.
+// A form written as two files is refused there.
+FileResult save_font_or_print(const Font& font, const std::string& path, std::string_view name_source, FontFormat format,
+                              const WriteOptions& options = {});
+
 }  // namespace glyphwright

@@ -309,21 +309,23 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
 
 FontReadResult import_font(const std::string& path, const ImportOptions& options)
 {
-    OpenedTextFile file = open_text_file(path);
-    if (!file.ok)
-        return refused(file.error);
-    return import_font_data(file.content, file_name_part(path), options);
+    // Mapped, not read: an outline font is large and only the tables of the characters asked for
+    // are looked at.
+    const MappedFile file = map_file(path);
+    if (!file.ok())
+        return refused(file.error());
+    return import_font_data(file.bytes(), file_name_part(path), options);
 }
 
 FontFacts read_font_facts(const std::string& path, int face_index)
 {
     FontFacts facts;
-    OpenedTextFile file = open_text_file(path);
-    if (!file.ok) {
-        facts.message = file.error;
+    const MappedFile file = map_file(path);
+    if (!file.ok()) {
+        facts.message = file.error();
         return facts;
     }
-    FreeTypeFace face(file.content, face_index);
+    FreeTypeFace face(file.bytes(), face_index);
     if (!face.is_open()) {
         facts.message = quoted_file_name(path) + " cannot be imported: " + face.error() + ".";
         return facts;

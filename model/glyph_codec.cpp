@@ -6,28 +6,18 @@ namespace glyphwright {
 
 namespace {
 
-// Walks the glyph's pixels in bit-stream order: row after row, left to right.
-class PixelCursor {
-public:
-    explicit PixelCursor(int glyph_width, int glyph_height) : m_width(glyph_width), m_height(glyph_height) {}
-
-    bool done() const { return m_y >= m_height; }
-    int x() const { return m_x; }
-    int y() const { return m_y; }
-    void advance()
-    {
-        if (++m_x == m_width) {
-            m_x = 0;
-            ++m_y;
-        }
-    }
-
-private:
-    int m_width;
-    int m_height;
-    int m_x = 0;
-    int m_y = 0;
-};
+// The value of the byte field at `at` when it is written as encode_glyph writes it, «0xHH» followed
+// by a comma or the end of the text (digits of either case); -1 for a field written any other way.
+int canonical_field_value(std::string_view text, std::size_t at)
+{
+    if (text.size() - at < 4 || text[at] != '0' || text[at + 1] != 'x')
+        return -1;
+    if (text.size() - at > 4 && text[at + 4] != ',')
+        return -1;
+    const int high = hex_digit_value(text[at + 2]);
+    const int low = hex_digit_value(text[at + 3]);
+    return high < 0 || low < 0 ? -1 : high * 16 + low;
+}
 
 }  // namespace
 
@@ -53,36 +43,60 @@ int decode_byte_field(std::string_view field)
 
 void decode_glyph(std::string_view text, GlyphGrid& grid)
 {
-    int byte_count = glyph_byte_count(grid.glyph_width(), grid.glyph_height());
-    PixelCursor cursor(grid.glyph_width(), grid.glyph_height());
-    // One pass over the text: each comma ends the field of the next byte.
+    const int width = grid.glyph_width();
+    const int height = grid.glyph_height();
+    const int byte_count = glyph_byte_count(width, height);
+    int x = 0;
+    int y = 0;
+    // One pass over the text: each comma ends the field of the next byte. Fields as the writers
+    // write them are read in place; any other is trimmed and read by decode_byte_field.
     std::size_t start = 0;
     for (int byte_index = 0; byte_index < byte_count; ++byte_index) {
         int value = 0;
-        if (start <= text.size()) {
-            std::size_t comma = text.find(',', start);
-            std::size_t end = comma == std::string_view::npos ? text.size() : comma;
-            value = decode_byte_field(text.substr(start, end - start));
-            start = comma == std::string_view::npos ? text.size() + 1 : comma + 1;
+        if (start < text.size()) {
+            value = canonical_field_value(text, start);
+            if (value >= 0) {
+                start += 5;
+            } else {
+                const std::size_t comma = text.find(',', start);
+                const std::size_t end = comma == std::string_view::npos ? text.size() : comma;
+                value = decode_byte_field(text.substr(start, end - start));
+                start = comma == std::string_view::npos ? text.size() : comma + 1;
+            }
         }
-        for (int bit = 7; bit >= 0 && !cursor.done(); --bit, cursor.advance())
-            grid.set(cursor.x(), cursor.y(), (value >> bit) & 1);
+        for (int bit = 7; bit >= 0 && y < height; --bit) {
+            grid.set(x, y, (value >> bit) & 1);
+            if (++x == width) {
+                x = 0;
+                ++y;
+            }
+        }
     }
 }
 
 std::string encode_glyph(const GlyphGrid& grid)
 {
-    int byte_count = glyph_byte_count(grid.glyph_width(), grid.glyph_height());
-    PixelCursor cursor(grid.glyph_width(), grid.glyph_height());
-    std::string text;
-    text.reserve(static_cast<std::size_t>(byte_count) * 5);
+    const int width = grid.glyph_width();
+    const int height = grid.glyph_height();
+    const int byte_count = glyph_byte_count(width, height);
+    std::string text(static_cast<std::size_t>(byte_count) * 5, ',');
+    int x = 0;
+    int y = 0;
     for (int byte_index = 0; byte_index < byte_count; ++byte_index) {
-        int value = 0;
-        for (int bit = 7; bit >= 0 && !cursor.done(); --bit, cursor.advance()) {
-            if (grid.at(cursor.x(), cursor.y()) == 1)
-                value |= 1 << bit;
+        unsigned value = 0;
+        for (int bit = 7; bit >= 0 && y < height; --bit) {
+            if (grid.at(x, y) == 1)
+                value |= 1u << bit;
+            if (++x == width) {
+                x = 0;
+                ++y;
+            }
         }
-        append_byte_field(text, value);
+        char* field = text.data() + static_cast<std::size_t>(byte_index) * 5;
+        field[0] = '0';
+        field[1] = 'x';
+        field[2] = upper_hex_digit(value >> 4);
+        field[3] = upper_hex_digit(value);
     }
     return text;
 }

@@ -5,11 +5,14 @@
 #include <cerrno>
 #include <csignal>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace glyphwright {
 
@@ -79,6 +82,59 @@ std::string describe_non_regular(const std::string& path, mode_t mode)
 }
 
 }  // namespace
+
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : m_address(std::exchange(other.m_address, nullptr)), m_size(std::exchange(other.m_size, 0)),
+      m_error(std::exchange(other.m_error, "no file"))
+{
+}
+
+MappedFile& MappedFile::operator=(MappedFile&& other) noexcept
+{
+    if (this != &other) {
+        if (m_address != nullptr)
+            munmap(m_address, m_size);
+        m_address = std::exchange(other.m_address, nullptr);
+        m_size = std::exchange(other.m_size, 0);
+        m_error = std::exchange(other.m_error, "no file");
+    }
+    return *this;
+}
+
+MappedFile::~MappedFile()
+{
+    if (m_address != nullptr)
+        munmap(m_address, m_size);
+}
+
+MappedFile map_file(const std::string& path)
+{
+    MappedFile result;
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0) {
+        result.m_error = "Cannot open " + quoted(path) + ": " + reason_of(errno) + ".";
+        return result;
+    }
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        result.m_error = describe_non_regular(path, status.st_mode);
+    } else if (status.st_size > kMaxTextFileBytes) {
+        result.m_error = quoted(path) + " is larger than 32 MiB; font files are far smaller.";
+    } else if (status.st_size == 0) {
+        result.m_error.clear();
+    } else {
+        void* address = mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, descriptor, 0);
+        if (address == MAP_FAILED) {
+            result.m_error = "Cannot read " + quoted(path) + ": " + reason_of(errno) + ".";
+        } else {
+            result.m_address = address;
+            result.m_size = static_cast<std::size_t>(status.st_size);
+            result.m_error.clear();
+        }
+    }
+    close(descriptor);
+    return result;
+}
 
 OpenedTextFile open_text_file(const std::string& path)
 {
@@ -270,6 +326,13 @@ FileResult write_whole_text_file(const std::string& path, std::string_view text)
     OutputTextFile file = create_text_file(path);
     write_text(file, text);
     return close_text_file(file);
+}
+
+FileResult write_standard_output(std::string_view text)
+{
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+        return {false, "Cannot write to standard output: " + reason_of(errno) + "."};
+    return {true, {}};
 }
 
 }  // namespace glyphwright

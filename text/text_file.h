@@ -39,6 +39,32 @@ FileStamp file_stamp(const std::string& path);
 // (a folder, a FIFO, a device), files over kMaxTextFileBytes and unreadable files; never blocks.
 OpenedTextFile open_text_file(const std::string& path);
 
+// A regular file's bytes mapped into memory read-only, for readers that look at a small part of a
+// large file (an outline font's tables for a few characters): only the pages read are loaded.
+// Refuses what open_text_file refuses, with the same reasons. An empty file maps to no bytes.
+class MappedFile {
+public:
+    MappedFile() = default;
+    MappedFile(MappedFile&& other) noexcept;
+    MappedFile& operator=(MappedFile&& other) noexcept;
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    ~MappedFile();
+
+    bool ok() const { return m_error.empty(); }
+    const std::string& error() const { return m_error; }
+    std::string_view bytes() const { return {static_cast<const char*>(m_address), m_size}; }
+
+private:
+    friend MappedFile map_file(const std::string& path);
+
+    void* m_address = nullptr;
+    std::size_t m_size = 0;
+    std::string m_error = "no file";
+};
+
+MappedFile map_file(const std::string& path);
+
 // A file being written. Text goes to a temporary file beside the target; close_text_file renames
 // it over the target. Destroying an unclosed file removes the temporary file.
 class OutputTextFile {
@@ -83,5 +109,8 @@ FileResult close_text_file(OutputTextFile& file);
 
 // create_text_file, write_text and close_text_file for one whole text.
 FileResult write_whole_text_file(const std::string& path, std::string_view text);
+
+// Writes the whole text to standard output and flushes it.
+FileResult write_standard_output(std::string_view text);
 
 }  // namespace glyphwright

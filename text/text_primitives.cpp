@@ -73,17 +73,6 @@ std::string to_upper(std::string_view text)
     return result;
 }
 
-int hex_digit_value(char character)
-{
-    if (character >= '0' && character <= '9')
-        return character - '0';
-    if (character >= 'A' && character <= 'F')
-        return character - 'A' + 10;
-    if (character >= 'a' && character <= 'f')
-        return character - 'a' + 10;
-    return -1;
-}
-
 std::int64_t parse_value(std::string_view text)
 {
     std::size_t at = 0;

@@ -40,7 +40,16 @@ std::string to_upper(std::string_view text);
 std::int64_t parse_value(std::string_view text);
 
 // Value of one hexadecimal digit character, or -1 when it is not one.
-int hex_digit_value(char character);
+inline int hex_digit_value(char character)
+{
+    if (character >= '0' && character <= '9')
+        return character - '0';
+    if (character >= 'A' && character <= 'F')
+        return character - 'A' + 10;
+    if (character >= 'a' && character <= 'f')
+        return character - 'a' + 10;
+    return -1;
+}
 
 // "U+" and at least four upper-case hexadecimal digits: "U+0041", "U+1F600".
 std::string code_point_text(char32_t code_point);

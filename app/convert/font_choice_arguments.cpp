@@ -120,7 +120,9 @@ std::string take_font_choice(std::vector<std::string>& arguments, FontChoice& ch
 
 std::string write_options_usage()
 {
-    return "  Options of the forms written:\n"
+    return "  OUT may be - for standard output, with --to naming the form; the font is then named after\n"
+           "  its input file.\n"
+           "  Options of the forms written:\n"
            "    --rle           tft-espi: run-length encoded glyphs, as TFT_eSPI's Fonts 4 to 8 hold them,\n"
            "                    instead of Font 2's rows of bits.\n"
            "    --vmap          font-to-py: columns of bits, bit 0 at the top (the vertical map of\n"
@@ -168,6 +170,10 @@ std::optional<FontFormat> output_form(const std::string& output, std::optional<F
 {
     if (form)
         return form;
+    if (output == kStandardOutputPath) {
+        problem = "writing to standard output (\"-\") needs --to to name the form";
+        return std::nullopt;
+    }
     if (std::optional<FontFormat> by_extension = format_of_path(output))
         return by_extension;
     // The extensions that choose a form: a form whose extension an earlier one takes (a GFX ".h"

@@ -148,13 +148,14 @@ int write_made_font(FontReadResult& made, const std::string& source, const std::
     for (const std::string& warning : made.warnings)
         std::fprintf(stderr, "%s: warning: %s\n", source.c_str(), warning.c_str());
     const Font& model = made.font;
-    FileResult saved = save_font(model, output, format, options);
+    FileResult saved = save_font_or_print(model, output, source, format, options);
     if (!saved.ok) {
-        std::fprintf(stderr, "%s: %s\n", output.c_str(), saved.error.c_str());
+        std::fprintf(stderr, "%s: %s\n", output == kStandardOutputPath ? "standard output" : output.c_str(), saved.error.c_str());
         return 1;
     }
+    const std::string written = output == kStandardOutputPath ? "standard output" : output;
     for (const std::string& note : save_notes(model, format))
-        std::fprintf(stderr, "%s: warning: %s\n", output.c_str(), note.c_str());
+        std::fprintf(stderr, "%s: warning: %s\n", written.c_str(), note.c_str());
     return 0;
 }
 

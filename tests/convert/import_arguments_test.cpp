@@ -24,6 +24,7 @@ const std::string& kFixed = testing::kFixed6x13;
 struct ConverterRun {
     int status = -1;
     std::string err;
+    std::string out;
 };
 
 ConverterRun run_converter(const TempFolder& folder, const std::vector<std::string>& arguments)
@@ -31,10 +32,12 @@ ConverterRun run_converter(const TempFolder& folder, const std::vector<std::stri
     std::string command = "'" GLYPHWRIGHT_CONVERT_BINARY "'";
     for (const std::string& argument : arguments)
         command += " '" + argument + "'";
-    command += " >/dev/null 2>'" + folder.file("stderr.txt") + "'";
+    command += " >'" + folder.file("stdout.txt") + "' 2>'" + folder.file("stderr.txt") + "'";
     int status = std::system(command.c_str());
-    ConverterRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(folder.file("stderr.txt"))};
+    ConverterRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(folder.file("stderr.txt")),
+                     read_file(folder.file("stdout.txt"))};
     std::filesystem::remove(folder.file("stderr.txt"));
+    std::filesystem::remove(folder.file("stdout.txt"));
     return run;
 }
 
@@ -65,6 +68,11 @@ TEST(ImportArguments, ImportWritesTheImportedFontInTheFormOfTheOutput)
         EXPECT_EQ(run.err, "");
         EXPECT_EQ(read_file(folder.file(name)), expected_file(made, folder.file(name), *format_of_path(name))) << name;
     }
+    // "-" is standard output: the same file, named after the font's file.
+    ConverterRun printed = run_converter(folder, {"--import", kMono, "--size", "20", "--first", "65", "--count", "3", "--center",
+                                                  "--map", folder.file("greek.map"), "--to", "c", "-"});
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    EXPECT_EQ(printed.out, expected_file(made, "DejaVuSansMono.c", FontFormat::C));
 
     ImportOptions bitmap;
     bitmap.first_code = 0;
@@ -121,7 +129,12 @@ TEST(ImportArguments, MistakesAreUsageErrorsAndRefusalsExitWith1)
         {{"--import", kMono, "--map", folder.file("none.map"), out}, 1, "Cannot open"},
         {{"--import", folder.file("none.ttf"), "--size", "16", out}, 1, "Cannot open"},
         {{"--import", kMono, out}, 1, "needs a pixel size"},
+        {{"--import", folder.file("empty.ttf"), "--size", "16", out}, 1, "cannot be imported"},
+        {{"--import", folder.path(), "--size", "16", out}, 1, "is a folder, not a font file"},
+        {{"--import", kMono, "--size", "16", "-"}, 2, "standard output (\"-\") needs --to"},
+        {{"--import", kMono, "--size", "16", "--to", "tft-espi", "-"}, 1, "standard output cannot hold"},
     };
+    write_file(folder.file("empty.ttf"), "");
     for (const Case& test : cases) {
         ConverterRun run = run_converter(folder, test.arguments);
         EXPECT_EQ(run.status, test.status) << test.arguments[1] << " " << run.err;
