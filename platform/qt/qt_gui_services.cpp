@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 #include "platform/qt/canvas_viewport.h"
@@ -30,6 +32,32 @@ QSize fitted_to_screen(const QWidget& window, QSize wanted)
     const QSize frame = window.frameGeometry().size() - window.size();
     return wanted.boundedTo(screen->availableGeometry().size() - frame).expandedTo(window.minimumSize());
 }
+
+// A one-line label that ends a text too long for it with "…" and shows the whole text as its
+// tooltip; text() stays the whole text.
+class ElidingLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        const QString whole = text();
+        const QRect room = contentsRect();
+        const QString shown = fontMetrics().elidedText(whole, Qt::ElideRight, room.width());
+        if (shown == whole) {
+            if (!toolTip().isEmpty())
+                setToolTip({});
+            QLabel::paintEvent(event);
+            return;
+        }
+        if (toolTip() != whole)
+            setToolTip(whole);
+        QPainter painter(this);
+        style()->drawItemText(&painter, room, static_cast<int>(alignment()) | Qt::TextSingleLine, palette(), isEnabled(),
+                              shown, foregroundRole());
+    }
+};
 
 }  // namespace
 
@@ -161,7 +189,7 @@ void QtGuiServices::create_label(int id, int x, int y, int width, int height, co
 {
     if (!m_window)
         return;
-    auto* label = new QLabel(to_screen_text(text), m_window.get());
+    auto* label = new ElidingLabel(to_screen_text(text), m_window.get());
     label->setTextFormat(Qt::PlainText);
     add_control(id, label, x, y, width, height);
 }

@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QComboBox>
@@ -161,6 +162,21 @@ private slots:
         QVERIFY(!gui->menu_item_enabled(31, 32));
         gui->set_menu_item_enabled(31, 32, true);
         QVERIFY(gui->menu_item_enabled(31, 32));
+    }
+
+    void label_too_narrow_for_its_text_shows_it_whole_as_tooltip()
+    {
+        gui->create_label(20, 10, 40, 240, 25, "");
+        auto* label = qobject_cast<QLabel*>(gui->control_widget(20));
+        QVERIFY(label != nullptr);
+        const std::string whole = "Saved u8g2_font_6x10_tf to u8g2_font_6x10_tf_with_a_long_name.c";
+        gui->set_label_text(20, whole);
+        label->grab();
+        QCOMPARE(label->text(), QString::fromStdString(whole));
+        QCOMPARE(label->toolTip(), QString::fromStdString(whole));
+        gui->set_label_text(20, "8x12");
+        label->grab();
+        QVERIFY(label->toolTip().isEmpty());
     }
 
     void double_click_gives_two_clicks()
