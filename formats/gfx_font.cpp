@@ -2,6 +2,7 @@
 
 #include "formats/c_font.h"
 #include "formats/font_text.h"
+#include "formats/found_sources.h"
 #include "formats/gfx_encoding.h"
 #include "formats/gfx_source.h"
 #include "text/line_reader.h"
@@ -27,34 +28,17 @@ constexpr std::string_view kWiderForms = "BDF";
 
 FontScan scan_gfx_fonts(std::string_view text)
 {
-    FontScan scan;
-    if (text.find("GFXfont") == std::string_view::npos) {
-        scan.refusal = "the file has no GFXfont record";
-        return scan;
-    }
-    for (gfx::GfxFound& found : gfx::find_gfx_sources(text)) {
-        if (!found.source) {
-            if (scan.refusal.empty())
-                scan.refusal = found.refusal;
-            continue;
-        }
-        const FontReadResult read = gfx::gfx_font_of(*found.source, gfx::Reading::Cell);
-        if (!read.ok) {
-            if (scan.refusal.empty())
-                scan.refusal = read.message;
-            continue;
-        }
-        FontEntry entry;
-        entry.name = found.source->name;
-        entry.header = read.font.header;
-        entry.leading_begin = entry.begin = found.source->begin;
-        entry.data_begin = found.source->record;
-        entry.data_end = entry.end = found.source->end;
-        scan.entries.push_back(std::move(entry));
-    }
-    if (scan.entries.empty() && scan.refusal.empty())
-        scan.refusal = "the file has no GFXfont record with an initialiser";
-    return scan;
+    if (text.find("GFXfont") == std::string_view::npos)
+        return {{}, "the file has no GFXfont record"};
+    return scan_found_sources(
+        gfx::find_gfx_sources(text), [](const gfx::GfxSource& source) { return gfx::gfx_font_of(source, gfx::Reading::Cell); },
+        [](const gfx::GfxSource& source, FontEntry& entry) {
+            entry.name = source.name;
+            entry.leading_begin = entry.begin = source.begin;
+            entry.data_begin = source.record;
+            entry.data_end = entry.end = source.end;
+        },
+        "the file has no GFXfont record with an initialiser");
 }
 
 FontReadResult read_gfx_font_entry(std::string_view text, const FontEntry& entry)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "formats/font_text.h"
+#include "formats/found_sources.h"
 #include "formats/lvgl_source.h"
 #include "model/glyph_codec.h"
 #include "model/glyph_grid.h"
@@ -135,32 +136,15 @@ FontReadResult font_of(const LvglSource& source, Reading reading, std::optional<
 
 FontScan scan_lvgl_fonts(std::string_view text)
 {
-    FontScan scan;
-    for (const LvglFound& found : lvgl::find_lvgl_sources(text)) {
-        if (!found.source) {
-            if (scan.refusal.empty())
-                scan.refusal = found.refusal;
-            continue;
-        }
-        const LvglSource& source = *found.source;
-        FontReadResult cell = font_of(source, Reading::Cell);
-        if (!cell.ok) {
-            if (scan.refusal.empty())
-                scan.refusal = cell.message;
-            continue;
-        }
-        FontEntry entry;
-        entry.name = source.name;
-        entry.header = cell.font.header;
-        entry.leading_begin = entry.begin = source.begin;
-        entry.data_begin = source.font_start;
-        entry.data_end = source.end;
-        entry.end = source.end;
-        scan.entries.push_back(std::move(entry));
-    }
-    if (scan.entries.empty() && scan.refusal.empty())
-        scan.refusal = "no LVGL font (an lv_font_t with its descriptor, bitmap, glyphs and character maps) was found";
-    return scan;
+    return scan_found_sources(
+        lvgl::find_lvgl_sources(text), [](const LvglSource& source) { return font_of(source, Reading::Cell); },
+        [](const LvglSource& source, FontEntry& entry) {
+            entry.name = source.name;
+            entry.leading_begin = entry.begin = source.begin;
+            entry.data_begin = source.font_start;
+            entry.data_end = entry.end = source.end;
+        },
+        "no LVGL font (an lv_font_t with its descriptor, bitmap, glyphs and character maps) was found");
 }
 
 FontReadResult read_lvgl_font_entry(std::string_view text, const FontEntry& entry) { return read_lvgl_font_with(text, entry, {}); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "formats/font_text.h"
+#include "formats/found_sources.h"
 #include "formats/tft_espi_source.h"
 #include "model/glyph_codec.h"
 #include "model/glyph_grid.h"
@@ -123,32 +124,16 @@ std::vector<std::pair<std::string_view, std::int64_t>> defines_of(std::string_vi
 
 FontScan scan_tft_espi_fonts(std::string_view text)
 {
-    FontScan scan;
-    for (const TftFound& found : tft_espi::find_tft_sources(text)) {
-        if (!found.source) {
-            if (scan.refusal.empty())
-                scan.refusal = found.refusal;
-            continue;
-        }
-        const TftSource& source = *found.source;
-        FontReadResult cell = font_of(source, Reading::Cell);
-        if (!cell.ok) {
-            if (scan.refusal.empty())
-                scan.refusal = cell.message;
-            continue;
-        }
-        FontEntry entry;
-        entry.name = source.suffix;
-        entry.header = cell.font.header;
-        entry.leading_begin = entry.begin = source.begin;
-        entry.data_begin = source.table_start;
-        entry.data_end = source.table_close;
-        entry.end = source.end;
-        scan.entries.push_back(std::move(entry));
-    }
-    if (scan.entries.empty() && scan.refusal.empty())
-        scan.refusal = "no TFT_eSPI font (a width table widtbl_NAME and a pointer table chrtbl_NAME) was found";
-    return scan;
+    return scan_found_sources(
+        tft_espi::find_tft_sources(text), [](const TftSource& source) { return font_of(source, Reading::Cell); },
+        [](const TftSource& source, FontEntry& entry) {
+            entry.name = source.suffix;
+            entry.leading_begin = entry.begin = source.begin;
+            entry.data_begin = source.table_start;
+            entry.data_end = source.table_close;
+            entry.end = source.end;
+        },
+        "no TFT_eSPI font (a width table widtbl_NAME and a pointer table chrtbl_NAME) was found");
 }
 
 FontReadResult read_tft_espi_font_entry(std::string_view text, const FontEntry& entry)

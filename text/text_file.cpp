@@ -81,6 +81,32 @@ std::string describe_non_regular(const std::string& path, mode_t mode)
     return quoted(path) + " is not a regular file.";
 }
 
+std::string too_large_message(const std::string& path)
+{
+    return quoted(path) + " is larger than 32 MiB; font files are far smaller.";
+}
+
+// A descriptor of the regular file at `path`, not over kMaxTextFileBytes, read-only, with its
+// status; -1 and the reason when it is something else or cannot be opened. O_NONBLOCK keeps a FIFO
+// from blocking the open; the fstat refuses it.
+int open_font_file(const std::string& path, struct stat& status, std::string& error)
+{
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0) {
+        error = "Cannot open " + quoted(path) + ": " + reason_of(errno) + ".";
+        return -1;
+    }
+    status = {};
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
+        error = describe_non_regular(path, status.st_mode);
+    else if (status.st_size > kMaxTextFileBytes)
+        error = too_large_message(path);
+    else
+        return descriptor;
+    close(descriptor);
+    return -1;
+}
+
 }  // namespace
 
 MappedFile::MappedFile(MappedFile&& other) noexcept
@@ -110,26 +136,18 @@ MappedFile::~MappedFile()
 MappedFile map_file(const std::string& path)
 {
     MappedFile result;
-    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (descriptor < 0) {
-        result.m_error = "Cannot open " + quoted(path) + ": " + reason_of(errno) + ".";
-        return result;
-    }
     struct stat status {};
-    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        result.m_error = describe_non_regular(path, status.st_mode);
-    } else if (status.st_size > kMaxTextFileBytes) {
-        result.m_error = quoted(path) + " is larger than 32 MiB; font files are far smaller.";
-    } else if (status.st_size == 0) {
-        result.m_error.clear();
-    } else {
+    const int descriptor = open_font_file(path, status, result.m_error);
+    if (descriptor < 0)
+        return result;
+    result.m_error.clear();
+    if (status.st_size > 0) {
         void* address = mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, descriptor, 0);
         if (address == MAP_FAILED) {
             result.m_error = "Cannot read " + quoted(path) + ": " + reason_of(errno) + ".";
         } else {
             result.m_address = address;
             result.m_size = static_cast<std::size_t>(status.st_size);
-            result.m_error.clear();
         }
     }
     close(descriptor);
@@ -139,24 +157,10 @@ MappedFile map_file(const std::string& path)
 OpenedTextFile open_text_file(const std::string& path)
 {
     OpenedTextFile result;
-    // O_NONBLOCK keeps a FIFO from blocking the open; the fstat below refuses it.
-    int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (descriptor < 0) {
-        result.error = "Cannot open " + quoted(path) + ": " + reason_of(errno) + ".";
-        return result;
-    }
     struct stat status {};
-    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        result.error = describe_non_regular(path, status.st_mode);
-        close(descriptor);
+    const int descriptor = open_font_file(path, status, result.error);
+    if (descriptor < 0)
         return result;
-    }
-    std::string too_large = quoted(path) + " is larger than 32 MiB; font files are far smaller.";
-    if (status.st_size > kMaxTextFileBytes) {
-        result.error = too_large;
-        close(descriptor);
-        return result;
-    }
     result.stamp = stamp_of(status);
     // One byte beyond the size lets the read see the end of the file without growing the text.
     result.content.resize(static_cast<std::size_t>(status.st_size) + 1);
@@ -182,7 +186,7 @@ OpenedTextFile open_text_file(const std::string& path)
     }
     close(descriptor);
     if (filled > static_cast<std::size_t>(kMaxTextFileBytes)) {
-        result.error = too_large;
+        result.error = too_large_message(path);
         result.content.clear();
         return result;
     }
