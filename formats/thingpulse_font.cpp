@@ -137,7 +137,18 @@ std::optional<Encoded> encode(const Font& font, std::string& problem)
     Encoded encoded;
     const int rows = glyph_count(font);
     encoded.first = rows > 0 ? static_cast<int>(std::min<char32_t>(font.font_table.front().code_point, 255)) : 32;
-    const int count = 256 - encoded.first;
+    // Every code from the first to 255, as the library's fonts run; the count is one byte, so a
+    // font from code 0 runs to its last glyph.
+    int count = 256 - encoded.first;
+    if (count > 255) {
+        const char32_t last = font.font_table[static_cast<std::size_t>(rows - 1)].code_point;
+        if (last >= 255) {
+            problem = "the font runs from code 0 to " + to_decimal(last) + ", and a ThingPulse font holds at most 255 codes; "
+                    + std::string(kWiderForms);
+            return std::nullopt;
+        }
+        count = static_cast<int>(last) + 1;
+    }
     int widest = 0;
     std::vector<std::int64_t> jumps;
     GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
@@ -280,6 +291,8 @@ InPlaceText thingpulse_font_in_place(std::string_view text, const FontEntry& ent
     std::optional<Encoded> encoded = encode(fitted, problem);
     if (!encoded)
         return {false, {}, problem};
+    // A font from code 0 is coded to its last glyph; the table's codes after it stay without one.
+    encoded->glyphs.resize(std::max(encoded->glyphs.size(), static_cast<std::size_t>(count)));
     // A glyph that draws as before keeps its entry and bytes as written (another program's may
     // keep zero bytes at their end); the offsets run on from the first.
     const Font before = font_of(array, *layout).font;

@@ -111,5 +111,30 @@ TEST(ThingPulseFont, WhatTheFormCannotHoldIsRefusedByName)
     EXPECT_NE(thingpulse_refusal(font).find("has a code past 255"), std::string::npos);
 }
 
+// The count is one byte: a font from code 0 runs to its last glyph, and one that reaches 255 as
+// well is refused. A font from 0 saved in place with fewer glyphs than its table keeps the table.
+TEST(ThingPulseFont, AFontFromCodeZeroIsWrittenToItsLastGlyph)
+{
+    const Font font = with_pixel_turned(make_blank_font({8, 8, 0, 66}).font, U'A', 1, 1);
+    const std::string text = write_thingpulse_font(font, "from_zero.h");
+    EXPECT_NE(text.find("0x42, // Numbers of Chars: 66"), std::string::npos);
+    const FontEntry entry = read_first_of_entry(FontFormat::ThingPulse, text);
+    const FontReadResult read = read_thingpulse_font_entry(text, entry);
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_EQ(glyph_count(read.font), 66);
+    EXPECT_TRUE(pixel(read.font, U'A', 1, 1 - font.ascent + 1));
+
+    Font fewer = read.font;
+    while (glyph_count(fewer) > 10)
+        remove_glyph(fewer, glyph_count(fewer) - 1);
+    const InPlaceText saved = thingpulse_font_in_place(text, entry, fewer);
+    ASSERT_TRUE(saved.ok) << saved.error;
+    EXPECT_NE(saved.text.find("0x42, // Numbers of Chars: 66"), std::string::npos);
+
+    Font to_255 = make_blank_font({8, 8, 0, 255}).font;
+    insert_glyph(to_255, 255, Glyph{to_255.font_table[0].glyph_data, {}, 255, 8});
+    EXPECT_NE(thingpulse_refusal(to_255).find("runs from code 0 to 255"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace glyphwright::testing
