@@ -27,14 +27,8 @@ std::string cell_row(const Font& font, char32_t code, int row, int width)
     return text;
 }
 
-class ModuleCorpus : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!fs::is_directory(kModuleFolder))
-            GTEST_SKIP() << "the corpus folder " << kModuleFolder << " is absent";
-    }
-};
+constexpr char kModuleCorpusName[] = "font-to-py";
+using ModuleCorpus = CorpusFolderTest<kModuleCorpusName>;
 
 // A glyph of each version and map, from the bytes of its record:
 // - font6 (0.2, slots of starts): '?' «08 00 | 00 78 8c ..»: row 1 is 0x78, row 2 0x8c.

@@ -251,4 +251,17 @@ inline Font with_pixel_turned(Font font, char32_t code, int x, int y)
     return font;
 }
 
+// Tests of the real files of one form, in the corpus folder named `kFolder`: each is skipped, with
+// a message, when the folder is absent.
+template <const char* kFolder>
+class CorpusFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::filesystem::path folder = std::filesystem::path(GLYPHWRIGHT_CORPUS_DIR) / kFolder;
+        if (!std::filesystem::is_directory(folder))
+            GTEST_SKIP() << "the corpus folder " << folder << " is absent";
+    }
+};
+
 }  // namespace glyphwright::testing

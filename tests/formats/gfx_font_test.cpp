@@ -27,14 +27,8 @@ FontReadResult read_first(std::string_view text)
     return read_gfx_font_entry(text, scan.entries.front());
 }
 
-class GfxCorpus : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!fs::is_directory(kGfxFolder))
-            GTEST_SKIP() << "the corpus folder " << kGfxFolder << " is absent";
-    }
-};
+constexpr char kGfxCorpusName[] = "gfx";
+using GfxCorpus = CorpusFolderTest<kGfxCorpusName>;
 
 // Worked out from the records and bytes by hand, as the library draws them.
 TEST_F(GfxCorpus, GlyphsStandWhereTheLibraryDrawsThem)

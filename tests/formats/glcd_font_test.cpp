@@ -30,14 +30,8 @@ std::vector<int> array_numbers(std::string_view text)
     return numbers;
 }
 
-class GlcdCorpus : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!fs::is_directory(kGlcdFolder))
-            GTEST_SKIP() << "the corpus folder " << kGlcdFolder << " is absent";
-    }
-};
+constexpr char kGlcdCorpusName[] = "glcd";
+using GlcdCorpus = CorpusFolderTest<kGlcdCorpusName>;
 
 // Adafruit 'A' = glyph 65, 7C 12 11 12 7C: rows 0 to 6, row 6 the base row; '!' = 00 00 5F 00 00.
 // MicroPython '!' = glyph 33 - 32 of 8 columns, 00 00 00 4F 4F 00 00 00.

@@ -18,14 +18,8 @@ const fs::path kLvglFolder = fs::path(GLYPHWRIGHT_CORPUS_DIR) / "lvgl";
 
 FontReadResult read_first(std::string_view text) { return read_first_of(FontFormat::Lvgl, text); }
 
-class LvglCorpus : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!fs::is_directory(kLvglFolder))
-            GTEST_SKIP() << "the corpus folder " << kLvglFolder << " is absent";
-    }
-};
+constexpr char kLvglCorpusName[] = "lvgl";
+using LvglCorpus = CorpusFolderTest<kLvglCorpusName>;
 
 // unscii 8 'A': {.bitmap_index = 154, .adv_w = 128, .box_w = 6, .box_h = 7, .ofs_x = 1, .ofs_y = 1}
 // over 31 EC F3 FF 3C C0: its box bottom one row above the baseline, columns 1 to 6 from the pen.

@@ -20,14 +20,8 @@ const fs::path kTftFolder = fs::path(GLYPHWRIGHT_CORPUS_DIR) / "tft-espi";
 
 FontReadResult read_first(std::string_view text) { return read_first_of(FontFormat::TftEspi, text); }
 
-class TftCorpus : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!fs::is_directory(kTftFolder))
-            GTEST_SKIP() << "the corpus folder " << kTftFolder << " is absent";
-    }
-};
+constexpr char kTftCorpusName[] = "tft-espi";
+using TftCorpus = CorpusFolderTest<kTftCorpusName>;
 
 // Worked out from the tables and bytes by hand, as drawChar draws them.
 TEST_F(TftCorpus, GlyphsStandWhereTheLibraryDrawsThem)

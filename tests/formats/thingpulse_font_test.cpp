@@ -26,14 +26,8 @@ std::vector<std::string> hex_numbers(std::string_view text)
     return numbers;
 }
 
-class ThingPulseCorpus : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!fs::is_directory(kThingPulseFolder))
-            GTEST_SKIP() << "the corpus folder " << kThingPulseFolder << " is absent";
-    }
-};
+constexpr char kThingPulseCorpusName[] = "thingpulse";
+using ThingPulseCorpus = CorpusFolderTest<kThingPulseCorpusName>;
 
 // Dialog_plain_6: height 8 (one page a column); '!' is «00 00 02 02» (offset 0, 2 bytes, advance
 // 2) over «00 2C»: column 1 holds rows 2, 3 and 5, and row 5, the lowest of 'H', is the base row.

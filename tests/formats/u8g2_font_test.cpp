@@ -46,14 +46,8 @@ std::string font_bytes(std::string_view text)
     return bytes + '\0';
 }
 
-class U8g2Corpus : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!fs::is_directory(kU8g2Folder))
-            GTEST_SKIP() << "the corpus folder " << kU8g2Folder << " is absent";
-    }
-};
+constexpr char kU8g2CorpusName[] = "u8g2";
+using U8g2Corpus = CorpusFolderTest<kU8g2CorpusName>;
 
 // u8g2_font_5x7_tr's 'A': «41 09 34 B1 53 51 8E 29 03», a 4 x 6 box at (0, 0) advancing 5.
 TEST_F(U8g2Corpus, AGlyphStandsWhereItsRecordPutsIt)
