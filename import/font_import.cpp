@@ -229,13 +229,11 @@ char32_t code_point_of(const ImportOptions& options, int code)
     return static_cast<char32_t>(first + code - options.first_code);
 }
 
-FontReadResult import_font_data(std::string_view data, std::string_view file_name, const ImportOptions& options)
+namespace {
+
+// The font made from the face: what import_font and import_font_data do once the face is open.
+FontReadResult import_face(FreeTypeFace& face, std::string_view file_name, const ImportOptions& options)
 {
-    if (std::string problem = options_problem(options); !problem.empty())
-        return not_imported(file_name, problem);
-    if (data.empty())
-        return not_imported(file_name, "the file is empty");
-    FreeTypeFace face(data, options.face_index);
     if (!face.is_open())
         return not_imported(file_name, face.error());
     int pixel_size = 0;
@@ -307,25 +305,43 @@ FontReadResult import_font_data(std::string_view data, std::string_view file_nam
     return result;
 }
 
+}  // namespace
+
+FontReadResult import_font_data(std::string_view data, std::string_view file_name, const ImportOptions& options)
+{
+    if (std::string problem = options_problem(options); !problem.empty())
+        return not_imported(file_name, problem);
+    if (data.empty())
+        return not_imported(file_name, "the file is empty");
+    FreeTypeFace face(data, options.face_index);
+    return import_face(face, file_name, options);
+}
+
 FontReadResult import_font(const std::string& path, const ImportOptions& options)
 {
-    // Mapped, not read: an outline font is large and only the tables of the characters asked for
-    // are looked at.
-    const MappedFile file = map_file(path);
+    // Read piece by piece as FreeType asks, not whole: an outline font is large, and only the
+    // tables of the characters asked for are looked at.
+    const ReadableFile file = open_readable_file(path);
     if (!file.ok())
         return refused(file.error());
-    return import_font_data(file.bytes(), file_name_part(path), options);
+    const std::string_view file_name = file_name_part(path);
+    if (std::string problem = options_problem(options); !problem.empty())
+        return not_imported(file_name, problem);
+    if (file.size() == 0)
+        return not_imported(file_name, "the file is empty");
+    FreeTypeFace face(file, options.face_index);
+    return import_face(face, file_name, options);
 }
 
 FontFacts read_font_facts(const std::string& path, int face_index)
 {
     FontFacts facts;
-    const MappedFile file = map_file(path);
+    const ReadableFile file = open_readable_file(path);
     if (!file.ok()) {
         facts.message = file.error();
         return facts;
     }
-    FreeTypeFace face(file.bytes(), face_index);
+    FreeTypeFace face(file, face_index);
     if (!face.is_open()) {
         facts.message = quoted_file_name(path) + " cannot be imported: " + face.error() + ".";
         return facts;

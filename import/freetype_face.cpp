@@ -9,6 +9,7 @@
 #include <climits>
 
 #include "model/font.h"
+#include "text/text_file.h"
 #include "text/text_primitives.h"
 
 namespace glyphwright {
@@ -94,18 +95,37 @@ void copy_grey(const FT_Bitmap& bitmap, int threshold, RenderedGlyph& glyph)
 
 }  // namespace
 
-FreeTypeFace::FreeTypeFace(std::string_view data, int face_index)
+// A FreeType stream over a file: FreeType asks for the pieces it needs, read with pread.
+struct FreeTypeFace::FileStream {
+    const ReadableFile* file = nullptr;
+    FT_StreamRec stream{};
+};
+
+namespace {
+
+// FreeType's read of a stream: `count` bytes at `offset`, or, for a count of 0, a seek that is
+// fine (0) when it stays within the file.
+unsigned long read_file_stream(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count)
+{
+    const auto* file = static_cast<const ReadableFile*>(stream->descriptor.pointer);
+    if (count == 0)
+        return offset <= stream->size ? 0 : 1;
+    return file->read_at(static_cast<std::int64_t>(offset), reinterpret_cast<char*>(buffer), count);
+}
+
+}  // namespace
+
+template <typename OpenFace>
+void FreeTypeFace::open(int face_index, std::string_view start, OpenFace open_face)
 {
     if (FT_Init_FreeType(&m_library) != 0) {
         m_library = nullptr;
         m_error = "the font library could not be started";
         return;
     }
-    const auto* bytes = reinterpret_cast<const FT_Byte*>(data.data());
-    const auto size = static_cast<FT_Long>(data.size());
     FT_Face probe = nullptr;
-    if (FT_Error error = FT_New_Memory_Face(m_library, bytes, size, -1, &probe); error != 0) {
-        m_error = open_error_text(error, data);
+    if (FT_Error error = open_face(-1, &probe); error != 0) {
+        m_error = open_error_text(error, start);
         return;
     }
     const FT_Long faces = probe->num_faces;
@@ -114,14 +134,39 @@ FreeTypeFace::FreeTypeFace(std::string_view data, int face_index)
         m_error = faces == 1 ? "it has only one face, face 0" : "it has no face " + to_decimal(face_index) + "; its faces are 0 to " + to_decimal(faces - 1);
         return;
     }
-    if (FT_Error error = FT_New_Memory_Face(m_library, bytes, size, face_index, &m_face); error != 0) {
+    if (FT_Error error = open_face(face_index, &m_face); error != 0) {
         m_face = nullptr;
-        m_error = open_error_text(error, data);
+        m_error = open_error_text(error, start);
         return;
     }
     m_unicode = FT_Select_Charmap(m_face, FT_ENCODING_UNICODE) == 0;
     if (!m_unicode && m_face->num_charmaps > 0)
         FT_Set_Charmap(m_face, m_face->charmaps[0]);
+}
+
+FreeTypeFace::FreeTypeFace(std::string_view data, int face_index)
+{
+    const auto* bytes = reinterpret_cast<const FT_Byte*>(data.data());
+    const auto size = static_cast<FT_Long>(data.size());
+    open(face_index, data, [&](FT_Long index, FT_Face* face) { return FT_New_Memory_Face(m_library, bytes, size, index, face); });
+}
+
+FreeTypeFace::FreeTypeFace(const ReadableFile& file, int face_index) : m_stream(std::make_unique<FileStream>())
+{
+    m_stream->file = &file;
+    char start[16] = {};
+    const std::size_t start_size = file.read_at(0, start, sizeof start);
+    open(face_index, std::string_view(start, start_size), [&](FT_Long index, FT_Face* face) {
+        // Each face reads the stream from its start; FreeType keeps the stream, not a copy.
+        m_stream->stream = FT_StreamRec{};
+        m_stream->stream.size = static_cast<unsigned long>(file.size());
+        m_stream->stream.descriptor.pointer = const_cast<ReadableFile*>(&file);
+        m_stream->stream.read = read_file_stream;
+        FT_Open_Args arguments{};
+        arguments.flags = FT_OPEN_STREAM;
+        arguments.stream = &m_stream->stream;
+        return FT_Open_Face(m_library, &arguments, index, face);
+    });
 }
 
 FreeTypeFace::~FreeTypeFace()

@@ -5,12 +5,17 @@
 // talks to FreeType itself.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;
+
+namespace glyphwright {
+class ReadableFile;
+}
 
 namespace glyphwright {
 
@@ -39,6 +44,9 @@ public:
     // Opens face `face_index` of the font held in `data`, which must outlive the face. On failure
     // the face is not open and error() says why in words a user understands.
     FreeTypeFace(std::string_view data, int face_index);
+    // The same for the font file `file`, which must outlive the face: FreeType reads only the
+    // parts it needs.
+    FreeTypeFace(const ReadableFile& file, int face_index);
     ~FreeTypeFace();
     FreeTypeFace(const FreeTypeFace&) = delete;
     FreeTypeFace& operator=(const FreeTypeFace&) = delete;
@@ -75,6 +83,13 @@ public:
     bool render(char32_t code_point, Rendering rendering, int threshold, RenderedGlyph& glyph) const;
 
 private:
+    struct FileStream;
+    // Opens the face through `open_face(index, face)`, an FT_Open_Face of the font; `start` is the
+    // beginning of the font, for telling why it cannot be opened.
+    template <typename OpenFace>
+    void open(int face_index, std::string_view start, OpenFace open_face);
+
+    std::unique_ptr<FileStream> m_stream;  // for a face of a file
     ::FT_LibraryRec_* m_library = nullptr;
     ::FT_FaceRec_* m_face = nullptr;
     bool m_unicode = false;

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -109,48 +108,53 @@ int open_font_file(const std::string& path, struct stat& status, std::string& er
 
 }  // namespace
 
-MappedFile::MappedFile(MappedFile&& other) noexcept
-    : m_address(std::exchange(other.m_address, nullptr)), m_size(std::exchange(other.m_size, 0)),
+ReadableFile::ReadableFile(ReadableFile&& other) noexcept
+    : m_descriptor(std::exchange(other.m_descriptor, -1)), m_size(std::exchange(other.m_size, 0)),
       m_error(std::exchange(other.m_error, "no file"))
 {
 }
 
-MappedFile& MappedFile::operator=(MappedFile&& other) noexcept
+ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept
 {
     if (this != &other) {
-        if (m_address != nullptr)
-            munmap(m_address, m_size);
-        m_address = std::exchange(other.m_address, nullptr);
+        if (m_descriptor >= 0)
+            close(m_descriptor);
+        m_descriptor = std::exchange(other.m_descriptor, -1);
         m_size = std::exchange(other.m_size, 0);
         m_error = std::exchange(other.m_error, "no file");
     }
     return *this;
 }
 
-MappedFile::~MappedFile()
+ReadableFile::~ReadableFile()
 {
-    if (m_address != nullptr)
-        munmap(m_address, m_size);
+    if (m_descriptor >= 0)
+        close(m_descriptor);
 }
 
-MappedFile map_file(const std::string& path)
+std::size_t ReadableFile::read_at(std::int64_t offset, char* buffer, std::size_t count) const
 {
-    MappedFile result;
-    struct stat status {};
-    const int descriptor = open_font_file(path, status, result.m_error);
-    if (descriptor < 0)
-        return result;
-    result.m_error.clear();
-    if (status.st_size > 0) {
-        void* address = mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, descriptor, 0);
-        if (address == MAP_FAILED) {
-            result.m_error = "Cannot read " + quoted(path) + ": " + reason_of(errno) + ".";
-        } else {
-            result.m_address = address;
-            result.m_size = static_cast<std::size_t>(status.st_size);
-        }
+    std::size_t filled = 0;
+    while (filled < count) {
+        const ssize_t got = pread(m_descriptor, buffer + filled, count - filled, static_cast<off_t>(offset) + static_cast<off_t>(filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        filled += static_cast<std::size_t>(got);
     }
-    close(descriptor);
+    return filled;
+}
+
+ReadableFile open_readable_file(const std::string& path)
+{
+    ReadableFile result;
+    struct stat status {};
+    result.m_descriptor = open_font_file(path, status, result.m_error);
+    if (result.m_descriptor >= 0) {
+        result.m_size = status.st_size;
+        result.m_error.clear();
+    }
     return result;
 }
 

@@ -39,31 +39,34 @@ FileStamp file_stamp(const std::string& path);
 // (a folder, a FIFO, a device), files over kMaxTextFileBytes and unreadable files; never blocks.
 OpenedTextFile open_text_file(const std::string& path);
 
-// A regular file's bytes mapped into memory read-only, for readers that look at a small part of a
-// large file (an outline font's tables for a few characters): only the pages read are loaded.
-// Refuses what open_text_file refuses, with the same reasons. An empty file maps to no bytes.
-class MappedFile {
+// A regular file open for reading piece by piece, for readers that look at a small part of a large
+// file (an outline font's tables for a few characters). Refuses what open_text_file refuses, with
+// the same reasons. A file that shrinks while it is read gives short reads, never a fault.
+class ReadableFile {
 public:
-    MappedFile() = default;
-    MappedFile(MappedFile&& other) noexcept;
-    MappedFile& operator=(MappedFile&& other) noexcept;
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-    ~MappedFile();
+    ReadableFile() = default;
+    ReadableFile(ReadableFile&& other) noexcept;
+    ReadableFile& operator=(ReadableFile&& other) noexcept;
+    ReadableFile(const ReadableFile&) = delete;
+    ReadableFile& operator=(const ReadableFile&) = delete;
+    ~ReadableFile();
 
-    bool ok() const { return m_error.empty(); }
+    bool ok() const { return m_descriptor >= 0; }
     const std::string& error() const { return m_error; }
-    std::string_view bytes() const { return {static_cast<const char*>(m_address), m_size}; }
+    std::int64_t size() const { return m_size; }  // as it was opened
+    // Reads up to `count` bytes from `offset` into `buffer`; how many were read (0 past the end or
+    // on an error).
+    std::size_t read_at(std::int64_t offset, char* buffer, std::size_t count) const;
 
 private:
-    friend MappedFile map_file(const std::string& path);
+    friend ReadableFile open_readable_file(const std::string& path);
 
-    void* m_address = nullptr;
-    std::size_t m_size = 0;
+    int m_descriptor = -1;
+    std::int64_t m_size = 0;
     std::string m_error = "no file";
 };
 
-MappedFile map_file(const std::string& path);
+ReadableFile open_readable_file(const std::string& path);
 
 // A file being written. Text goes to a temporary file beside the target; close_text_file renames
 // it over the target. Destroying an unclosed file removes the temporary file.

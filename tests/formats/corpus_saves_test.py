@@ -229,12 +229,25 @@ def check_glcd_compiles(binary, path, number, folder, include, problems):
             problems.append(f"{path} font {number}, as a glcd array {defines}: {problem}")
 
 
+def ink_shapes(glyphs):
+    """Each inked glyph's pixels from its leftmost column, rows counted from the font's lowest ink:
+    what a form that moves glyphs to their ink (and the baseline with them) keeps."""
+    bottom = min((y for _, ink in glyphs.values() for _, y in ink), default=0)
+    shapes = {}
+    for code, (_, ink) in glyphs.items():
+        if ink:
+            left = min(x for x, _ in ink)
+            shapes[code] = frozenset((x - left, y - bottom) for x, y in ink)
+    return shapes
+
+
 def check_thingpulse_compiles(binary, path, number, folder, include, problems):
-    """The font as a ThingPulse array, when the form holds it, compiled alone."""
+    """The font as a ThingPulse array, when the form holds it, compiled alone and read back with
+    the ink of every glyph of its BDF."""
     source = os.path.join(folder, "font.c")
     out = run([binary, "--font", number, "--to", "thingpulse", path, source])
     if out.returncode != 0:
-        if "code past 255" not in out.stderr:
+        if "code past 255" not in out.stderr and "holds at most 255 codes" not in out.stderr:
             problems.append(f"{path} font {number}: not written as thingpulse: {out.stderr.strip()}")
         return
     with open(source, encoding="latin-1") as written:
@@ -242,6 +255,16 @@ def check_thingpulse_compiles(binary, path, number, folder, include, problems):
     problem = compile_problem(source, include, [], folder, name)
     if problem:
         problems.append(f"{path} font {number}, as a ThingPulse font: {problem}")
+    bdf, back = os.path.join(folder, "font.bdf"), os.path.join(folder, "back.bdf")
+    if run([binary, "--font", number, path, bdf]).returncode != 0:
+        return
+    out = run([binary, "--format", "thingpulse", source, back])
+    if out.returncode != 0:
+        problems.append(f"{path} font {number}: its ThingPulse font is not read back: {out.stderr.strip()}")
+        return
+    with open(bdf, encoding="latin-1") as before, open(back, encoding="latin-1") as after:
+        if ink_shapes(bdf_glyphs(before.read())) != ink_shapes(bdf_glyphs(after.read())):
+            problems.append(f"{path} font {number}: its ThingPulse font read back draws otherwise than its BDF")
 
 
 def bdf_glyphs(text):

@@ -81,7 +81,27 @@ TEST(TextFile, RefusesWhatIsNotARegularFileWithAReason)
         EXPECT_FALSE(opened.ok) << row.path;
         EXPECT_NE(opened.error.find(row.reason), std::string::npos) << opened.error;
         EXPECT_NE(opened.error.find(row.path), std::string::npos) << opened.error;
+        // A file read piece by piece is refused for the same reason.
+        ReadableFile readable = open_readable_file(row.path);
+        EXPECT_FALSE(readable.ok()) << row.path;
+        EXPECT_EQ(readable.error(), opened.error);
     }
+}
+
+// Pieces of a file: short at its end, and short rather than a fault when it shrinks while open.
+TEST(TextFile, AFileReadPieceByPieceGivesShortReadsAtItsEnd)
+{
+    TempFolder folder;
+    write_file(folder.file("f.ttf"), "0123456789");
+    const ReadableFile file = open_readable_file(folder.file("f.ttf"));
+    ASSERT_TRUE(file.ok()) << file.error();
+    EXPECT_EQ(file.size(), 10);
+    char piece[8] = {};
+    EXPECT_EQ(file.read_at(6, piece, sizeof piece), 4u);
+    EXPECT_EQ(std::string(piece, 4), "6789");
+    EXPECT_EQ(file.read_at(12, piece, sizeof piece), 0u);
+    ASSERT_EQ(truncate(folder.file("f.ttf").c_str(), 3), 0);
+    EXPECT_EQ(file.read_at(0, piece, sizeof piece), 3u);
 }
 
 TEST(TextFile, RefusesFilesOverTheSizeLimit)
