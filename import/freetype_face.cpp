@@ -95,9 +95,9 @@ void copy_grey(const FT_Bitmap& bitmap, int threshold, RenderedGlyph& glyph)
 
 }  // namespace
 
-// A FreeType stream over a file: FreeType asks for the pieces it needs, read with pread.
+// A FreeType stream over a file: FreeType asks for the pieces it needs, read with pread. The
+// stream's descriptor points to the ReadableFile.
 struct FreeTypeFace::FileStream {
-    const ReadableFile* file = nullptr;
     FT_StreamRec stream{};
 };
 
@@ -153,7 +153,6 @@ FreeTypeFace::FreeTypeFace(std::string_view data, int face_index)
 
 FreeTypeFace::FreeTypeFace(const ReadableFile& file, int face_index) : m_stream(std::make_unique<FileStream>())
 {
-    m_stream->file = &file;
     char start[16] = {};
     const std::size_t start_size = file.read_at(0, start, sizeof start);
     open(face_index, std::string_view(start, start_size), [&](FT_Long index, FT_Face* face) {
