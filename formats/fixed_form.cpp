@@ -77,7 +77,8 @@ int glyphs_cut(const Font& font, int width)
 
 bool fits_fixed_form(const Font& font)
 {
-    return has_fixed_metrics(font) && is_valid_geometry(font.header.glyph_width, font.header.glyph_height);
+    // The header's count is one byte: 256 glyphs would be written as none.
+    return has_fixed_metrics(font) && is_valid_geometry(font.header.glyph_width, font.header.glyph_height) && glyph_count(font) <= 255;
 }
 
 std::string fixed_form_refusal(const Font& font, std::string_view form_title)

@@ -93,8 +93,9 @@ std::vector<fs::path> readable_fonts()
         std::vector<fs::path> corpus = font_files_in(GLYPHWRIGHT_CORPUS_DIR);
         files.insert(files.end(), corpus.begin(), corpus.end());
     }
+    // Fonts the two forms hold (not glcdfont.c's 256 characters, which is refused).
     for (const fs::path& file : files) {
-        if (read_font_file(file.string()).ok)
+        if (const FontReadResult read = read_font_file(file.string()); read.ok && save_refusal(read.font, FontFormat::C).empty())
             fonts.push_back(file);
     }
     return fonts;

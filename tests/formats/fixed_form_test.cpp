@@ -8,6 +8,7 @@
 #include "formats/c_font.h"
 #include "formats/font_document.h"
 #include "model/glyph_codec.h"
+#include "formats/new_font.h"
 #include "tests/formats/format_test_support.h"
 
 namespace glyphwright::testing {
@@ -89,6 +90,13 @@ TEST(FixedForm, CodesTheFormCannotHoldRefuseTheSave)
         EXPECT_EQ(save_refusal(font, FontFormat::C).empty(), row.refusal.empty());
         EXPECT_EQ(save_refusal(font, FontFormat::Bdf), "");
     }
+    // A fixed font of all 256 codes (a glcdfont) is refused too: its count byte would say none.
+    const Font every_code = make_blank_font({8, 8, 0, 255}).font;
+    EXPECT_EQ(fixed_form_refusal(every_code, "C File"), "");
+    Font one_more = every_code;
+    insert_glyph(one_more, 255, Glyph{every_code.font_table[0].glyph_data, {}, 255, 8});
+    EXPECT_EQ(fixed_form_refusal(one_more, "C File"),
+              "the font's codes run from 0 to 255, and the C File form holds at most 255 characters in one run" + bdf_holds);
 }
 
 }  // namespace
