@@ -69,7 +69,7 @@ const std::array<FileForm, 11>& forms()
         {FontFormat::Glcd, "glcd", "glcd font", "glcd font file to save", {"c"}, {255, 256, 8, 8, true},
          scan_glcd_fonts, read_glcd_font_entry, without_options<write_glcd_font>, glcd_font_in_place, no_drawing_problems, glcd_refusal,
          {}, nullptr, nullptr, read_glcd_font_with},
-        {FontFormat::ThingPulse, "thingpulse", "ThingPulse OLED font", "ThingPulse OLED font file to save", {"h"}, {255, 256, 255, 255, true},
+        {FontFormat::ThingPulse, "thingpulse", "ThingPulse OLED font", "ThingPulse OLED font file to save", {"h"}, {255, 255, 255, 255, true},
          scan_thingpulse_fonts, read_thingpulse_font_entry, without_options<write_thingpulse_font>, thingpulse_font_in_place, no_drawing_problems,
          thingpulse_refusal},
         {FontFormat::FontToPy, "font-to-py", "MicroPython font module", "MicroPython font module to save", {"py"}, {0xFFFF, 65535, 255, 255, true},

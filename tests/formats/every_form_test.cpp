@@ -6,6 +6,7 @@
 #include <set>
 
 #include "formats/font_document.h"
+#include "formats/new_font.h"
 #include "tests/formats/format_test_support.h"
 
 namespace glyphwright::testing {
@@ -132,6 +133,48 @@ TEST(EveryForm, EveryCorpusFontComesBackFromEveryFormThatTakesIt)
         }
     }
     EXPECT_GT(trips, 300);
+}
+
+// A font of 8 x 8 glyphs for the codes `first` to `last`, each drawn with the low 8 bits of its code
+// on one row and a pixel in the corner, so that every glyph has ink of its own.
+Font numbered_font(char32_t first, char32_t last)
+{
+    Font font = blank_font_of({8, 8, 0, 0});
+    GlyphGrid grid(8, 8);
+    for (char32_t code = first; code <= last; ++code) {
+        for (int x = 0; x < 8; ++x)
+            grid.set(x, 3, ((code >> x) & 1) != 0);
+        grid.set(0, 7, true);
+        insert_glyph(font, glyph_count(font), Glyph{encode_glyph(grid), {}, code, 8});
+    }
+    return font;
+}
+
+// At the edges of what each form holds (all of its first codes, its last codes, more glyphs than a
+// byte counts): a font is refused with a reason, or written and read back whole.
+TEST(EveryForm, FontsAtTheEdgesOfEachFormAreWrittenWholeOrRefused)
+{
+    for (const FileForm& form : file_forms()) {
+        if (form.scan == nullptr)
+            continue;
+        const char32_t last_code = static_cast<char32_t>(form.limits.max_code);
+        const char32_t many = static_cast<char32_t>(std::min(form.limits.max_glyphs, 300));
+        const std::pair<char32_t, char32_t> spans[] = {
+            {0, 254}, {0, 255}, {1, 255}, {0, many - 1}, {last_code - 9, last_code}, {last_code - many + 1, last_code}};
+        for (const auto& [first, last] : spans) {
+            SCOPED_TRACE(std::string(form.name) + ": codes " + std::to_string(first) + " to " + std::to_string(last));
+            const Font font = numbered_font(first, last);
+            if (!save_refusal(font, form.format).empty())
+                continue;
+            const std::string save_path = "font." + std::string(form.extensions.front());
+            FontReadResult back = read_first_of(form.format, font_file_text(font, form.format, save_path));
+            ASSERT_TRUE(back.ok) << back.message;
+            if (form.write_companion != nullptr)
+                form.read_companion(form.write_companion(std::nullopt, font, save_path), back.font, back.warnings);
+            EXPECT_EQ(ink_shapes(back.font), ink_shapes(font));
+            EXPECT_EQ(advances_lost(font, back.font, 0), "");
+        }
+    }
 }
 
 }  // namespace
