@@ -115,7 +115,12 @@ private:
                 continue;
             std::string_view keyword = words[0];
             if (keyword == "COMMENT") {
-                std::string_view comment = trim_blanks_and_tabs(line.substr(std::min(line.size(), line.find("COMMENT") + 7)));
+                // The blank after COMMENT parts it from the text; blanks after that are the text's.
+                std::string_view comment = line.substr(std::min(line.size(), line.find("COMMENT") + 7));
+                if (!comment.empty() && (comment.front() == ' ' || comment.front() == '\t'))
+                    comment.remove_prefix(1);
+                while (!comment.empty() && (comment.back() == ' ' || comment.back() == '\t'))
+                    comment.remove_suffix(1);
                 m_result.font.header_text += comment.empty() ? "//" : "// " + std::string(comment);
                 m_result.font.header_text += "\r\n";
             } else if (keyword == "FONT" && words.size() > 1) {
