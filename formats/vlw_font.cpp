@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <optional>
 
@@ -95,7 +96,8 @@ std::optional<VlwFile> parse(std::string_view bytes, std::string& problem)
 }
 
 // Rows of a record's box on the scale whose row 0 is the base row (negative: above it).
-int top_row(const Record& record) { return 1 - record.fields[kTop]; }
+// In 64 bits: the fields are any 32-bit numbers a file holds.
+std::int64_t top_row(const Record& record) { return 1 - static_cast<std::int64_t>(record.fields[kTop]); }
 
 bool has_box(const Record& record) { return record.fields[kWidth] > 0 && record.fields[kHeight] > 0; }
 
@@ -113,36 +115,37 @@ FontReadResult font_of(std::string_view bytes, const VlwFile& file, bool with_gl
                                   + " the code of an earlier one and " + (records.end() - repeated == 1 ? "is" : "are") + " left out");
     records.erase(repeated, records.end());
     // The cell holds every box, the origin and the line the header states.
-    int left = 0;
-    int right = 1;
-    int top = std::min(0, 1 - file.header[4]);
-    int bottom = std::max(0, file.header[5]);
+    // In 64 bits, so that a box far out is refused by its size rather than wrapping around.
+    std::int64_t left = 0;
+    std::int64_t right = 1;
+    std::int64_t top = std::min<std::int64_t>(0, 1 - static_cast<std::int64_t>(file.header[4]));
+    std::int64_t bottom = std::max<std::int64_t>(0, file.header[5]);
     for (const Record* record : records) {
         if (!has_box(*record))
             continue;
-        left = std::min(left, record->fields[kLeft]);
-        right = std::max(right, record->fields[kLeft] + record->fields[kWidth]);
+        left = std::min<std::int64_t>(left, record->fields[kLeft]);
+        right = std::max(right, static_cast<std::int64_t>(record->fields[kLeft]) + record->fields[kWidth]);
         top = std::min(top, top_row(*record));
         bottom = std::max(bottom, top_row(*record) + record->fields[kHeight] - 1);
     }
-    const int width = right - left;
-    const int height = bottom - top + 1;
+    const std::int64_t width = right - left;
+    const std::int64_t height = bottom - top + 1;
     if (width > 255 || height > 255)
         return refused("the glyphs and the line span " + to_decimal(width) + " x " + to_decimal(height)
                        + " pixels around the origin; a font of up to 255 x 255 pixels can be read");
     Font& font = result.font;
     font.name = file.name;
-    font.header = {width, height, records.empty() ? 0 : records.front()->fields[kCode], static_cast<std::int32_t>(records.size())};
-    font.ascent = 1 - top;
-    font.descent = bottom;
-    font.origin_x = -left;
-    font.line_height = std::max(file.header[4], 0) + std::max(file.header[5], 0);
+    font.header = {static_cast<int>(width), static_cast<int>(height), records.empty() ? 0 : records.front()->fields[kCode], static_cast<std::int32_t>(records.size())};
+    font.ascent = static_cast<int>(1 - top);
+    font.descent = static_cast<int>(bottom);
+    font.origin_x = static_cast<int>(-left);
+    font.line_height = static_cast<int>(std::min<std::int64_t>(std::int64_t{std::max(file.header[4], 0)} + std::max(file.header[5], 0), INT_MAX));
     result.ok = true;
     if (!with_glyphs)
         return result;
     font.font_table.assign(std::max<std::size_t>(records.size(), 1), Glyph{});
-    GlyphGrid grid(width, height);
-    const GlyphGrid blank(width, height);
+    GlyphGrid grid(font.header.glyph_width, font.header.glyph_height);
+    const GlyphGrid blank = grid;
     for (std::size_t row = 0; row < records.size(); ++row) {
         const Record& record = *records[row];
         grid = blank;
@@ -150,7 +153,7 @@ FontReadResult font_of(std::string_view bytes, const VlwFile& file, bool with_gl
         for (int r = 0; r < record.fields[kHeight]; ++r)
             for (int c = 0; c < w; ++c)
                 if (static_cast<unsigned char>(bytes[record.bitmap + static_cast<std::size_t>(r * w + c)]) >= threshold)
-                    grid.set(record.fields[kLeft] - left + c, top_row(record) - top + r, true);
+                    grid.set(static_cast<int>(record.fields[kLeft] - left + c), static_cast<int>(top_row(record) - top + r), true);
         Glyph& glyph = font.font_table[row];
         glyph.code_point = static_cast<char32_t>(record.fields[kCode]);
         glyph.advance = record.fields[kAdvance];

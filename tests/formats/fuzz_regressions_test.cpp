@@ -32,6 +32,7 @@ TEST(FuzzRegressions, EveryKeptInputHoldsItsTargetsProperty)
         {"glyph_codec_fuzz", fuzzing::check_glyph_codec},
         {"round_trip_fuzz", fuzzing::check_round_trip},
         {"bdf_reader_fuzz", fuzzing::check_bdf_reader},
+        {"vlw_reader_fuzz", [](std::string_view input) { return fuzzing::check_form_reader(input, FontFormat::Vlw); }},
     };
     int inputs = 0;
     for (const Target& target : targets) {
